@@ -1,0 +1,181 @@
+#include "engine/valuation.h"
+
+#include <cmath>
+
+#include "engine/normal_table.h"
+#include "engine/number_text.h"
+#include "engine/numeric_constants.h"
+
+// Every formula is evaluated in double from widened singles and rounded once, to the
+// width of the field that receives it; each store below is such a rounding point.
+namespace volantra {
+namespace {
+
+constexpr float kCallDensityCutoff = -30.0f;
+
+// Stores into a single; false when the value lies beyond the single range.
+bool StoreSingle(double value, float& destination) {
+    destination = static_cast<float>(value);
+    return std::isfinite(destination);
+}
+
+// 1 / (E_APPROX ^ (d1² / 2) · √TWO_PI_APPROX); where the power leaves the double
+// range the density is its limit, 0.
+double RawDensity(float d1) {
+    const double power = std::pow(E_APPROX, std::pow(static_cast<double>(d1), 2) / 2);
+    const double denominator = power * std::sqrt(TWO_PI_APPROX);
+    return std::isfinite(denominator) ? 1.0 / denominator : 0.0;
+}
+
+bool AllFinite(const PricingInputs& in) {
+    return std::isfinite(in.assetPrice) && std::isfinite(in.strikePrice) &&
+           std::isfinite(in.timeToMaturity) && std::isfinite(in.interestRate) &&
+           std::isfinite(in.volatility) && std::isfinite(in.dividendPresentValue);
+}
+
+EngineError CheckLimits(const PricingInputs& in) {
+    if (!AllFinite(in)) {
+        return EngineError::OutOfRange;
+    }
+    if (in.strikePrice <= 0) {
+        return EngineError::StrikeNotPositive;
+    }
+    if (in.timeToMaturity <= 0) {
+        return EngineError::MaturityNotPositive;
+    }
+    if (in.volatility <= 0) {
+        return EngineError::VolatilityNotPositive;
+    }
+    if (static_cast<double>(in.assetPrice) - in.dividendPresentValue <= 0) {
+        return EngineError::AssetNotAboveDividend;
+    }
+    if (in.assetPrice <= 0) {
+        return EngineError::AssetNotPositive;  // reachable only with a negative dividend
+    }
+    return EngineError::None;
+}
+
+// Growth factor through N(d2), shared by call and put; false on a result beyond range.
+bool ValueSharedSteps(const PricingInputs& in, PricingResult& out) {
+    const double S = in.assetPrice;
+    const double K = in.strikePrice;
+    const double T = in.timeToMaturity;
+    const double r = in.interestRate;
+    const double sigma = in.volatility;
+    const double netAsset = S - in.dividendPresentValue;
+
+    if (!StoreSingle(std::pow(E_APPROX, r * T), out.growthFactor) || out.growthFactor == 0) {
+        return false;
+    }
+    if (!StoreSingle((netAsset * out.growthFactor) / K, out.moneyness) || out.moneyness == 0) {
+        return false;
+    }
+    out.logMoneyness = static_cast<float>(std::log(static_cast<double>(out.moneyness)));
+    if (!StoreSingle((std::pow(sigma, 2) * T) / 2, out.halfVarianceTerm)) {
+        return false;
+    }
+    if (!StoreSingle(sigma * std::sqrt(T), out.sigmaRootT) || out.sigmaRootT == 0) {
+        return false;
+    }
+    const double d1Raw =
+        (static_cast<double>(out.halfVarianceTerm) + out.logMoneyness) / out.sigmaRootT;
+    if (!StoreSingle(d1Raw, out.d1Raw)) {
+        return false;
+    }
+    out.d1 = RoundViaText<float>(out.d1Raw, 4);
+    if (!StoreSingle(static_cast<double>(out.d1) - out.sigmaRootT, out.d2Raw)) {
+        return false;
+    }
+    out.d2 = RoundViaText<float>(out.d2Raw, 4);
+    out.nd1 = LookupNormal(out.d1);
+    out.nd2 = LookupNormal(out.d2);
+    return true;
+}
+
+bool ValueCallSteps(const PricingInputs& in, PricingResult& out) {
+    const double S = in.assetPrice;
+    const double K = in.strikePrice;
+    const double T = in.timeToMaturity;
+    const double r = in.interestRate;
+    const double sigma = in.volatility;
+    const double netAsset = S - in.dividendPresentValue;
+    const double growth = out.growthFactor;
+    const double nd1 = out.nd1;
+    const double nd2 = out.nd2;
+
+    bool fits = StoreSingle((netAsset * nd1) - ((nd2 * K) / growth), out.optionValue);
+    out.density =
+        out.d1 < kCallDensityCutoff ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4);
+    out.delta = out.nd1;
+    fits &= StoreSingle(out.density / (S * out.sigmaRootT), out.gamma);
+    fits &= StoreSingle(
+        -(((sigma * S) * out.density) / (std::sqrt(T) + std::sqrt(T))) - (((r * K) * nd2) / growth),
+        out.theta);
+    fits &= StoreSingle((S * out.density) * std::sqrt(T), out.vega);
+    fits &= StoreSingle(((K * T) * nd2) / growth, out.rho);
+    return fits;
+}
+
+bool ValuePutSteps(const PricingInputs& in, PricingResult& out) {
+    const double S = in.assetPrice;
+    const double K = in.strikePrice;
+    const double T = in.timeToMaturity;
+    const double r = in.interestRate;
+    const double sigma = in.volatility;
+    const double netAsset = S - in.dividendPresentValue;
+    const double growth = out.growthFactor;
+    const double nq1 = 1.0 - out.nd1;  // N(-d1) of the model
+    const double nq2 = 1.0 - out.nd2;  // N(-d2) of the model
+
+    // The put keeps its density as a single, never rounded to decimals, with no cut-off.
+    out.density = static_cast<float>(RawDensity(out.d1));
+    out.delta = static_cast<float>(static_cast<double>(out.nd1) - 1.0);
+    bool fits = StoreSingle((K * nq2) / growth - netAsset * nq1, out.optionValue);
+    fits &= StoreSingle(out.density / (S * out.sigmaRootT), out.gamma);
+    fits &= StoreSingle(
+        -((sigma * S) * out.density) / (std::sqrt(T) + std::sqrt(T)) + ((r * K) * nq2) / growth,
+        out.theta);
+    fits &= StoreSingle((S * out.density) * std::sqrt(T), out.vega);
+    fits &= StoreSingle(((-K * T) * nq2) / growth, out.rho);
+    return fits;
+}
+
+}  // namespace
+
+Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, float dividendTime) {
+    if (!std::isfinite(dividendAmount) || !std::isfinite(dividendRate) ||
+        !std::isfinite(dividendTime)) {
+        return {0, EngineError::OutOfRange};
+    }
+    const double exponent = static_cast<double>(dividendRate) * dividendTime;  // exact
+    const double growth = std::pow(E_APPROX, exponent);
+    if (growth == 0) {
+        return {0, EngineError::OutOfRange};
+    }
+    // Past the double range the growth is infinite and the present value its limit, 0.
+    const double presentValue = std::isfinite(growth) ? dividendAmount / growth : 0.0;
+    const float rounded = RoundViaText<float>(presentValue, 2);
+    if (!std::isfinite(rounded)) {
+        return {0, EngineError::OutOfRange};
+    }
+    return {rounded, EngineError::None};
+}
+
+Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs) {
+    Checked<PricingResult> outcome;
+    outcome.error = CheckLimits(inputs);
+    if (!outcome.ok()) {
+        return outcome;
+    }
+    bool fits = ValueSharedSteps(inputs, outcome.value);
+    if (fits) {
+        fits = kind == OptionKind::Call ? ValueCallSteps(inputs, outcome.value)
+                                        : ValuePutSteps(inputs, outcome.value);
+    }
+    if (!fits) {
+        return {PricingResult{}, EngineError::OutOfRange};
+    }
+    return outcome;
+}
+
+}  // namespace volantra

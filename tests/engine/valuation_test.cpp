@@ -1,0 +1,240 @@
+#include "engine/valuation.h"
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <cstdint>
+#include <random>
+
+#include <gtest/gtest.h>
+
+#include "bits.h"
+#include "engine/number_text.h"
+
+namespace volantra {
+namespace {
+
+PricingInputs AtTheMoneyYear() {
+    // S 100, K 100, 365 days, r 5 %, σ 20 %, no dividend.
+    return {100.0f, 100.0f, 1.0, 0.05f, 0.20f, 0.0f};
+}
+
+PricingInputs NinetyDaysWithDividend() {
+    // S 50, K 45, 90 days, r 6 %, σ 30 %, a dividend of 1 at 5 % in 30 days (PV 1.00).
+    return {50.0f, 45.0f, GeneralText<double>(90.0f / 365.0f), 0.06f, 0.30f, 1.0f};
+}
+
+// Reference: the call worked example without a dividend. Columns: field, value
+// to the digits the reference prints, displayed text.
+TEST(ValueCall, AtTheMoneyYearReproducesEveryIntermediate) {
+    const Checked<PricingResult> valued = ValueCall(AtTheMoneyYear());
+    ASSERT_TRUE(valued.ok());
+    const PricingResult& r = valued.value;
+    EXPECT_DIGITS(r.growthFactor, "1.0512695");
+    EXPECT_DIGITS(r.logMoneyness, "0.04999851");
+    EXPECT_DIGITS(r.halfVarianceTerm, "0.02");
+    EXPECT_DIGITS(r.sigmaRootT, "0.2");
+    EXPECT_DIGITS(r.d1Raw, "0.3499925");
+    EXPECT_EQ(r.d1, 0.35f);
+    EXPECT_DIGITS(r.d2Raw, "0.14999999");
+    EXPECT_EQ(r.d2, 0.15f);
+    EXPECT_EQ(r.nd1, 0.6368f);
+    EXPECT_EQ(r.nd2, 0.5596f);
+    EXPECT_DIGITS(r.optionValue, "10.449121");
+    EXPECT_EQ(r.density, 0.3752);
+    EXPECT_EQ(r.delta, 0.6368f);
+    EXPECT_DIGITS(r.gamma, "0.01876");
+    EXPECT_DIGITS(r.theta, "-6.413544");
+    EXPECT_DIGITS(r.vega, "37.52");
+    EXPECT_DIGITS(r.rho, "53.230877");
+    EXPECT_EQ(FormatFixed(r.optionValue, 2), "10.45");
+    EXPECT_EQ(FormatFixed(r.gamma, 4), "0.0188");
+    EXPECT_EQ(FormatFixed(r.theta, 4), "-6.4135");
+    EXPECT_EQ(FormatFixed(r.vega, 4), "37.5200");
+    EXPECT_EQ(FormatFixed(r.rho, 4), "53.2309");
+}
+
+TEST(ValueCall, WithADividendReproducesEveryIntermediate) {
+    const Checked<PricingResult> valued = ValueCall(NinetyDaysWithDividend());
+    ASSERT_TRUE(valued.ok());
+    const PricingResult& r = valued.value;
+    EXPECT_DIGITS(r.growthFactor, "1.014904");
+    EXPECT_DIGITS(r.moneyness, "1.1051177");
+    EXPECT_DIGITS(r.logMoneyness, "0.09995183");
+    EXPECT_DIGITS(r.halfVarianceTerm, "0.01109589");
+    EXPECT_DIGITS(r.sigmaRootT, "0.14896905");
+    EXPECT_DIGITS(r.d1Raw, "0.7454415");
+    EXPECT_EQ(r.d1, 0.7454f);
+    EXPECT_DIGITS(r.d2Raw, "0.5964310");
+    EXPECT_EQ(r.d2, 0.5964f);
+    EXPECT_EQ(r.nd1, 0.7720f);
+    EXPECT_EQ(r.nd2, 0.7245f);
+    EXPECT_DIGITS(r.optionValue, "5.704273");
+    EXPECT_EQ(r.density, 0.3022);
+    EXPECT_DIGITS(r.gamma, "0.04057219");
+    EXPECT_DIGITS(r.theta, "-6.491795");
+    EXPECT_DIGITS(r.vega, "7.503074");
+    EXPECT_DIGITS(r.rho, "7.920918");
+}
+
+TEST(ValuePut, AtTheMoneyYearSharesTheCallsStepsThroughND2) {
+    const PricingResult call = ValueCall(AtTheMoneyYear()).value;
+    const Checked<PricingResult> valued = ValuePut(AtTheMoneyYear());
+    ASSERT_TRUE(valued.ok());
+    const PricingResult& r = valued.value;
+    EXPECT_EQ(testing::Bits(r.d1Raw), testing::Bits(call.d1Raw));
+    EXPECT_EQ(r.d2, call.d2);
+    EXPECT_EQ(r.nd1, call.nd1);
+    EXPECT_EQ(r.nd2, call.nd2);
+    EXPECT_DIGITS(r.density, "0.3752410");
+    EXPECT_EQ(r.density, static_cast<double>(static_cast<float>(r.density)));  // a single
+    EXPECT_DIGITS(r.gamma, "0.0187621");
+    EXPECT_DIGITS(r.vega, "37.52411");
+    EXPECT_DIGITS(r.optionValue, "5.572206");
+    EXPECT_EQ(r.delta, 0.6368f - 1.0f);
+    EXPECT_DIGITS(r.rho, "-41.89221");
+    EXPECT_EQ(FormatFixed(r.optionValue, 2), "5.57");
+    EXPECT_EQ(FormatFixed(r.delta, 4), "-0.3632");
+    EXPECT_EQ(FormatFixed(r.gamma, 4), "0.0188");
+    EXPECT_EQ(FormatFixed(r.theta, 4), "-1.6578");
+    EXPECT_EQ(FormatFixed(r.vega, 4), "37.5241");
+    EXPECT_EQ(FormatFixed(r.rho, 4), "-41.8922");
+}
+
+TEST(ValuePut, DensityAtZeroIsOneOverRootTwoPi) {
+    // ln(S/K) cancels σ²T/2, so d1 rounds to 0.
+    const Checked<PricingResult> valued = ValuePut({98.0199f, 100.0f, 1.0, 0.0f, 0.2f, 0.0f});
+    ASSERT_TRUE(valued.ok());
+    EXPECT_EQ(valued.value.d1, 0.0f);
+    EXPECT_DIGITS(valued.value.density, "0.3989423");
+}
+
+TEST(Valuation, FarFromTheMoneyTheDensityVanishesWithoutAnError) {
+    // d1 of about -20, -35, -1381 and +40 on both screens.
+    const PricingInputs cases[] = {
+        {100.0f, 200.0f, 1.0, 0.0f, 0.0347f, 0.0f},
+        {100.0f, 200.0f, 1.0, 0.0f, 0.0198f, 0.0f},
+        {1.0f, 1e6f, 1.0, 0.05f, 0.01f, 0.0f},
+        {200.0f, 100.0f, 1.0, 0.0f, 0.0173f, 0.0f},
+    };
+    for (const PricingInputs& in : cases) {
+        for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+            const Checked<PricingResult> valued = ValueOption(kind, in);
+            ASSERT_TRUE(valued.ok()) << "K " << in.strikePrice << " σ " << in.volatility;
+            const PricingResult& r = valued.value;
+            EXPECT_GT(std::fabs(r.d1), 14.4f);
+            EXPECT_EQ(r.density, 0.0);
+            EXPECT_EQ(r.gamma, 0.0f);
+            EXPECT_EQ(r.vega, 0.0f);
+            EXPECT_TRUE(std::isfinite(r.theta) && std::isfinite(r.optionValue));
+        }
+    }
+    const PricingResult deep = ValueCall(cases[2]).value;
+    EXPECT_LT(deep.d1, -30.0f);
+    EXPECT_EQ(deep.nd2, 0.0f);
+    EXPECT_EQ(deep.theta, 0.0f);
+}
+
+TEST(Valuation, ZeroInterestGivesUnitGrowth) {
+    const PricingResult r = ValueCall({100.0f, 100.0f, 1.0, 0.0f, 0.2f, 0.0f}).value;
+    EXPECT_EQ(r.growthFactor, 1.0f);
+    EXPECT_EQ(r.optionValue, static_cast<float>(100.0 * r.nd1 - static_cast<double>(r.nd2) * 100));
+}
+
+TEST(Valuation, PutCallParityHoldsOverAGrid) {
+    for (float S : {50.0f, 80.0f, 100.0f, 120.0f, 200.0f}) {
+        for (float K : {50.0f, 100.0f, 150.0f}) {
+            for (float days : {30.0f, 90.0f, 365.0f, 730.0f}) {
+                for (float r : {0.0f, 0.01f, 0.05f, 0.2f, 1.0f}) {
+                    for (float sigma : {0.01f, 0.2f, 0.5f, 2.0f}) {
+                        for (float pvd : {0.0f, 1.98f}) {
+                            const PricingInputs in{S, K, GeneralText<double>(days / 365.0f), r,
+                                                   sigma, pvd};
+                            const Checked<PricingResult> call = ValueCall(in);
+                            const Checked<PricingResult> put = ValuePut(in);
+                            ASSERT_TRUE(call.ok() && put.ok());
+                            const double forward =
+                                (static_cast<double>(S) - pvd) - K / call.value.growthFactor;
+                            const double parity = static_cast<double>(call.value.optionValue) -
+                                                  put.value.optionValue;
+                            const double scale = std::max({static_cast<double>(S), forward,
+                                                           static_cast<double>(K)});
+                            EXPECT_NEAR(parity, forward, 4 * scale * FLT_EPSILON)
+                                << "S " << S << " K " << K << " days " << days << " r " << r
+                                << " σ " << sigma << " PVD " << pvd;
+                        }
+                    }
+                }
+            }
+        }
+    }
+}
+
+TEST(Valuation, EachLimitComesBackAsItsError) {
+    struct Case {
+        PricingInputs inputs;
+        EngineError error;
+    };
+    const Case cases[] = {
+        {{100, 0, 1, 0.05f, 0.2f, 0}, EngineError::StrikeNotPositive},
+        {{100, -5, 1, 0.05f, 0.2f, 0}, EngineError::StrikeNotPositive},
+        {{100, 100, 0, 0.05f, 0.2f, 0}, EngineError::MaturityNotPositive},
+        {{100, 100, -1, 0.05f, 0.2f, 0}, EngineError::MaturityNotPositive},
+        {{100, 100, 1, 0.05f, 0, 0}, EngineError::VolatilityNotPositive},
+        {{1.98f, 100, 1, 0.05f, 0.2f, 1.98f}, EngineError::AssetNotAboveDividend},
+        {{0, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
+        {{-3, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
+        {{0, 100, 1, 0.05f, 0.2f, -1}, EngineError::AssetNotPositive},
+        {{FLT_MAX, 1e-30f, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},       // moneyness
+        {{1e-38f, 1e-38f, 1e-6, 0.0f, 0.01f, 0}, EngineError::OutOfRange},    // gamma
+        {{100, 100, 1e30, 1.0f, 0.2f, 0}, EngineError::OutOfRange},           // growth factor
+        {{100, 100, 1e30, -1.0f, 0.2f, 0}, EngineError::OutOfRange},          // growth of 0
+        {{NAN, 100, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
+        {{100, INFINITY, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
+    };
+    for (const Case& c : cases) {
+        for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+            EXPECT_EQ(ValueOption(kind, c.inputs).error, c.error)
+                << "S " << c.inputs.assetPrice << " K " << c.inputs.strikePrice << " T "
+                << c.inputs.timeToMaturity;
+        }
+    }
+}
+
+TEST(Valuation, AnyInputGivesAnErrorOrFiniteResults) {
+    std::mt19937 random(20261208);
+    auto anyFloat = [&] { return std::bit_cast<float>(static_cast<std::uint32_t>(random())); };
+    auto pick = [&](float a, float b) { return random() % 2 ? a : b; };
+    for (int i = 0; i < 200000; ++i) {
+        const PricingInputs in{pick(anyFloat(), 100.0f), pick(anyFloat(), 100.0f),
+                               pick(anyFloat(), 1.0f), pick(anyFloat(), 0.05f),
+                               pick(anyFloat(), 0.2f), pick(anyFloat(), 0.0f)};
+        for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+            const Checked<PricingResult> valued = ValueOption(kind, in);
+            if (!valued.ok()) {
+                continue;
+            }
+            const PricingResult& r = valued.value;
+            for (double field : {double{r.optionValue}, r.density, double{r.delta},
+                                 double{r.gamma}, double{r.theta}, double{r.vega}, double{r.rho}}) {
+                ASSERT_TRUE(std::isfinite(field)) << i;
+            }
+        }
+    }
+}
+
+TEST(DividendPresentValue, DiscountsWithTheApproximateExponential) {
+    EXPECT_EQ(DividendPresentValue(2.0f, 0.05f, 0.2f).value, 1.98f);
+    EXPECT_EQ(DividendPresentValue(1.0f, 0.05f, GeneralText<float>(30.0 / 365.0)).value, 1.0f);
+    EXPECT_EQ(DividendPresentValue(2.0f, 0.05f, GeneralText<float>(73.0 / 365.0)).value, 1.98f);
+    EXPECT_EQ(DividendPresentValue(0.0f, 0.05f, 0.5f).value, 0.0f);
+    EXPECT_EQ(DividendPresentValue(2.345f, 0.0f, 0.5f).value, 2.35f);
+    EXPECT_EQ(DividendPresentValue(2.345f, 0.05f, 0.0f).value, 2.35f);
+    EXPECT_EQ(DividendPresentValue(5.0f, 1e20f, 1e20f).value, 0.0f);  // growth past the range
+    EXPECT_EQ(DividendPresentValue(5.0f, -1e20f, 1e20f).error, EngineError::OutOfRange);
+    EXPECT_EQ(DividendPresentValue(FLT_MAX, -1.0f, 1.0f).error, EngineError::OutOfRange);
+    EXPECT_EQ(DividendPresentValue(NAN, 0.05f, 1.0f).error, EngineError::OutOfRange);
+}
+
+}  // namespace
+}  // namespace volantra
