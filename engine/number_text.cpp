@@ -149,8 +149,12 @@ std::string WriteGeneral(T value) {
     return std::string(buffer.data(), written.ptr);
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
@@ -168,8 +172,12 @@ std::string FormatFixed(double value, int decimals) {
     return std::string(WriteFixed(value, decimals).view());
 }
 
-std::string FormatGeneral(float value) { return WriteGeneral(value); }
-std::string FormatGeneral(double value) { return WriteGeneral(value); }
+std::string FormatGeneral(float value) {
+    return WriteGeneral(value);
+}
+std::string FormatGeneral(double value) {
+    return WriteGeneral(value);
+}
 
 template <typename T>
 Checked<T> ParseNumber(std::string_view text) {

@@ -104,8 +104,7 @@ bool ValueCallSteps(const PricingInputs& in, PricingResult& out) {
     const double nd2 = out.nd2;
 
     bool fits = StoreSingle((netAsset * nd1) - ((nd2 * K) / growth), out.optionValue);
-    out.density =
-        out.d1 < kCallDensityCutoff ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4);
+    out.density = out.d1 < kCallDensityCutoff ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4);
     out.delta = out.nd1;
     fits &= StoreSingle(out.density / (S * out.sigmaRootT), out.gamma);
     fits &= StoreSingle(

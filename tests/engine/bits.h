@@ -10,7 +10,9 @@
 
 namespace volantra::testing {
 
-inline std::uint32_t Bits(float value) { return std::bit_cast<std::uint32_t>(value); }
+inline std::uint32_t Bits(float value) {
+    return std::bit_cast<std::uint32_t>(value);
+}
 
 inline int SignificantDigits(std::string_view decimal) {
     int digits = 0;
@@ -34,9 +36,9 @@ inline std::string Leading(double value, int digits) {
 }  // namespace volantra::testing
 
 // Matches `value` against a reference to as many significant digits as it is printed with.
-#define EXPECT_DIGITS(value, reference)                                                   \
-    EXPECT_EQ(::volantra::testing::Leading((value),                                       \
-                                           ::volantra::testing::SignificantDigits(reference)), \
-              ::volantra::testing::Leading(std::stod(reference),                          \
-                                           ::volantra::testing::SignificantDigits(reference))) \
+#define EXPECT_DIGITS(value, reference)                                                           \
+    EXPECT_EQ(                                                                                    \
+        ::volantra::testing::Leading((value), ::volantra::testing::SignificantDigits(reference)), \
+        ::volantra::testing::Leading(std::stod(reference),                                        \
+                                     ::volantra::testing::SignificantDigits(reference)))          \
         << #value " against " reference

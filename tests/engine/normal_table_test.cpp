@@ -17,7 +17,9 @@ double EntryZ(std::size_t i) {
     return i <= 410 ? -static_cast<double>(i - 1) / 100 : static_cast<double>(i - 411) / 100;
 }
 
-long TenThousandths(float entry) { return std::lround(static_cast<double>(entry) * 10000); }
+long TenThousandths(float entry) {
+    return std::lround(static_cast<double>(entry) * 10000);
+}
 
 TEST(NormalTable, EveryEntryIsPhiRoundedToFourDecimalsAsTheNearestSingle) {
     EXPECT_EQ(NormalTable[0], 0.0f);
@@ -69,12 +71,12 @@ TEST(LookupNormal, MatchesTheReferenceArguments) {
         float expected;
     };
     const Case cases[] = {
-        {0.0f, 0.5f},         {4.0f, 1.0f},         {4.0001f, 1.0f},      {-4.0f, 0.0f},
-        {-4.0001f, 0.0f},     {3.9951f, 1.0f},      {0.0001f, 0.5000f},   {0.0049f, 0.5020f},
-        {0.0050f, 0.4980f},   {0.0051f, 0.5020f},   {0.01f, 0.5040f},     {-0.0049f, 0.4980f},
-        {-0.0050f, 0.5020f},  {-0.0051f, 0.4980f},  {-0.01f, 0.4960f},    {0.35f, 0.6368f},
-        {0.3456f, 0.6351f},   {1.2345f, 0.8915f},   {-1.2345f, 0.1084f},  {0.7454f, 0.7720f},
-        {0.5964f, 0.7245f},   {0.15f, 0.5596f},     {1e30f, 1.0f},        {-1e30f, 0.0f},
+        {0.0f, 0.5f},        {4.0f, 1.0f},        {4.0001f, 1.0f},     {-4.0f, 0.0f},
+        {-4.0001f, 0.0f},    {3.9951f, 1.0f},     {0.0001f, 0.5000f},  {0.0049f, 0.5020f},
+        {0.0050f, 0.4980f},  {0.0051f, 0.5020f},  {0.01f, 0.5040f},    {-0.0049f, 0.4980f},
+        {-0.0050f, 0.5020f}, {-0.0051f, 0.4980f}, {-0.01f, 0.4960f},   {0.35f, 0.6368f},
+        {0.3456f, 0.6351f},  {1.2345f, 0.8915f},  {-1.2345f, 0.1084f}, {0.7454f, 0.7720f},
+        {0.5964f, 0.7245f},  {0.15f, 0.5596f},    {1e30f, 1.0f},       {-1e30f, 0.0f},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(LookupNormal(c.x), c.expected) << "x = " << c.x;

@@ -98,10 +98,28 @@ TEST(ParseNumber, ReadsDirectlyIntoTheDestinationWidth) {
 }
 
 TEST(ParseNumber, RejectsTextThatIsNotAPlainDecimalNumber) {
-    for (const char* text : {"", "   ", "inf", "-inf", "nan", "infinity", "0x1p3", "1,5", "1.5x",
-                             "1..5", "e5", "1e", "1e+", "+-1", "1 5", "--1", ".", "-", "\xe2\x88\x92"
-                                                                                        "1",
-                             "1\n", "\x01"}) {
+    for (const char* text : {"",
+                             "   ",
+                             "inf",
+                             "-inf",
+                             "nan",
+                             "infinity",
+                             "0x1p3",
+                             "1,5",
+                             "1.5x",
+                             "1..5",
+                             "e5",
+                             "1e",
+                             "1e+",
+                             "+-1",
+                             "1 5",
+                             "--1",
+                             ".",
+                             "-",
+                             "\xe2\x88\x92"
+                             "1",
+                             "1\n",
+                             "\x01"}) {
         EXPECT_EQ(ParseNumber<float>(text).error, EngineError::NotANumber) << '"' << text << '"';
         EXPECT_EQ(ParseNumber<double>(text).error, EngineError::NotANumber) << '"' << text << '"';
     }

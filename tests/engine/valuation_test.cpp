@@ -148,17 +148,17 @@ TEST(Valuation, PutCallParityHoldsOverAGrid) {
                 for (float r : {0.0f, 0.01f, 0.05f, 0.2f, 1.0f}) {
                     for (float sigma : {0.01f, 0.2f, 0.5f, 2.0f}) {
                         for (float pvd : {0.0f, 1.98f}) {
-                            const PricingInputs in{S, K, GeneralText<double>(days / 365.0f), r,
-                                                   sigma, pvd};
+                            const PricingInputs in{S, K,     GeneralText<double>(days / 365.0f),
+                                                   r, sigma, pvd};
                             const Checked<PricingResult> call = ValueCall(in);
                             const Checked<PricingResult> put = ValuePut(in);
                             ASSERT_TRUE(call.ok() && put.ok());
                             const double forward =
                                 (static_cast<double>(S) - pvd) - K / call.value.growthFactor;
-                            const double parity = static_cast<double>(call.value.optionValue) -
-                                                  put.value.optionValue;
-                            const double scale = std::max({static_cast<double>(S), forward,
-                                                           static_cast<double>(K)});
+                            const double parity =
+                                static_cast<double>(call.value.optionValue) - put.value.optionValue;
+                            const double scale =
+                                std::max({static_cast<double>(S), forward, static_cast<double>(K)});
                             EXPECT_NEAR(parity, forward, 4 * scale * FLT_EPSILON)
                                 << "S " << S << " K " << K << " days " << days << " r " << r
                                 << " σ " << sigma << " PVD " << pvd;
@@ -185,10 +185,10 @@ TEST(Valuation, EachLimitComesBackAsItsError) {
         {{0, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
         {{-3, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
         {{0, 100, 1, 0.05f, 0.2f, -1}, EngineError::AssetNotPositive},
-        {{FLT_MAX, 1e-30f, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},       // moneyness
-        {{1e-38f, 1e-38f, 1e-6, 0.0f, 0.01f, 0}, EngineError::OutOfRange},    // gamma
-        {{100, 100, 1e30, 1.0f, 0.2f, 0}, EngineError::OutOfRange},           // growth factor
-        {{100, 100, 1e30, -1.0f, 0.2f, 0}, EngineError::OutOfRange},          // growth of 0
+        {{FLT_MAX, 1e-30f, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},    // moneyness
+        {{1e-38f, 1e-38f, 1e-6, 0.0f, 0.01f, 0}, EngineError::OutOfRange},  // gamma
+        {{100, 100, 1e30, 1.0f, 0.2f, 0}, EngineError::OutOfRange},         // growth factor
+        {{100, 100, 1e30, -1.0f, 0.2f, 0}, EngineError::OutOfRange},        // growth of 0
         {{NAN, 100, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
         {{100, INFINITY, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
     };
@@ -207,16 +207,16 @@ TEST(Valuation, AnyInputGivesAnErrorOrFiniteResults) {
     auto pick = [&](float a, float b) { return random() % 2 ? a : b; };
     for (int i = 0; i < 200000; ++i) {
         const PricingInputs in{pick(anyFloat(), 100.0f), pick(anyFloat(), 100.0f),
-                               pick(anyFloat(), 1.0f), pick(anyFloat(), 0.05f),
-                               pick(anyFloat(), 0.2f), pick(anyFloat(), 0.0f)};
+                               pick(anyFloat(), 1.0f),   pick(anyFloat(), 0.05f),
+                               pick(anyFloat(), 0.2f),   pick(anyFloat(), 0.0f)};
         for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
             const Checked<PricingResult> valued = ValueOption(kind, in);
             if (!valued.ok()) {
                 continue;
             }
             const PricingResult& r = valued.value;
-            for (double field : {double{r.optionValue}, r.density, double{r.delta},
-                                 double{r.gamma}, double{r.theta}, double{r.vega}, double{r.rho}}) {
+            for (double field : {double{r.optionValue}, r.density, double{r.delta}, double{r.gamma},
+                                 double{r.theta}, double{r.vega}, double{r.rho}}) {
                 ASSERT_TRUE(std::isfinite(field)) << i;
             }
         }

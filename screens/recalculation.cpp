@@ -1,0 +1,246 @@
+#include "screens/recalculation.h"
+
+#include <cmath>
+#include <type_traits>
+
+#include "engine/number_text.h"
+#include "engine/numeric_constants.h"
+
+namespace volantra {
+namespace {
+
+constexpr std::string_view kDividendResetText = "0";
+
+bool IsBlank(std::string_view text) {
+    return text.find_first_not_of(' ') == std::string_view::npos;
+}
+
+// The single nearest percent / 100, passed through its general text as the screen does.
+float Fraction(int percent) {
+    return GeneralText<float>(static_cast<float>(percent / PERCENT));
+}
+
+class Cycle {
+public:
+    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions)
+        : kind_(kind), screen_(screen), conventions_(conventions) {
+        outcome_.changes.reserve(12);
+    }
+
+    CycleOutcome Run(ScrollBar moved) {
+        if (!RequiredFieldsFilled()) {
+            return std::move(outcome_);
+        }
+        ReadScrollBars(moved);
+        if (ReadMainInputs() && ReadDividend() && Value()) {
+            WriteResults();
+        }
+        return std::move(outcome_);
+    }
+
+private:
+    bool RequiredFieldsFilled() {
+        if (IsBlank(Text(InputBox::Asset)) || IsBlank(Text(InputBox::Strike)) ||
+            IsBlank(Text(InputBox::Maturity))) {
+            Show(std::string(MESSAGE_ENTER_MAIN));
+            Change(FocusBox{InputBox::Asset, false});
+            return false;
+        }
+        return true;
+    }
+
+    void ReadScrollBars(ScrollBar moved) {
+        const int volatility = screen_.volatilityPercent;
+        const int interest = screen_.interestPercent;
+        const int shown = moved == ScrollBar::Interest ? interest : volatility;
+        Change(WriteValueLabel{moved, Localized(FormatGeneral(static_cast<float>(shown)))});
+        inputs_.interestRate = Fraction(interest);
+        inputs_.volatility = Fraction(volatility);
+    }
+
+    bool ReadMainInputs() {
+        float maturityDays = 0;
+        if (!ReadSingle(InputBox::Asset, inputs_.assetPrice) ||
+            !ReadSingle(InputBox::Strike, inputs_.strikePrice) ||
+            !ReadSingle(InputBox::Maturity, maturityDays)) {
+            return false;
+        }
+        // The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
+        inputs_.timeToMaturity =
+            GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
+        return true;
+    }
+
+    bool ReadDividend() {
+        inputs_.dividendPresentValue = 0;
+        if (!screen_.dividendTicked) {
+            return true;
+        }
+        if (IsBlank(Text(InputBox::Dividend)) || IsBlank(Text(InputBox::DividendInterest)) ||
+            IsBlank(Text(InputBox::DividendTime))) {
+            // Every dividend box is reset, also one that held a number; the cycle goes
+            // on with a dividend of 0.
+            Show(std::string(MESSAGE_ENTER_DIVIDEND));
+            for (InputBox box :
+                 {InputBox::Dividend, InputBox::DividendInterest, InputBox::DividendTime}) {
+                Change(ResetBox{box, std::string(kDividendResetText)});
+            }
+            dividendReset_ = true;
+        }
+        float amount = 0;
+        double ratePercent = 0;
+        double timeDays = 0;
+        if (!ReadSingle(InputBox::Dividend, amount) ||
+            !ReadDouble(InputBox::DividendInterest, ratePercent) ||
+            !ReadDouble(InputBox::DividendTime, timeDays)) {
+            return false;
+        }
+        const float rate = GeneralText<float>(ratePercent / PERCENT);
+        if (!std::isfinite(rate)) {
+            return Reject(InputBox::DividendInterest, "Dividend interest must lie between " +
+                                                          Localized("-3.4E+40") + " and " +
+                                                          Localized("3.4E+40"));
+        }
+        const float time = GeneralText<float>(timeDays / DAYS_PER_YEAR);
+        if (!std::isfinite(time)) {
+            return Reject(InputBox::DividendTime, "Dividend time must lie between " +
+                                                      Localized("-1.2E+41") + " and " +
+                                                      Localized("1.2E+41"));
+        }
+        const Checked<float> presentValue = DividendPresentValue(amount, rate, time);
+        if (!presentValue.ok()) {
+            return Reject(InputBox::Dividend, "The dividend's present value is out of range");
+        }
+        inputs_.dividendPresentValue = presentValue.value;
+        return true;
+    }
+
+    bool Value() {
+        outcome_.inputs = inputs_;
+        const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
+        if (!valued.ok()) {
+            return RejectValuation(valued.error);
+        }
+        outcome_.result = valued.value;
+        return true;
+    }
+
+    void WriteResults() {
+        const PricingResult& r = *outcome_.result;
+        // Values below two cents, negative ones included, show as zero.
+        const std::string value =
+            r.optionValue < 0.02f ? std::string("0.00") : FormatFixed(r.optionValue, 2);
+        Change(WriteResult{ResultBox::Value, Localized(value)});
+        Change(WriteResult{ResultBox::Delta, Localized(FormatFixed(r.delta, 4))});
+        Change(WriteResult{ResultBox::Gamma, Localized(FormatFixed(r.gamma, 4))});
+        Change(WriteResult{ResultBox::Theta, Localized(FormatFixed(r.theta, 4))});
+        Change(WriteResult{ResultBox::Vega, Localized(FormatFixed(r.vega, 4))});
+        Change(WriteResult{ResultBox::Rho, Localized(FormatFixed(r.rho, 4))});
+    }
+
+    bool RejectValuation(EngineError error) {
+        const float dividend = inputs_.dividendPresentValue;
+        switch (error) {
+            case EngineError::StrikeNotPositive:
+                return Reject(InputBox::Strike, "Strike must be greater than 0");
+            case EngineError::MaturityNotPositive:
+                return Reject(InputBox::Maturity, "Maturity must be greater than 0 days");
+            case EngineError::AssetNotAboveDividend:
+                if (dividend != 0) {
+                    return Reject(InputBox::Asset,
+                                  "Asset must be greater than the dividend's present value (" +
+                                      Localized(FormatFixed(dividend, 2)) + ")");
+                }
+                return Reject(InputBox::Asset, "Asset must be greater than 0");
+            case EngineError::AssetNotPositive:
+                return Reject(InputBox::Asset, "Asset must be greater than 0");
+            case EngineError::VolatilityNotPositive:
+                return Reject(InputBox::Asset, "Volatility must be greater than 0");
+            default:
+                return Reject(InputBox::Asset,
+                              "These inputs give a result beyond the range of numbers "
+                              "the calculator can hold");
+        }
+    }
+
+    template <typename T>
+    bool Read(InputBox box, T& destination) {
+        const std::string_view text = Text(box);
+        const Checked<T> parsed = conventions_.toCanonical
+                                      ? ParseNumber<T>(conventions_.toCanonical(text))
+                                      : ParseNumber<T>(text);
+        if (parsed.ok()) {
+            destination = parsed.value;
+            return true;
+        }
+        const std::string name(BoxName(box));
+        if (parsed.error == EngineError::OutOfRange) {
+            const std::string limit = std::is_same_v<T, float> ? "3.4E+38" : "1.7E+308";
+            return Reject(box, name + " must lie between " + Localized("-" + limit) + " and " +
+                                   Localized(limit));
+        }
+        return Reject(box, name + " is not a number");
+    }
+    bool ReadSingle(InputBox box, float& destination) { return Read(box, destination); }
+    bool ReadDouble(InputBox box, double& destination) { return Read(box, destination); }
+
+    // Shows the message, puts the focus on the box at fault and blanks every result,
+    // so that no old result stands beside the new inputs.
+    bool Reject(InputBox box, std::string message) {
+        Show(std::move(message));
+        Change(FocusBox{box, true});
+        for (ResultBox result : {ResultBox::Value, ResultBox::Delta, ResultBox::Gamma,
+                                 ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}) {
+            Change(WriteResult{result, {}});
+        }
+        return false;
+    }
+
+    std::string_view Text(InputBox box) const {
+        const bool isDividendBox = box == InputBox::Dividend || box == InputBox::DividendInterest ||
+                                   box == InputBox::DividendTime;
+        return dividendReset_ && isDividendBox ? kDividendResetText : screen_.text(box);
+    }
+
+    std::string Localized(std::string_view canonical) const {
+        return conventions_.fromCanonical ? conventions_.fromCanonical(canonical)
+                                          : std::string(canonical);
+    }
+
+    void Show(std::string text) { Change(ShowMessage{std::move(text)}); }
+    void Change(ScreenChange change) { outcome_.changes.push_back(std::move(change)); }
+
+    OptionKind kind_;
+    const ScreenInputs& screen_;
+    const NumberConventions& conventions_;
+    CycleOutcome outcome_;
+    PricingInputs inputs_;
+    bool dividendReset_ = false;
+};
+
+}  // namespace
+
+CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                         const NumberConventions& conventions) {
+    return Cycle(kind, screen, conventions).Run(moved);
+}
+
+std::string_view BoxName(InputBox box) {
+    switch (box) {
+        case InputBox::Asset:
+            return "Asset";
+        case InputBox::Strike:
+            return "Strike";
+        case InputBox::Maturity:
+            return "Maturity";
+        case InputBox::Dividend:
+            return "Dividend";
+        case InputBox::DividendInterest:
+            return "Dividend interest";
+        case InputBox::DividendTime:
+            return "Dividend time";
+    }
+    return "Input";
+}
+
+}  // namespace volantra
