@@ -4,116 +4,106 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <limits>
-#include <type_traits>
+
+#include "engine/decimal_digits.h"
 
 namespace volantra {
 namespace {
 
-// The standard precision of each width: what its decimal text starts from.
-template <typename T>
-constexpr int kSignificantDigits = std::is_same_v<T, float> ? 7 : 15;
-
 constexpr int kMaxDecimals = 20;
-// A sign, the 309 integer digits of the largest double, a carry digit, a point, the decimals.
-constexpr std::size_t kFixedCapacity = 1 + 309 + 1 + 1 + kMaxDecimals;
 
-struct FixedText {
-    std::array<char, kFixedCapacity> chars;
-    std::size_t size = 0;
+constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
+    std::array<std::uint64_t, 20> powers{};
+    std::uint64_t power = 1;
+    for (std::uint64_t& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
 
-    [[nodiscard]] std::string_view view() const { return {chars.data(), size}; }
-    void push(char c) { chars[size++] = c; }
-};
-
-// A value's digits at its width's standard precision, correctly rounded from the
-// binary value, and the power of ten of the first digit.
-template <typename T>
+// ±units × 10^lastPower: a decimal with its digits as one integer.
 struct Decimal {
     bool negative = false;
-    std::array<char, kSignificantDigits<T>> digits{};
-    int exponent = 0;
+    std::uint64_t units = 0;
+    int lastPower = 0;
 };
 
 template <typename T>
-Decimal<T> ToDecimal(T value) {
-    std::array<char, 40> buffer;
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::scientific, kSignificantDigits<T> - 1);
-    // Layout: [-]d[.ddd]e(+|-)xx
-    const char* p = buffer.data();
-    Decimal<T> decimal;
-    decimal.negative = (*p == '-');
-    p += decimal.negative ? 1 : 0;
-    std::size_t count = 0;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.') {
-            decimal.digits[count++] = *p;
-        }
+Decimal StandardDecimal(T value) {
+    const DecimalDigits digits = ToDecimalDigits(value);
+    return {digits.negative, digits.significand, digits.exponent - STANDARD_DIGITS<T> + 1};
+}
+
+// Exact as doubles; the first eleven are exact as singles too.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
+// The standard-precision decimal of `value` rounded half away from zero to `decimals`
+// places. That decimal is exact, so a dropped part of one half or more rounds up.
+template <typename T>
+Decimal RoundDecimal(T value, int decimals) {
+    // Far below half a unit of the last place: the standard-precision decimal, within a
+    // millionth of the value, is too, so it rounds to zero without being written.
+    if (std::fabs(static_cast<double>(value)) < 0.4 / kExactPowersOfTen[decimals]) {
+        return {std::signbit(value), 0, -decimals};
     }
-    ++p;
-    std::from_chars(p + (*p == '+' ? 1 : 0), written.ptr, decimal.exponent);
+    Decimal decimal = StandardDecimal(value);
+    const int dropped = -decimals - decimal.lastPower;
+    if (decimal.units == 0) {
+        return {decimal.negative, 0, -decimals};
+    }
+    if (dropped <= 0) {
+        return decimal;
+    }
+    if (dropped > STANDARD_DIGITS<T>) {
+        return {decimal.negative, 0, -decimals};  // below half a unit of the last place
+    }
+    const std::uint64_t unit = kPowersOfTen[dropped];
+    const std::uint64_t remainder = decimal.units % unit;
+    decimal.units = decimal.units / unit + (remainder >= unit / 2 ? 1 : 0);
+    decimal.lastPower = -decimals;
     return decimal;
 }
 
-template <typename T>
-FixedText WriteFixed(T value, int decimals) {
-    constexpr int precision = kSignificantDigits<T>;
-    decimals = std::clamp(decimals, 0, kMaxDecimals);
-    const Decimal<T> decimal = ToDecimal(value);
-
-    // The value times 10^decimals as a digit string, with slot 0 free for a carry.
-    std::array<char, kFixedCapacity> scaled;
-    const int keep = decimal.exponent + 1 + decimals;  // leading digits that survive
-    int length = 1;
-    scaled[0] = '0';
-    if (keep < 0) {
-        // Below half a unit of the last decimal: zero.
-    } else if (keep == 0) {
-        scaled[0] = decimal.digits[0] >= '5' ? '1' : '0';
-    } else {
-        const int copied = std::min(keep, precision);
-        std::copy_n(decimal.digits.begin(), copied, scaled.begin() + 1);
-        std::fill(scaled.begin() + 1 + copied, scaled.begin() + 1 + keep, '0');
-        length = keep + 1;
-        // The decimal text is exact here, so a dropped digit of 5 or more is at least
-        // one half: round away from zero.
-        if (keep < precision && decimal.digits[keep] >= '5') {
-            int slot = keep;
-            while (scaled[slot] == '9') {
-                scaled[slot--] = '0';
-            }
-            ++scaled[slot];
-        }
+// The Dest nearest the decimal; beyond Dest's range gives ±infinity.
+template <typename Dest>
+Dest ReadDecimal(const Decimal& decimal) {
+    if (decimal.units == 0) {
+        return Dest{0};  // positive, as the text "0.00" reads
     }
-
-    int first = 0;
-    while (first < length && scaled[first] == '0') {
-        ++first;
+    // Units and power of ten both exact in Dest: one correctly rounded division or
+    // product gives the nearest Dest.
+    constexpr int exactPowers = std::numeric_limits<Dest>::digits == 24 ? 10 : 22;
+    constexpr auto exactUnits = std::uint64_t{1} << std::numeric_limits<Dest>::digits;
+    if (decimal.units <= exactUnits && std::abs(decimal.lastPower) <= exactPowers) {
+        const auto units = static_cast<Dest>(decimal.units);
+        const auto power = static_cast<Dest>(kExactPowersOfTen[std::abs(decimal.lastPower)]);
+        const Dest value = decimal.lastPower < 0 ? units / power : units * power;
+        return decimal.negative ? -value : value;
     }
-    const int significant = length - first;
-
-    FixedText text;
-    if (significant > 0 && decimal.negative) {
-        text.push('-');
+    std::array<char, 48> text;
+    char* p = text.data();
+    if (decimal.negative) {
+        *p++ = '-';
     }
-    if (significant <= decimals) {
-        text.push('0');
-    } else {
-        for (int i = first; i < length - decimals; ++i) {
-            text.push(scaled[i]);
-        }
+    p = std::to_chars(p, text.data() + 32, decimal.units).ptr;  // at most 20 digits
+    *p++ = 'e';
+    p = std::to_chars(p, text.data() + text.size(), decimal.lastPower).ptr;
+    Dest value{};
+    if (std::from_chars(text.data(), p, value).ec == std::errc{}) {
+        return value;
     }
-    if (decimals > 0) {
-        text.push('.');
-        for (int i = significant; i < decimals; ++i) {
-            text.push('0');
-        }
-        for (int i = std::max(first, length - decimals); i < length; ++i) {
-            text.push(scaled[i]);
-        }
+    // Units of a standard-precision decimal are never tiny: out of range is overflow,
+    // unless a general text underflows, which is silent.
+    if (decimal.lastPower < 0) {
+        return decimal.negative ? -Dest{0} : Dest{0};
     }
-    return text;
+    return decimal.negative ? -std::numeric_limits<Dest>::infinity()
+                            : std::numeric_limits<Dest>::infinity();
 }
 
 template <typename T>
@@ -124,15 +114,38 @@ std::string NonFiniteText(T value) {
     return value < 0 ? "-inf" : "inf";
 }
 
-// Reads canonical text that is known to be well formed; beyond the range gives ±infinity.
 template <typename T>
-T ReadCanonical(std::string_view text) {
-    const Checked<T> parsed = ParseNumber<T>(text);
-    if (parsed.ok()) {
-        return parsed.value;
+std::string WriteFixed(T value, int decimals) {
+    if (!std::isfinite(value)) {
+        return NonFiniteText(value);
     }
-    return text.front() == '-' ? -std::numeric_limits<T>::infinity()
-                               : std::numeric_limits<T>::infinity();
+    decimals = std::clamp(decimals, 0, kMaxDecimals);
+    const Decimal rounded = RoundDecimal(value, decimals);
+    std::array<char, 24> unitText;
+    const char* end =
+        std::to_chars(unitText.data(), unitText.data() + unitText.size(), rounded.units).ptr;
+    const std::string_view units(unitText.data(), static_cast<std::size_t>(end - unitText.data()));
+
+    std::string text;
+    if (rounded.units != 0 && rounded.negative) {
+        text.push_back('-');  // a zero result has no sign
+    }
+    const auto fractionDigits = static_cast<std::size_t>(std::max(-rounded.lastPower, 0));
+    if (units.size() > fractionDigits) {
+        text.append(units.substr(0, units.size() - fractionDigits));
+        text.append(static_cast<std::size_t>(std::max(rounded.lastPower, 0)), '0');
+    } else {
+        text.push_back('0');
+    }
+    if (decimals > 0) {
+        text.push_back('.');
+        if (units.size() < fractionDigits) {
+            text.append(fractionDigits - units.size(), '0');
+        }
+        text.append(units.substr(units.size() - std::min(units.size(), fractionDigits)));
+        text.append(static_cast<std::size_t>(decimals) - fractionDigits, '0');
+    }
+    return text;
 }
 
 template <typename T>
@@ -145,7 +158,7 @@ std::string WriteGeneral(T value) {
     }
     std::array<char, 40> buffer;
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general, kSignificantDigits<T>);
+                                       std::chars_format::general, STANDARD_DIGITS<T>);
     return std::string(buffer.data(), written.ptr);
 }
 
@@ -159,19 +172,11 @@ bool IsDigit(char c) {
 }  // namespace
 
 std::string FormatFixed(float value, int decimals) {
-    if (!std::isfinite(value)) {
-        return NonFiniteText(value);
-    }
-    return std::string(WriteFixed(value, decimals).view());
+    return WriteFixed(value, decimals);
 }
-
 std::string FormatFixed(double value, int decimals) {
-    if (!std::isfinite(value)) {
-        return NonFiniteText(value);
-    }
-    return std::string(WriteFixed(value, decimals).view());
+    return WriteFixed(value, decimals);
 }
-
 std::string FormatGeneral(float value) {
     return WriteGeneral(value);
 }
@@ -263,15 +268,18 @@ Dest RoundViaText(Source value, int decimals) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
     }
-    return ReadCanonical<Dest>(WriteFixed(value, decimals).view());
+    return ReadDecimal<Dest>(RoundDecimal(value, std::clamp(decimals, 0, kMaxDecimals)));
 }
 
+// The general text holds exactly the standard-precision digits, so reading it back
+// is reading those digits.
 template <typename Dest, typename Source>
 Dest GeneralText(Source value) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
     }
-    return ReadCanonical<Dest>(WriteGeneral(value));
+    const Decimal decimal = StandardDecimal(value);
+    return decimal.units == 0 ? Dest{0} : ReadDecimal<Dest>(decimal);
 }
 
 template Checked<float> ParseNumber<float>(std::string_view);

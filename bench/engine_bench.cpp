@@ -1,0 +1,122 @@
+// Cost of one valuation, its building blocks and one batch row, beside a textbook
+// double-precision Black-Scholes with std::erfc and all five Greeks as the floor.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "engine/normal_table.h"
+#include "engine/number_text.h"
+#include "engine/valuation.h"
+#include "tools/batch_pricer.h"
+
+namespace {
+
+using namespace volantra;
+
+// Varied inputs within the screens' ranges, the same for every benchmark.
+std::vector<PricingInputs> Inputs() {
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> asset(20, 200);
+    std::uniform_int_distribution<int> days(1, 1000);
+    std::uniform_int_distribution<int> volatility(1, 200);
+    std::uniform_int_distribution<int> interest(0, 100);
+    std::vector<PricingInputs> inputs(1024);
+    for (PricingInputs& in : inputs) {
+        in.assetPrice = asset(random);
+        in.strikePrice = asset(random);
+        in.timeToMaturity = GeneralText<double>(static_cast<float>(days(random) / 365.0));
+        in.volatility = static_cast<float>(volatility(random) / 100.0);
+        in.interestRate = static_cast<float>(interest(random) / 100.0);
+    }
+    return inputs;
+}
+
+struct Textbook {
+    double value, delta, gamma, theta, vega, rho;
+};
+
+Textbook TextbookCall(double S, double K, double T, double r, double sigma) {
+    const double rootT = std::sqrt(T);
+    const double d1 = (std::log(S / K) + (r + sigma * sigma / 2) * T) / (sigma * rootT);
+    const double d2 = d1 - sigma * rootT;
+    const double nd1 = 0.5 * std::erfc(-d1 / std::sqrt(2.0));
+    const double nd2 = 0.5 * std::erfc(-d2 / std::sqrt(2.0));
+    const double density = std::exp(-d1 * d1 / 2) / std::sqrt(2 * M_PI);
+    const double discount = std::exp(-r * T);
+    return {
+        S * nd1 - K * discount * nd2,  nd1,
+        density / (S * sigma * rootT), -S * density * sigma / (2 * rootT) - r * K * discount * nd2,
+        S * density * rootT,           K * T * discount * nd2};
+}
+
+void BM_TextbookFloor(benchmark::State& state) {
+    const auto inputs = Inputs();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const PricingInputs& in = inputs[i++ % inputs.size()];
+        benchmark::DoNotOptimize(TextbookCall(in.assetPrice, in.strikePrice, in.timeToMaturity,
+                                              in.interestRate, in.volatility));
+    }
+}
+
+void BM_Valuation(benchmark::State& state, OptionKind kind) {
+    const auto inputs = Inputs();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(ValueOption(kind, inputs[i++ % inputs.size()]));
+    }
+}
+
+void BM_LookupNormal(benchmark::State& state) {
+    std::vector<float> arguments;
+    for (int step = -4100; step <= 4100; step += 7) {
+        arguments.push_back(static_cast<float>(step) / 1000.0f);
+    }
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(LookupNormal(arguments[i++ % arguments.size()]));
+    }
+}
+
+void BM_RoundViaText(benchmark::State& state) {
+    const auto inputs = Inputs();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(RoundViaText<float>(inputs[i++ % inputs.size()].assetPrice, 4));
+    }
+}
+
+void BM_BatchRow(benchmark::State& state) {
+    BatchPricer pricer(false);
+    std::string error;
+    pricer.ReadHeader({"screen", "asset", "strike", "maturity", "volatility", "interest",
+                       "dividend", "dividend_interest", "dividend_time"},
+                      error);
+    std::mt19937 random(11);
+    std::vector<std::vector<std::string>> rows;
+    for (int n = 0; n < 1024; ++n) {
+        const bool dividend = n % 4 == 0;
+        rows.push_back({n % 2 ? "call" : "put", std::to_string(20 + random() % 180),
+                        std::to_string(20 + random() % 180), std::to_string(1 + random() % 1000),
+                        std::to_string(1 + random() % 200), std::to_string(random() % 101),
+                        dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
+    }
+    std::string out;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        out.clear();
+        benchmark::DoNotOptimize(pricer.PriceRow(rows[i++ % rows.size()], out));
+    }
+}
+
+BENCHMARK(BM_TextbookFloor);
+BENCHMARK_CAPTURE(BM_Valuation, ValueCall, OptionKind::Call);
+BENCHMARK_CAPTURE(BM_Valuation, ValuePut, OptionKind::Put);
+BENCHMARK(BM_LookupNormal);
+BENCHMARK(BM_RoundViaText);
+BENCHMARK(BM_BatchRow);
+
+}  // namespace

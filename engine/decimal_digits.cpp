@@ -1,0 +1,137 @@
+#include "engine/decimal_digits.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace volantra {
+namespace {
+
+__extension__ typedef unsigned __int128 Wide;
+
+constexpr std::array<Wide, 25> kPowersOfTen = [] {
+    std::array<Wide, 25> powers{};
+    Wide power = 1;
+    for (Wide& p : powers) {
+        p = power;
+        power *= 10;
+    }
+    return powers;
+}();
+
+// Magnitudes whose scaled value m · 2^q · 10^s stays well inside 128 bits.
+template <typename T>
+constexpr double kExactLow = sizeof(T) == sizeof(float) ? 1e-9 : 1e-6;
+template <typename T>
+constexpr double kExactHigh = 1e9;
+
+// floor(m · 2^q · 10^s), and how the remainder compares with one half (-1, 0, +1).
+struct Scaled {
+    Wide whole;
+    int half;
+};
+
+Scaled Scale(std::uint64_t m, int q, int s) {
+    Wide numerator = m;
+    Wide denominator = 1;
+    if (s >= 0) {
+        numerator *= kPowersOfTen[s];
+    } else {
+        denominator = kPowersOfTen[-s];
+    }
+    if (q >= 0) {
+        numerator <<= q;
+    } else if (denominator == 1) {
+        const Wide whole = numerator >> -q;
+        const Wide remainder = numerator - (whole << -q);
+        const Wide half = Wide{1} << (-q - 1);
+        return {whole, remainder < half ? -1 : (remainder == half ? 0 : 1)};
+    } else {
+        denominator <<= -q;
+    }
+    const Wide whole = numerator / denominator;
+    const Wide twice = 2 * (numerator - whole * denominator);
+    return {whole, twice < denominator ? -1 : (twice == denominator ? 0 : 1)};
+}
+
+template <typename T>
+DecimalDigits ExactDigits(T magnitude, bool negative) {
+    constexpr int precision = STANDARD_DIGITS<T>;
+    constexpr int mantissaBits = std::numeric_limits<T>::digits;
+    int binaryExponent = 0;
+    const T fraction = std::frexp(magnitude, &binaryExponent);
+    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, mantissaBits));
+    const int q = binaryExponent - mantissaBits;  // magnitude = m · 2^q exactly
+
+    // floor((binaryExponent - 1) · log10 2): the decimal exponent or one below it.
+    int exponent = ((binaryExponent - 1) * 78913) >> 18;
+    for (;;) {
+        const Scaled scaled = Scale(m, q, precision - 1 - exponent);
+        if (scaled.whole >= kPowersOfTen[precision]) {
+            ++exponent;
+            continue;
+        }
+        if (scaled.whole < kPowersOfTen[precision - 1]) {
+            --exponent;
+            continue;
+        }
+        auto significand = static_cast<std::uint64_t>(scaled.whole);
+        if (scaled.half > 0 || (scaled.half == 0 && significand % 2 == 1)) {
+            ++significand;
+        }
+        if (significand == kPowersOfTen[precision]) {  // 9.9999995 becomes 1.000000e+01
+            significand /= 10;
+            ++exponent;
+        }
+        return {negative, significand, exponent};
+    }
+}
+
+}  // namespace
+
+template <typename T>
+DecimalDigits ToDecimalDigitsByText(T value) {
+    constexpr int precision = STANDARD_DIGITS<T>;
+    std::array<char, 40> buffer;
+    const char* end = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                    std::chars_format::scientific, precision - 1)
+                          .ptr;
+    // Layout: [-]d.ddddddde(+|-)xx[x]
+    const char* p = buffer.data();
+    DecimalDigits digits;
+    digits.negative = (*p == '-');
+    p += digits.negative ? 1 : 0;
+    for (int i = 0; i < precision; ++i, ++p) {
+        p += (*p == '.') ? 1 : 0;
+        digits.significand = digits.significand * 10 + static_cast<std::uint64_t>(*p - '0');
+    }
+    const bool negativeExponent = p[1] == '-';
+    for (p += 2; p != end; ++p) {
+        digits.exponent = digits.exponent * 10 + (*p - '0');
+    }
+    digits.exponent = negativeExponent ? -digits.exponent : digits.exponent;
+    if (digits.significand == 0) {
+        return {digits.negative, 0, 0};
+    }
+    return digits;
+}
+
+template <typename T>
+DecimalDigits ToDecimalDigits(T value) {
+    const T magnitude = std::fabs(value);
+    if (magnitude == 0) {
+        return {std::signbit(value), 0, 0};
+    }
+    if (magnitude >= kExactLow<T> && magnitude <= kExactHigh<T>) {
+        return ExactDigits(magnitude, std::signbit(value));
+    }
+    return ToDecimalDigitsByText(value);
+}
+
+template DecimalDigits ToDecimalDigits<float>(float);
+template DecimalDigits ToDecimalDigits<double>(double);
+template DecimalDigits ToDecimalDigitsByText<float>(float);
+template DecimalDigits ToDecimalDigitsByText<double>(double);
+
+}  // namespace volantra

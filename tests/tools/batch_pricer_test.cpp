@@ -1,0 +1,147 @@
+#include "tools/batch_pricer.h"
+
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tools/csv.h"
+
+namespace volantra {
+namespace {
+
+constexpr const char* kHeader =
+    "screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,dividend_time\n";
+
+struct BatchRun {
+    BatchStatus status;
+    std::vector<std::vector<std::string>> rows;  // output records, header first
+    std::string errors;
+};
+
+BatchRun PriceText(const std::string& input, bool full = false) {
+    std::istringstream in(input);
+    std::ostringstream out;
+    std::ostringstream err;
+    BatchRun run{PriceBatch(in, out, err, full), {}, err.str()};
+    std::istringstream written(out.str());
+    CsvReader reader(written);
+    std::vector<std::string> fields;
+    while (reader.Next(fields)) {
+        run.rows.push_back(fields);
+    }
+    return run;
+}
+
+// Display columns and message of an output row.
+std::vector<std::string> Shown(const std::vector<std::string>& row) {
+    return {row.begin() + 9, row.begin() + 16};
+}
+
+TEST(PriceBatch, PricesGoodRowsAndReportsBadOnesWithoutStopping) {
+    const BatchRun run = PriceText(std::string(kHeader) +
+                                   "call,100,100,365,20,5,,,\r\n"
+                                   "put,100,100,365,20,5,,,\n"
+                                   "\n"
+                                   "call,50,45,90,30,6,1,5,30\n"
+                                   "call,100,abc,365,20,5,,,\n"
+                                   "call,100,100,365,20,5,2,5,\n"
+                                   "put,100,100,365,20.5,5,,,\n"
+                                   "put,100,100,365,20,101,,,\n"
+                                   "swap,100,100,365,20,5,,,\n"
+                                   "call,100,100,,20,5,,,\n"
+                                   "call,\"1,5\",100,365,20,5,,,\n"
+                                   "call,100\n");
+    EXPECT_EQ(run.status, BatchStatus::SomeNotValued);
+    ASSERT_EQ(run.rows.size(), 12u);
+    using Row = std::vector<std::string>;
+    EXPECT_EQ(Shown(run.rows[1]),
+              (Row{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309", ""}));
+    EXPECT_EQ(Shown(run.rows[2]),
+              (Row{"5.57", "-0.3632", "0.0188", "-1.6578", "37.5241", "-41.8922", ""}));
+    EXPECT_EQ(Shown(run.rows[3]),
+              (Row{"5.70", "0.7720", "0.0406", "-6.4918", "7.5031", "7.9209", ""}));
+    EXPECT_EQ(Shown(run.rows[4]), (Row{"", "", "", "", "", "", "Strike is not a number"}));
+    EXPECT_EQ(Shown(run.rows[5]), (Row{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309",
+                                       "Enter Dividend,Interest,Time values"}));
+    EXPECT_EQ(run.rows[6][15], "Volatility must be a whole number from 1 to 200");
+    EXPECT_EQ(run.rows[7][15], "Interest must be a whole number from 0 to 100");
+    EXPECT_EQ(run.rows[8][15], "Screen must be call or put");
+    EXPECT_EQ(run.rows[9][15], "Enter Asset,Strike,Maturity values");
+    EXPECT_EQ(run.rows[10][1], "1,5");  // echoed as it came, quoted again
+    EXPECT_EQ(run.rows[10][15], "Asset is not a number");
+    EXPECT_EQ(run.rows[11][15], "The row has 2 fields instead of 9");
+    for (const auto& row : run.rows) {
+        EXPECT_EQ(row.size(), 16u);
+    }
+}
+
+TEST(PriceBatch, AcceptsColumnsInAnyOrderAndWritesThemInTheirOwn) {
+    const BatchRun run = PriceText(
+        "interest,volatility,maturity,strike,asset,screen,dividend_time,dividend_interest,"
+        "dividend\n"
+        "5,20,365,100,100,call,,,\n");
+    EXPECT_EQ(run.status, BatchStatus::AllValued);
+    ASSERT_EQ(run.rows.size(), 2u);
+    EXPECT_EQ(run.rows[0][0], "screen");
+    EXPECT_EQ(run.rows[1][0], "call");
+    EXPECT_EQ(run.rows[1][9], "10.45");
+}
+
+TEST(PriceBatch, FullAddsEveryFieldInRoundTripPrecision) {
+    const BatchRun run = PriceText(std::string(kHeader) + "call,100,100,365,20,5,,,\n", true);
+    ASSERT_EQ(run.rows.size(), 2u);
+    ASSERT_EQ(run.rows[1].size(), 16u + 18u);
+    EXPECT_EQ(run.rows[0][16], "full_growthFactor");
+    EXPECT_EQ(run.rows[1][16], "1.05126953");           // growth factor, 9 digits
+    EXPECT_EQ(run.rows[1][28], "0.37519999999999998");  // the call's double density, 17 digits
+    EXPECT_EQ(std::stof(run.rows[1][27]), 10.449121f);
+}
+
+TEST(PriceBatch, UnusableInputStopsWithAClearLine) {
+    for (const std::string& input :
+         {std::string(), std::string("screen,asset\ncall,1\n"),
+          std::string("screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,"
+                      "when\n"),
+          std::string("screen,asset,asset,maturity,volatility,interest,dividend,dividend_interest,"
+                      "dividend_time\n")}) {
+        const BatchRun run = PriceText(input);
+        EXPECT_EQ(run.status, BatchStatus::UnusableInput) << input;
+        EXPECT_TRUE(run.rows.empty());
+        EXPECT_NE(run.errors.find("volantra-price: "), std::string::npos);
+    }
+}
+
+// The installed program end to end: a file argument, the output, the exit status.
+TEST(VolantraPrice, RunsOnAFileAndReportsThroughItsExitStatus) {
+    const std::string path = ::testing::TempDir() + "volantra_sample.csv";
+    std::ofstream(path) << kHeader << "call,100,100,365,20,5,,,\nput,0,100,365,20,5,,,\n";
+    auto run = [](const std::string& command, std::string& out) {
+        FILE* pipe = popen(command.c_str(), "r");
+        char buffer[4096];
+        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
+            out.append(buffer, n);
+        }
+        return WEXITSTATUS(pclose(pipe));
+    };
+    std::string out;
+    EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " " + path, out), 1);
+    EXPECT_NE(out.find("call,100,100,365,20,5,,,,10.45,0.6368,0.0188,-6.4135,37.5200,53.2309,\n"),
+              std::string::npos);
+    EXPECT_NE(out.find(",Asset must be greater than 0\n"), std::string::npos);
+
+    std::string help;
+    EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " --help", help), 0);
+    EXPECT_NE(help.find("theta"), std::string::npos);
+    std::string missing;
+    EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " /nonexistent.csv 2>&1", missing), 2);
+    EXPECT_NE(missing.find("cannot open"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace volantra
