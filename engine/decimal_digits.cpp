@@ -1,9 +1,11 @@
 #include "engine/decimal_digits.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 namespace volantra {
 namespace {
@@ -20,6 +22,14 @@ constexpr std::array<Wide, 25> kPowersOfTen = [] {
     return powers;
 }();
 
+// 10^-20 to 10^22 as the nearest doubles, to place a magnitude within its decade.
+constexpr int kLowestPower = 20;
+constexpr double kDoublePowersOfTen[] = {
+    1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10,
+    1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
+    1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,
+    1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
+
 // Magnitudes whose scaled value m · 2^q · 10^s stays well inside 128 bits.
 template <typename T>
 constexpr double kExactLow = sizeof(T) == sizeof(float) ? 1e-9 : 1e-6;
@@ -33,6 +43,14 @@ struct Scaled {
 };
 
 Scaled Scale(std::uint64_t m, int q, int s) {
+    // The common case in 64 bits: a single's mantissa times at most 10^11, shifted right.
+    if (m < (std::uint64_t{1} << 24) && s >= 0 && s <= 11 && q < 0 && q > -64) {
+        const std::uint64_t numerator = m * static_cast<std::uint64_t>(kPowersOfTen[s]);
+        const std::uint64_t whole = numerator >> -q;
+        const std::uint64_t remainder = numerator - (whole << -q);
+        const std::uint64_t half = std::uint64_t{1} << (-q - 1);
+        return {whole, remainder < half ? -1 : (remainder == half ? 0 : 1)};
+    }
     Wide numerator = m;
     Wide denominator = 1;
     if (s >= 0) {
@@ -58,14 +76,21 @@ Scaled Scale(std::uint64_t m, int q, int s) {
 template <typename T>
 DecimalDigits ExactDigits(T magnitude, bool negative) {
     constexpr int precision = STANDARD_DIGITS<T>;
+    // magnitude = m · 2^q exactly, read off the encoding (the exact range holds normals only).
     constexpr int mantissaBits = std::numeric_limits<T>::digits;
-    int binaryExponent = 0;
-    const T fraction = std::frexp(magnitude, &binaryExponent);
-    const auto m = static_cast<std::uint64_t>(std::ldexp(fraction, mantissaBits));
-    const int q = binaryExponent - mantissaBits;  // magnitude = m · 2^q exactly
+    using Bits = std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>;
+    const auto bits = static_cast<std::uint64_t>(std::bit_cast<Bits>(magnitude));
+    constexpr std::uint64_t fractionMask = (std::uint64_t{1} << (mantissaBits - 1)) - 1;
+    const std::uint64_t m = (bits & fractionMask) | (fractionMask + 1);
+    const int biased = static_cast<int>(bits >> (mantissaBits - 1));
+    const int q = biased - (std::numeric_limits<T>::max_exponent - 1) - (mantissaBits - 1);
+    const int binaryExponent = q + mantissaBits;  // magnitude in [2^(b-1), 2^b)
 
     // floor((binaryExponent - 1) · log10 2): the decimal exponent or one below it.
     int exponent = ((binaryExponent - 1) * 78913) >> 18;
+    if (static_cast<double>(magnitude) >= kDoublePowersOfTen[exponent + 1 + kLowestPower]) {
+        ++exponent;  // a first guess; the loop below settles the boundary exactly
+    }
     for (;;) {
         const Scaled scaled = Scale(m, q, precision - 1 - exponent);
         if (scaled.whole >= kPowersOfTen[precision]) {

@@ -63,10 +63,33 @@ Decimal RoundDecimal(T value, int decimals) {
         return {decimal.negative, 0, -decimals};  // below half a unit of the last place
     }
     const std::uint64_t unit = kPowersOfTen[dropped];
-    const std::uint64_t remainder = decimal.units % unit;
-    decimal.units = decimal.units / unit + (remainder >= unit / 2 ? 1 : 0);
+    const std::uint64_t kept = decimal.units / unit;
+    const std::uint64_t remainder = decimal.units - kept * unit;
+    decimal.units = kept + (remainder >= unit / 2 ? 1 : 0);
     decimal.lastPower = -decimals;
     return decimal;
+}
+
+// Units and power of ten both exact in Dest: one correctly rounded division or product
+// gives the Dest nearest the decimal. False where that does not hold.
+template <typename Dest>
+bool ReadExactly(Decimal decimal, Dest& value) {
+    constexpr int exactPowers = std::numeric_limits<Dest>::digits == 24 ? 10 : 22;
+    constexpr auto exactUnits = std::uint64_t{1} << std::numeric_limits<Dest>::digits;
+    // Dropping trailing zeros keeps the number and may bring both within reach.
+    while ((decimal.units > exactUnits || decimal.lastPower < -exactPowers) && decimal.units != 0 &&
+           decimal.units % 10 == 0) {
+        decimal.units /= 10;
+        ++decimal.lastPower;
+    }
+    if (decimal.units > exactUnits || std::abs(decimal.lastPower) > exactPowers) {
+        return false;
+    }
+    const auto units = static_cast<Dest>(decimal.units);
+    const auto power = static_cast<Dest>(kExactPowersOfTen[std::abs(decimal.lastPower)]);
+    value = decimal.lastPower < 0 ? units / power : units * power;
+    value = decimal.negative ? -value : value;
+    return true;
 }
 
 // The Dest nearest the decimal; beyond Dest's range gives ±infinity.
@@ -75,15 +98,9 @@ Dest ReadDecimal(const Decimal& decimal) {
     if (decimal.units == 0) {
         return Dest{0};  // positive, as the text "0.00" reads
     }
-    // Units and power of ten both exact in Dest: one correctly rounded division or
-    // product gives the nearest Dest.
-    constexpr int exactPowers = std::numeric_limits<Dest>::digits == 24 ? 10 : 22;
-    constexpr auto exactUnits = std::uint64_t{1} << std::numeric_limits<Dest>::digits;
-    if (decimal.units <= exactUnits && std::abs(decimal.lastPower) <= exactPowers) {
-        const auto units = static_cast<Dest>(decimal.units);
-        const auto power = static_cast<Dest>(kExactPowersOfTen[std::abs(decimal.lastPower)]);
-        const Dest value = decimal.lastPower < 0 ? units / power : units * power;
-        return decimal.negative ? -value : value;
+    Dest value{};
+    if (ReadExactly(decimal, value)) {
+        return value;
     }
     std::array<char, 48> text;
     char* p = text.data();
@@ -93,7 +110,6 @@ Dest ReadDecimal(const Decimal& decimal) {
     p = std::to_chars(p, text.data() + 32, decimal.units).ptr;  // at most 20 digits
     *p++ = 'e';
     p = std::to_chars(p, text.data() + text.size(), decimal.lastPower).ptr;
-    Dest value{};
     if (std::from_chars(text.data(), p, value).ec == std::errc{}) {
         return value;
     }
@@ -126,26 +142,30 @@ std::string WriteFixed(T value, int decimals) {
         std::to_chars(unitText.data(), unitText.data() + unitText.size(), rounded.units).ptr;
     const std::string_view units(unitText.data(), static_cast<std::size_t>(end - unitText.data()));
 
-    std::string text;
+    // Room for a sign, 39 integer digits (the largest single) or 309 (the largest double),
+    // the point and the decimals.
+    std::array<char, 2 + std::numeric_limits<T>::max_exponent10 + 2 + kMaxDecimals> text;
+    char* p = text.data();
     if (rounded.units != 0 && rounded.negative) {
-        text.push_back('-');  // a zero result has no sign
+        *p++ = '-';  // a zero result has no sign
     }
     const auto fractionDigits = static_cast<std::size_t>(std::max(-rounded.lastPower, 0));
     if (units.size() > fractionDigits) {
-        text.append(units.substr(0, units.size() - fractionDigits));
-        text.append(static_cast<std::size_t>(std::max(rounded.lastPower, 0)), '0');
+        p = std::copy_n(units.begin(), units.size() - fractionDigits, p);
+        p = std::fill_n(p, std::max(rounded.lastPower, 0), '0');
     } else {
-        text.push_back('0');
+        *p++ = '0';
     }
     if (decimals > 0) {
-        text.push_back('.');
+        *p++ = '.';
         if (units.size() < fractionDigits) {
-            text.append(fractionDigits - units.size(), '0');
+            p = std::fill_n(p, fractionDigits - units.size(), '0');
         }
-        text.append(units.substr(units.size() - std::min(units.size(), fractionDigits)));
-        text.append(static_cast<std::size_t>(decimals) - fractionDigits, '0');
+        const std::size_t shown = std::min(units.size(), fractionDigits);
+        p = std::copy_n(units.end() - static_cast<std::ptrdiff_t>(shown), shown, p);
+        p = std::fill_n(p, static_cast<std::size_t>(decimals) - fractionDigits, '0');
     }
-    return text;
+    return std::string(text.data(), p);
 }
 
 template <typename T>
@@ -157,6 +177,13 @@ std::string WriteGeneral(T value) {
         return "0";  // also for -0
     }
     std::array<char, 40> buffer;
+    // A whole number of at most the standard digits is written as such: scroll-bar values.
+    if (std::fabs(value) < static_cast<T>(kExactPowersOfTen[STANDARD_DIGITS<T>]) &&
+        std::trunc(value) == value) {
+        const auto whole = static_cast<long long>(value);
+        return std::string(buffer.data(),
+                           std::to_chars(buffer.data(), buffer.data() + buffer.size(), whole).ptr);
+    }
     const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
                                        std::chars_format::general, STANDARD_DIGITS<T>);
     return std::string(buffer.data(), written.ptr);
@@ -201,15 +228,24 @@ Checked<T> ParseNumber(std::string_view text) {
     }
     const std::size_t numberStart = negative ? 0 : i;  // from_chars takes '-' but not '+'
 
-    // Power of ten of the first significant digit, to tell underflow from overflow.
+    // Power of ten of the first significant digit, to tell underflow from overflow; and
+    // the digits as one integer while they fit, for the exact reading below.
     long long leadingPower = 0;
     bool significant = false;
     long long integerDigits = 0;
+    std::uint64_t units = 0;
+    int unitDigits = 0;
+    auto takeDigit = [&](char c) {
+        significant = significant || c != '0';
+        if (significant && ++unitDigits <= 19) {
+            units = units * 10 + static_cast<std::uint64_t>(c - '0');
+        }
+    };
     for (; i < text.size() && IsDigit(text[i]); ++i, ++integerDigits) {
         if (!significant && text[i] != '0') {
-            significant = true;
             leadingPower = -integerDigits;  // completed below once the count is known
         }
+        takeDigit(text[i]);
     }
     if (significant) {
         leadingPower += integerDigits - 1;
@@ -219,9 +255,9 @@ Checked<T> ParseNumber(std::string_view text) {
         for (++i; i < text.size() && IsDigit(text[i]); ++i) {
             ++fractionDigits;
             if (!significant && text[i] != '0') {
-                significant = true;
                 leadingPower = -fractionDigits;
             }
+            takeDigit(text[i]);
         }
     }
     if (integerDigits + fractionDigits == 0) {
@@ -248,6 +284,15 @@ Checked<T> ParseNumber(std::string_view text) {
     }
 
     T value{};
+    if (!significant) {
+        return {negative ? -T{0} : T{0}, EngineError::None};
+    }
+    if (unitDigits <= 19 && ReadExactly(Decimal{negative, units,
+                                                static_cast<int>(std::clamp(
+                                                    exponent - fractionDigits, -1000LL, 1000LL))},
+                                        value)) {
+        return {value, EngineError::None};
+    }
     const char* end = text.data() + text.size();
     const auto [ptr, ec] =
         std::from_chars(text.data() + numberStart, end, value, std::chars_format::general);

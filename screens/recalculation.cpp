@@ -202,9 +202,8 @@ private:
         return dividendReset_ && isDividendBox ? kDividendResetText : screen_.text(box);
     }
 
-    std::string Localized(std::string_view canonical) const {
-        return conventions_.fromCanonical ? conventions_.fromCanonical(canonical)
-                                          : std::string(canonical);
+    std::string Localized(std::string canonical) const {
+        return conventions_.fromCanonical ? conventions_.fromCanonical(canonical) : canonical;
     }
 
     void Show(std::string text) { Change(ShowMessage{std::move(text)}); }

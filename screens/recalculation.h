@@ -25,14 +25,14 @@ inline constexpr std::size_t RESULT_BOX_COUNT = 6;
 inline constexpr std::string_view MESSAGE_ENTER_MAIN = "Enter Asset,Strike,Maturity values";
 inline constexpr std::string_view MESSAGE_ENTER_DIVIDEND = "Enter Dividend,Interest,Time values";
 
-/// What the cycle reads from a pricing screen.
+/// What the cycle reads from a pricing screen; the texts must outlive the cycle.
 struct ScreenInputs {
-    std::array<std::string, INPUT_BOX_COUNT> boxes;  ///< texts, indexed by InputBox
+    std::array<std::string_view, INPUT_BOX_COUNT> boxes;  ///< texts, indexed by InputBox
     bool dividendTicked = false;
     int volatilityPercent = 1;  ///< position of the volatility bar, 1 to 200
     int interestPercent = 1;    ///< position of the interest bar, 0 to 100
 
-    [[nodiscard]] const std::string& text(InputBox box) const {
+    [[nodiscard]] std::string_view text(InputBox box) const {
         return boxes[static_cast<std::size_t>(box)];
     }
 };

@@ -102,6 +102,13 @@ void AddMessage(RowOutcome& row, std::string_view message) {
     row.message += message;
 }
 
+RowOutcome WrongFieldCount(std::size_t count) {
+    RowOutcome row;
+    AddMessage(row, "The row has " + std::to_string(count) + " fields instead of " +
+                        std::to_string(BATCH_INPUT_COLUMNS));
+    return row;
+}
+
 RowOutcome Price(const std::array<std::string_view, BATCH_INPUT_COLUMNS>& field) {
     RowOutcome row;
     const std::string_view screen = Trim(field[kScreen]);
@@ -188,13 +195,8 @@ bool BatchPricer::PriceRow(const std::vector<std::string>& fields, std::string& 
             field[name] = fields[columnOf_[name]];
         }
     }
-    RowOutcome row;
-    if (fields.size() != BATCH_INPUT_COLUMNS) {
-        AddMessage(row, "The row has " + std::to_string(fields.size()) + " fields instead of " +
-                            std::to_string(BATCH_INPUT_COLUMNS));
-    } else {
-        row = Price(field);
-    }
+    const RowOutcome row =
+        fields.size() == BATCH_INPUT_COLUMNS ? Price(field) : WrongFieldCount(fields.size());
 
     for (std::string_view value : field) {
         AppendCsvField(out, value);

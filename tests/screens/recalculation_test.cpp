@@ -39,20 +39,21 @@ Screen Apply(const CycleOutcome& outcome) {
     return screen;
 }
 
-ScreenInputs Inputs(std::string asset, std::string strike, std::string maturity, int volatility,
-                    int interest) {
+ScreenInputs Inputs(std::string_view asset, std::string_view strike, std::string_view maturity,
+                    int volatility, int interest) {
     ScreenInputs in;
-    in.boxes = {std::move(asset), std::move(strike), std::move(maturity), "", "", ""};
+    in.boxes = {asset, strike, maturity, "", "", ""};
     in.volatilityPercent = volatility;
     in.interestPercent = interest;
     return in;
 }
 
-ScreenInputs WithDividend(ScreenInputs in, std::string amount, std::string rate, std::string days) {
+ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::string_view rate,
+                          std::string_view days) {
     in.dividendTicked = true;
-    in.boxes[3] = std::move(amount);
-    in.boxes[4] = std::move(rate);
-    in.boxes[5] = std::move(days);
+    in.boxes[3] = amount;
+    in.boxes[4] = rate;
+    in.boxes[5] = days;
     return in;
 }
 
