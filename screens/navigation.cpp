@@ -1,0 +1,47 @@
+#include "screens/navigation.h"
+
+#include <QApplication>
+#include <QWidget>
+
+#include "screens/instructions_screen.h"
+#include "screens/main_menu.h"
+#include "screens/pricing_screen.h"
+#include "screens/screen_style.h"
+
+namespace volantra {
+namespace {
+
+QWidget* CreateScreen(ScreenId screen) {
+    switch (screen) {
+        case ScreenId::Menu:
+            return new MainMenu;
+        case ScreenId::Call:
+            return new PricingScreen(OptionKind::Call);
+        case ScreenId::Put:
+            return new PricingScreen(OptionKind::Put);
+        case ScreenId::Instructions:
+            return new InstructionsScreen;
+    }
+    return new MainMenu;
+}
+
+}  // namespace
+
+QWidget* OpenScreen(ScreenId screen) {
+    QWidget* window = CreateScreen(screen);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    ShowCentred(window);
+    return window;
+}
+
+void Navigate(QWidget* current, ScreenId target) {
+    OpenScreen(target);
+    current->close();
+}
+
+void ExitProgram() {
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+}  // namespace volantra

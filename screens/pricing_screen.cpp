@@ -1,0 +1,310 @@
+#include "screens/pricing_screen.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+#include "screens/locale_numbers.h"
+#include "screens/navigation.h"
+#include "screens/screen_style.h"
+#include "screens/scroll_events.h"
+
+namespace volantra {
+namespace {
+
+constexpr int kEnterKey = 13;
+constexpr qreal kValueFontPoints = 13.5;
+constexpr qreal kButtonFontPoints = 9.75;
+
+// Object names of the unit labels, which differ between the two screens.
+struct UnitNames {
+    const char* asset;
+    const char* strike;
+    const char* volatility;
+    const char* interest;
+    const char* dividend;
+    const char* dividendInterest;
+    const char* dividendTime;
+};
+constexpr UnitNames kCallUnits{"Label16", "Label17", "Label19", "Label20",
+                               "Label13", "Label14", "Label15"};
+constexpr UnitNames kPutUnits{"Label13", "Label14", "Label15", "Label16",
+                              "Label17", "Label20", "Label19"};
+
+}  // namespace
+
+PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
+    : QWidget(parent), kind_(kind), conventions_(LocaleConventions(QLocale::system())) {
+    ui.setupUi(this);
+    volatility_ = new ScrollEvents(ui.vsbVolatility, 1, 200, 1);
+    interest_ = new ScrollEvents(ui.vsbInterest, 0, 100, 1);
+    SetUpKind();
+    SetUpLook();
+    SetUpHelp();
+    SetUpFocusOrder();
+    ConnectEvents();
+    for (QWidget* control : DividendRow()) {
+        control->hide();
+    }
+    ui.txtAsset->setFocus();
+}
+
+void PricingScreen::SetUpKind() {
+    const bool call = kind_ == OptionKind::Call;
+    setObjectName(call ? "frmCall" : "frmPut");
+    setWindowTitle(call ? "CALL PRICING" : "PUT PRICING");
+    const QString prefix = call ? "CALL" : "PUT";
+    ui.lblCallvalue->setText(prefix + " VALUE");
+    ui.lblDelta->setText(prefix + "DELTA");
+    ui.lblGamma->setText(prefix + "GAMMA");
+    ui.lblTheta->setText(prefix + "THETA");
+    ui.lblVega->setText(prefix + "VEGA");
+    ui.lblRho->setText(prefix + "RHO");
+    if (!call) {
+        ui.Command3->setText("E&xit");
+        ui.Command3->setGeometry(6960 / 15, 5400 / 15, 1335 / 15, 495 / 15);
+        ui.unitDividend->move(480 / 15, 3480 / 15);
+    }
+    const UnitNames& names = call ? kCallUnits : kPutUnits;
+    ui.unitAsset->setObjectName(names.asset);
+    ui.unitStrike->setObjectName(names.strike);
+    ui.unitVolatility->setObjectName(names.volatility);
+    ui.unitInterest->setObjectName(names.interest);
+    ui.unitDividend->setObjectName(names.dividend);
+    ui.unitDividendInterest->setObjectName(names.dividendInterest);
+    ui.unitDividendTime->setObjectName(names.dividendTime);
+    ui.unitMaturity->setObjectName("Label18");
+    ui.unitValue->setObjectName("Label7");
+    ui.unitDelta->setObjectName("Label8");
+    ui.unitGamma->setObjectName("Label9");
+    ui.unitTheta->setObjectName("Label10");
+    ui.unitVega->setObjectName("Label11");
+    ui.unitRho->setObjectName("Label12");
+}
+
+void PricingScreen::SetUpLook() {
+    SetBackground(this, SCREEN_BLUE);
+    SetBackground(ui.chkDividend, SCREEN_BLUE);
+    for (QLabel* label : findChildren<QLabel*>()) {
+        SetForeground(label, CAPTION_RED);
+    }
+    const QPalette system = QApplication::palette();
+    for (QLabel* box : {ui.lblVolatility, ui.lblInterest, ui.lblDbir, ui.lblCalldelta,
+                        ui.lblCallgamma, ui.lblCalltheta, ui.lblCallvega, ui.lblCallrho}) {
+        SetBackground(box, Qt::white);  // the active title-bar text colour of the standard scheme
+        SetForeground(box, system.color(QPalette::ButtonText));
+    }
+    SetBackground(ui.lblCallrho, system.color(QPalette::HighlightedText));
+    for (QFrame* frame : {ui.Shape1, ui.Shape2, ui.Shape3, ui.Shape4, ui.Shape5, ui.Shape6}) {
+        SetForeground(frame, Qt::black);
+        frame->setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+    for (QLabel* label : {ui.lblCallvalue, ui.lblDbir, ui.unitAsset, ui.unitStrike,
+                          ui.unitMaturity, ui.unitVolatility, ui.unitInterest, ui.unitDividend,
+                          ui.unitDividendInterest, ui.unitDividendTime, ui.unitValue,
+                          ui.unitDelta, ui.unitGamma, ui.unitTheta, ui.unitVega, ui.unitRho}) {
+        SetPointSize(label, kValueFontPoints);
+    }
+    for (QPushButton* button : {ui.Command1, ui.Command2, ui.Command3}) {
+        SetPointSize(button, kButtonFontPoints);
+    }
+    PressFocusedButtonOnEnter(this);
+}
+
+void PricingScreen::SetUpHelp() {
+    struct Help {
+        QWidget* control;
+        const char* name;
+        const char* description;
+    };
+    const Help help[] = {
+        {ui.txtAsset, "Asset price", "Price of the underlying asset, in currency"},
+        {ui.txtStrike, "Strike price", "Strike price of the option, in currency"},
+        {ui.txtMaturity, "Maturity", "Time to maturity, in days"},
+        {ui.vsbVolatility, "Volatility", "Volatility, in percent per year (1 to 200)"},
+        {ui.vsbInterest, "Interest rate", "Risk-free interest rate, in percent per year (0 to 100)"},
+        {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year"},
+        {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year"},
+        {ui.chkDividend, "Dividend", "Tick to include an expected dividend"},
+        {ui.txtDividend, "Dividend amount", "Expected dividend, in currency"},
+        {ui.txtInterest, "Dividend interest rate",
+         "Interest rate for discounting the dividend, in percent per year"},
+        {ui.txtTime, "Dividend time", "Time to the dividend payment, in days"},
+        {ui.lblDbir, "Option value", "Value of the option, in currency"},
+        {ui.lblCalldelta, "Delta", "Delta: change of the option value per 1 of asset price"},
+        {ui.lblCallgamma, "Gamma", "Gamma: change of delta per 1 of asset price"},
+        {ui.lblCalltheta, "Theta", "Theta: change of the option value per year of elapsed time"},
+        {ui.lblCallvega, "Vega",
+         "Vega: change of the option value per 1.00 of volatility (100 percentage points)"},
+        {ui.lblCallrho, "Rho",
+         "Rho: change of the option value per 1.00 of interest rate (100 percentage points)"},
+    };
+    for (const Help& h : help) {
+        h.control->setAccessibleName(h.name);
+        h.control->setAccessibleDescription(h.description);
+        h.control->setToolTip(h.description);
+    }
+}
+
+void PricingScreen::SetUpFocusOrder() {
+    const QWidget* order[] = {ui.txtAsset,    ui.txtStrike,   ui.txtMaturity, ui.vsbVolatility,
+                              ui.vsbInterest, ui.txtDividend, ui.txtInterest, ui.txtTime,
+                              ui.chkDividend, ui.Command1,    ui.Command2,    ui.Command3};
+    for (std::size_t i = 1; i < std::size(order); ++i) {
+        setTabOrder(const_cast<QWidget*>(order[i - 1]), const_cast<QWidget*>(order[i]));
+    }
+}
+
+void PricingScreen::ConnectEvents() {
+    connect(volatility_, &ScrollEvents::changed, this, &PricingScreen::vsbVolatility_Change);
+    connect(volatility_, &ScrollEvents::scrolled, this, &PricingScreen::vsbVolatility_Scroll);
+    connect(interest_, &ScrollEvents::changed, this, &PricingScreen::vsbInterest_Change);
+    connect(interest_, &ScrollEvents::scrolled, this, &PricingScreen::vsbInterest_Scroll);
+    connect(ui.Command1, &QPushButton::clicked, this, &PricingScreen::Command1_Click);
+    connect(ui.Command2, &QPushButton::clicked, this, &PricingScreen::Command2_Click);
+    connect(ui.Command3, &QPushButton::clicked, this, &PricingScreen::Command3_Click);
+    connect(ui.chkDividend, &QCheckBox::clicked, this, &PricingScreen::chkDividend_Click);
+    connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(kEnterKey); });
+    connect(ui.txtStrike, &QLineEdit::returnPressed, this,
+            [this] { txtStrike_KeyPress(kEnterKey); });
+    connect(ui.txtDividend, &QLineEdit::returnPressed, this,
+            [this] { txtDividend_KeyPress(kEnterKey); });
+    connect(ui.txtInterest, &QLineEdit::returnPressed, this,
+            [this] { txtInterest_KeyPress(kEnterKey); });
+}
+
+// Recalculation: both events of both bars run the whole cycle.
+
+void PricingScreen::vsbVolatility_Change() { Recalculate(ScrollBar::Volatility); }
+void PricingScreen::vsbVolatility_Scroll() { Recalculate(ScrollBar::Volatility); }
+void PricingScreen::vsbInterest_Change() { Recalculate(ScrollBar::Interest); }
+void PricingScreen::vsbInterest_Scroll() { Recalculate(ScrollBar::Interest); }
+
+void PricingScreen::Recalculate(ScrollBar moved) {
+    if (cycleRunning_) {
+        return;  // one cycle runs to its end before the next, also across a message box
+    }
+    cycleRunning_ = true;
+    std::array<std::string, INPUT_BOX_COUNT> texts;
+    ScreenInputs inputs;
+    for (std::size_t i = 0; i < INPUT_BOX_COUNT; ++i) {
+        texts[i] = Box(static_cast<InputBox>(i))->text().toStdString();
+        inputs.boxes[i] = texts[i];
+    }
+    inputs.dividendTicked = ui.chkDividend->isChecked();
+    inputs.volatilityPercent = volatility_->percent();
+    inputs.interestPercent = interest_->percent();
+
+    const CycleOutcome outcome = volantra::Recalculate(kind_, moved, inputs, conventions_);
+    for (const ScreenChange& change : outcome.changes) {
+        Apply(change);
+    }
+    if (outcome.inputs) {
+        lastInputs_ = outcome.inputs;
+    }
+    if (outcome.result) {
+        lastResult_ = outcome.result;
+    }
+    cycleRunning_ = false;
+}
+
+void PricingScreen::Apply(const ScreenChange& change) {
+    if (const auto* message = std::get_if<volantra::ShowMessage>(&change)) {
+        ShowMessage(QString::fromStdString(message->text));
+    } else if (const auto* reset = std::get_if<ResetBox>(&change)) {
+        Box(reset->box)->setText(QString::fromStdString(reset->text));
+    } else if (const auto* focus = std::get_if<FocusBox>(&change)) {
+        Box(focus->box)->setFocus();
+        if (focus->selectText) {
+            Box(focus->box)->selectAll();
+        }
+    } else if (const auto* label = std::get_if<WriteValueLabel>(&change)) {
+        QLabel* shown = label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
+        shown->setText(QString::fromStdString(label->text));
+        shown->resize(shown->sizeHint());  // grows to fit its text
+    } else if (const auto* result = std::get_if<WriteResult>(&change)) {
+        Result(result->box)->setText(QString::fromStdString(result->text));
+    }
+}
+
+void PricingScreen::ShowMessage(const QString& text) {
+    volatility_->releaseThumb();  // the box takes the mouse: a drag under way ends here
+    interest_->releaseThumb();
+    QMessageBox box(QMessageBox::NoIcon, APPLICATION_TITLE, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+// Commands.
+
+void PricingScreen::Command1_Click() {
+    for (std::size_t i = 0; i < INPUT_BOX_COUNT; ++i) {
+        Box(static_cast<InputBox>(i))->clear();
+    }
+    for (ResultBox box : {ResultBox::Value, ResultBox::Delta, ResultBox::Gamma, ResultBox::Rho,
+                          ResultBox::Theta, ResultBox::Vega}) {
+        Result(box)->clear();
+    }
+    ui.txtAsset->setFocus();
+}
+
+void PricingScreen::Command2_Click() { Navigate(this, ScreenId::Menu); }
+
+void PricingScreen::Command3_Click() { ExitProgram(); }
+
+void PricingScreen::chkDividend_Click() {
+    const bool ticked = ui.chkDividend->isChecked();
+    for (QWidget* control : DividendRow()) {
+        control->setVisible(ticked);
+    }
+    // The first main field that is exactly empty; a text of spaces counts as text.
+    for (QLineEdit* box : {ui.txtAsset, ui.txtStrike, ui.txtMaturity}) {
+        if (box->text().isEmpty()) {
+            box->setFocus();
+            return;
+        }
+    }
+}
+
+void PricingScreen::txtAsset_KeyPress(int keyAscii) {
+    if (keyAscii == kEnterKey) {
+        ui.txtStrike->setFocus();
+    }
+}
+
+void PricingScreen::txtStrike_KeyPress(int keyAscii) {
+    if (keyAscii == kEnterKey) {
+        ui.txtMaturity->setFocus();
+    }
+}
+
+void PricingScreen::txtDividend_KeyPress(int keyAscii) {
+    if (keyAscii == kEnterKey) {
+        ui.txtInterest->setFocus();
+    }
+}
+
+void PricingScreen::txtInterest_KeyPress(int keyAscii) {
+    if (keyAscii == kEnterKey) {
+        ui.txtTime->setFocus();
+    }
+}
+
+QLineEdit* PricingScreen::Box(InputBox box) const {
+    QLineEdit* const boxes[] = {ui.txtAsset,    ui.txtStrike,   ui.txtMaturity,
+                                ui.txtDividend, ui.txtInterest, ui.txtTime};
+    return boxes[static_cast<std::size_t>(box)];
+}
+
+QLabel* PricingScreen::Result(ResultBox box) const {
+    QLabel* const results[] = {ui.lblDbir,      ui.lblCalldelta, ui.lblCallgamma,
+                               ui.lblCalltheta, ui.lblCallvega,  ui.lblCallrho};
+    return results[static_cast<std::size_t>(box)];
+}
+
+QList<QWidget*> PricingScreen::DividendRow() const {
+    return {ui.txtDividend,  ui.txtInterest,          ui.txtTime,
+            ui.unitDividend, ui.unitDividendInterest, ui.unitDividendTime,
+            ui.lblDividend,  ui.lblInterest2,         ui.lblTime,
+            ui.Shape4};
+}
+
+}  // namespace volantra

@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "screens/recalculation.h"
+#include "ui_pricing_screen.h"
+
+namespace volantra {
+
+class ScrollEvents;
+
+/// The call screen frmCall or the put screen frmPut: the same controls, captions and
+/// valuation set by the option kind. It only applies what the recalculation returns.
+class PricingScreen : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit PricingScreen(OptionKind kind, QWidget* parent = nullptr);
+
+    /// What the last cycle valued, if it got that far.
+    [[nodiscard]] const std::optional<PricingResult>& lastResult() const { return lastResult_; }
+
+private:
+    void SetUpLook();
+    void SetUpKind();
+    void SetUpHelp();
+    void SetUpFocusOrder();
+    void ConnectEvents();
+
+    void vsbVolatility_Change();
+    void vsbVolatility_Scroll();
+    void vsbInterest_Change();
+    void vsbInterest_Scroll();
+    void Recalculate(ScrollBar moved);
+    void Apply(const ScreenChange& change);
+    void ShowMessage(const QString& text);
+
+    void Command1_Click();
+    void Command2_Click();
+    void Command3_Click();
+    void chkDividend_Click();
+    void txtAsset_KeyPress(int keyAscii);
+    void txtStrike_KeyPress(int keyAscii);
+    void txtDividend_KeyPress(int keyAscii);
+    void txtInterest_KeyPress(int keyAscii);
+
+    QLineEdit* Box(InputBox box) const;
+    QLabel* Result(ResultBox box) const;
+    QList<QWidget*> DividendRow() const;
+
+    Ui::PricingScreen ui;
+    OptionKind kind_;
+    NumberConventions conventions_;
+    ScrollEvents* volatility_ = nullptr;
+    ScrollEvents* interest_ = nullptr;
+    bool cycleRunning_ = false;
+    std::optional<PricingInputs> lastInputs_;
+    std::optional<PricingResult> lastResult_;
+};
+
+}  // namespace volantra

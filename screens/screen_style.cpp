@@ -1,0 +1,74 @@
+#include "screens/screen_style.h"
+
+#include <QEvent>
+#include <QFont>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QPushButton>
+#include <QScreen>
+#include <QWidget>
+
+namespace volantra {
+namespace {
+
+class EnterPressesButton : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent*>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                static_cast<QPushButton*>(watched)->click();
+                return true;
+            }
+        }
+        return false;
+    }
+};
+
+}  // namespace
+
+void InstallFontSubstitutes() {
+    QFont::insertSubstitution(QStringLiteral("MS Sans Serif"), QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(QStringLiteral("Times New Roman"),
+                              QStringLiteral("Liberation Serif"));
+}
+
+void SetPointSize(QWidget* widget, qreal points) {
+    QFont font = widget->font();
+    font.setPointSizeF(points);
+    widget->setFont(font);
+}
+
+void SetBackground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
+}
+
+void SetForeground(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    widget->setPalette(palette);
+}
+
+void ShowCentred(QWidget* window) {
+    window->setFixedSize(window->size());
+    if (const QScreen* screen = window->screen()) {
+        const QRect area = screen->availableGeometry();
+        window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+    }
+    window->show();
+}
+
+void PressFocusedButtonOnEnter(QWidget* window) {
+    auto* filter = new EnterPressesButton(window);
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        button->installEventFilter(filter);
+    }
+}
+
+}  // namespace volantra

@@ -1,0 +1,39 @@
+#include "screens/scroll_events.h"
+
+#include <QScrollBar>
+
+namespace volantra {
+
+// Qt puts a vertical bar's minimum at the top; the bar's own value runs from the top,
+// and the percentage is its mirror, so arrows, track, keys and drag all keep Qt's
+// natural directions.
+ScrollEvents::ScrollEvents(QScrollBar* bar, int bottom, int top, int initial)
+    : QObject(bar), bar_(bar) {
+    bar_->setRange(bottom, top);
+    bar_->setValue(bottom + top - initial);
+    bar_->setTracking(true);
+    connect(bar_, &QScrollBar::valueChanged, this, [this] {
+        if (!bar_->isSliderDown()) {
+            emit changed();
+        }
+    });
+    connect(bar_, &QScrollBar::sliderPressed, this, [this] { valueAtPress_ = bar_->value(); });
+    connect(bar_, &QScrollBar::sliderMoved, this, [this] { emit scrolled(); });
+    connect(bar_, &QScrollBar::sliderReleased, this, [this] {
+        if (bar_->value() != valueAtPress_) {
+            emit changed();
+        }
+    });
+}
+
+int ScrollEvents::percent() const {
+    return bar_->minimum() + bar_->maximum() - bar_->sliderPosition();
+}
+
+void ScrollEvents::releaseThumb() {
+    if (bar_->isSliderDown()) {
+        bar_->setSliderDown(false);
+    }
+}
+
+}  // namespace volantra

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QObject>
+
+class QScrollBar;
+
+namespace volantra {
+
+/// A vertical bar whose top holds the larger percentage, with the two events of the
+/// recalculation: a change after every arrow, page or key move and at the end of a
+/// drag, and a scroll at every step of a drag.
+class ScrollEvents : public QObject {
+    Q_OBJECT
+
+public:
+    /// Sets the bar's range as percentages `bottom` to `top`, at `initial`.
+    ScrollEvents(QScrollBar* bar, int bottom, int top, int initial);
+
+    /// The percentage at the thumb's current position, also while it is dragged.
+    [[nodiscard]] int percent() const;
+
+    /// Ends a drag in progress, as when a message box takes the mouse.
+    void releaseThumb();
+
+signals:
+    void changed();
+    void scrolled();
+
+private:
+    QScrollBar* bar_;
+    int valueAtPress_ = 0;
+};
+
+}  // namespace volantra
