@@ -9,8 +9,8 @@
 namespace volantra {
 namespace {
 
-const char* const kTickers[] = {"IBM", "GE",  "XOM", "KO",  "MSFT", "INTC", "T",   "GM",
-                                "F",   "DIS", "MO",  "PG",  "MRK",  "JNJ",  "WMT", "CSCO"};
+const char* const kTickers[] = {"IBM", "GE",  "XOM", "KO", "MSFT", "INTC", "T",   "GM",
+                                "F",   "DIS", "MO",  "PG", "MRK",  "JNJ",  "WMT", "CSCO"};
 
 // One quote screen: a dark bezel with rows of tickers, prices and green or red changes.
 void DrawQuoteScreen(QPainter& painter, const QRectF& box, std::mt19937& random) {
@@ -33,8 +33,9 @@ void DrawQuoteScreen(QPainter& painter, const QRectF& box, std::mt19937& random)
         painter.drawText(QPointF(box.left() + 3, y), kTickers[ticker(random)]);
         painter.setPen(rising ? QColor(60, 230, 90) : QColor(240, 60, 60));
         painter.drawText(QPointF(box.left() + box.width() * 0.45, y),
-                         QStringLiteral("%1.%2 %3").arg(cents / 100).arg(cents % 100, 2, 10,
-                                                                         QLatin1Char('0'))
+                         QStringLiteral("%1.%2 %3")
+                             .arg(cents / 100)
+                             .arg(cents % 100, 2, 10, QLatin1Char('0'))
                              .arg(rising ? u'\u25B2' : u'\u25BC'));
     }
     painter.restore();
@@ -79,9 +80,9 @@ QImage DrawTradingFloor() {
     tape.setBold(true);
     painter.setFont(tape);
     painter.setPen(QColor(255, 120, 40));
-    painter.drawText(QPointF(4, 81), QStringLiteral(
-                                         "IBM 102.45 +0.30   XOM 61.20 -0.15   KO 41.05 +0.22   "
-                                         "GE 22.80 -0.05   MSFT 27.35 +0.41   DIS 36.10 +0.12"));
+    painter.drawText(QPointF(4, 81),
+                     QStringLiteral("IBM 102.45 +0.30   XOM 61.20 -0.15   KO 41.05 +0.22   "
+                                    "GE 22.80 -0.05   MSFT 27.35 +0.41   DIS 36.10 +0.12"));
 
     // The floor, the desks with their monitors, and the traders behind them.
     QLinearGradient floor(0, 110, 0, 200);
@@ -109,13 +110,16 @@ QImage DrawTradingFloor() {
             painter.setBrush(QColor(110, 75, 45));
             painter.drawRect(QRectF(x - pitch * 0.45, deskTop, pitch * 0.9, 9 * scale));
             painter.setBrush(QColor(80, 55, 35));
-            painter.drawRect(QRectF(x - pitch * 0.45, deskTop + 9 * scale, pitch * 0.9, 14 * scale));
+            painter.drawRect(
+                QRectF(x - pitch * 0.45, deskTop + 9 * scale, pitch * 0.9, 14 * scale));
         }
     }
     return image;
 }
 
-QPixmap TradingFloorPicture() { return QPixmap::fromImage(DrawTradingFloor()); }
+QPixmap TradingFloorPicture() {
+    return QPixmap::fromImage(DrawTradingFloor());
+}
 
 QImage DrawProgramIcon(int size) {
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);

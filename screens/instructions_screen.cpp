@@ -12,6 +12,8 @@ InstructionsScreen::InstructionsScreen(QWidget* parent) : QWidget(parent) {
     ui.Command1->setFocus();
 }
 
-void InstructionsScreen::Command1_Click() { Navigate(this, ScreenId::Menu); }
+void InstructionsScreen::Command1_Click() {
+    Navigate(this, ScreenId::Menu);
+}
 
 }  // namespace volantra

@@ -31,9 +31,17 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
     ui.Command1->setFocus();
 }
 
-void MainMenu::Command1_Click() { Navigate(this, ScreenId::Call); }
-void MainMenu::Command2_Click() { Navigate(this, ScreenId::Put); }
-void MainMenu::Command3_Click() { ExitProgram(); }
-void MainMenu::Command4_Click() { Navigate(this, ScreenId::Instructions); }
+void MainMenu::Command1_Click() {
+    Navigate(this, ScreenId::Call);
+}
+void MainMenu::Command2_Click() {
+    Navigate(this, ScreenId::Put);
+}
+void MainMenu::Command3_Click() {
+    ExitProgram();
+}
+void MainMenu::Command4_Click() {
+    Navigate(this, ScreenId::Instructions);
+}
 
 }  // namespace volantra

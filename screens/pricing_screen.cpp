@@ -33,7 +33,7 @@ constexpr UnitNames kPutUnits{"Label13", "Label14", "Label15", "Label16",
 }  // namespace
 
 PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
-    : QWidget(parent), kind_(kind), conventions_(LocaleConventions(QLocale::system())) {
+    : QWidget(parent), kind_(kind), conventions_(LocaleConventions(QLocale())) {
     ui.setupUi(this);
     volatility_ = new ScrollEvents(ui.vsbVolatility, 1, 200, 1);
     interest_ = new ScrollEvents(ui.vsbInterest, 0, 100, 1);
@@ -98,10 +98,10 @@ void PricingScreen::SetUpLook() {
         SetForeground(frame, Qt::black);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    for (QLabel* label : {ui.lblCallvalue, ui.lblDbir, ui.unitAsset, ui.unitStrike,
-                          ui.unitMaturity, ui.unitVolatility, ui.unitInterest, ui.unitDividend,
-                          ui.unitDividendInterest, ui.unitDividendTime, ui.unitValue,
-                          ui.unitDelta, ui.unitGamma, ui.unitTheta, ui.unitVega, ui.unitRho}) {
+    for (QLabel* label : {ui.lblCallvalue, ui.lblDbir, ui.unitAsset, ui.unitStrike, ui.unitMaturity,
+                          ui.unitVolatility, ui.unitInterest, ui.unitDividend,
+                          ui.unitDividendInterest, ui.unitDividendTime, ui.unitValue, ui.unitDelta,
+                          ui.unitGamma, ui.unitTheta, ui.unitVega, ui.unitRho}) {
         SetPointSize(label, kValueFontPoints);
     }
     for (QPushButton* button : {ui.Command1, ui.Command2, ui.Command3}) {
@@ -121,7 +121,8 @@ void PricingScreen::SetUpHelp() {
         {ui.txtStrike, "Strike price", "Strike price of the option, in currency"},
         {ui.txtMaturity, "Maturity", "Time to maturity, in days"},
         {ui.vsbVolatility, "Volatility", "Volatility, in percent per year (1 to 200)"},
-        {ui.vsbInterest, "Interest rate", "Risk-free interest rate, in percent per year (0 to 100)"},
+        {ui.vsbInterest, "Interest rate",
+         "Risk-free interest rate, in percent per year (0 to 100)"},
         {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year"},
         {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year"},
         {ui.chkDividend, "Dividend", "Tick to include an expected dividend"},
@@ -174,10 +175,18 @@ void PricingScreen::ConnectEvents() {
 
 // Recalculation: both events of both bars run the whole cycle.
 
-void PricingScreen::vsbVolatility_Change() { Recalculate(ScrollBar::Volatility); }
-void PricingScreen::vsbVolatility_Scroll() { Recalculate(ScrollBar::Volatility); }
-void PricingScreen::vsbInterest_Change() { Recalculate(ScrollBar::Interest); }
-void PricingScreen::vsbInterest_Scroll() { Recalculate(ScrollBar::Interest); }
+void PricingScreen::vsbVolatility_Change() {
+    Recalculate(ScrollBar::Volatility);
+}
+void PricingScreen::vsbVolatility_Scroll() {
+    Recalculate(ScrollBar::Volatility);
+}
+void PricingScreen::vsbInterest_Change() {
+    Recalculate(ScrollBar::Interest);
+}
+void PricingScreen::vsbInterest_Scroll() {
+    Recalculate(ScrollBar::Interest);
+}
 
 void PricingScreen::Recalculate(ScrollBar moved) {
     if (cycleRunning_) {
@@ -246,9 +255,13 @@ void PricingScreen::Command1_Click() {
     ui.txtAsset->setFocus();
 }
 
-void PricingScreen::Command2_Click() { Navigate(this, ScreenId::Menu); }
+void PricingScreen::Command2_Click() {
+    Navigate(this, ScreenId::Menu);
+}
 
-void PricingScreen::Command3_Click() { ExitProgram(); }
+void PricingScreen::Command3_Click() {
+    ExitProgram();
+}
 
 void PricingScreen::chkDividend_Click() {
     const bool ticked = ui.chkDividend->isChecked();

@@ -98,14 +98,14 @@ private:
         const float rate = GeneralText<float>(ratePercent / PERCENT);
         if (!std::isfinite(rate)) {
             return Reject(InputBox::DividendInterest, "Dividend interest must lie between " +
-                                                          Localized("-3.4E+40") + " and " +
-                                                          Localized("3.4E+40"));
+                                                          Localized("-3.4e+40") + " and " +
+                                                          Localized("3.4e+40"));
         }
         const float time = GeneralText<float>(timeDays / DAYS_PER_YEAR);
         if (!std::isfinite(time)) {
             return Reject(InputBox::DividendTime, "Dividend time must lie between " +
-                                                      Localized("-1.2E+41") + " and " +
-                                                      Localized("1.2E+41"));
+                                                      Localized("-1.2e+41") + " and " +
+                                                      Localized("1.2e+41"));
         }
         const Checked<float> presentValue = DividendPresentValue(amount, rate, time);
         if (!presentValue.ok()) {
@@ -175,7 +175,7 @@ private:
         }
         const std::string name(BoxName(box));
         if (parsed.error == EngineError::OutOfRange) {
-            const std::string limit = std::is_same_v<T, float> ? "3.4E+38" : "1.7E+308";
+            const std::string limit = std::is_same_v<T, float> ? "3.4e+38" : "1.7e+308";
             return Reject(box, name + " must lie between " + Localized("-" + limit) + " and " +
                                    Localized(limit));
         }

@@ -1,0 +1,153 @@
+#pragma once
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QWidget>
+#include <functional>
+
+#include "screens/navigation.h"
+
+// Drives the real screens through their object names, as a user would.
+namespace volantra::testing {
+
+inline QWidget* Window(const char* name) {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->objectName() == QLatin1String(name) && w->isVisible()) {
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+inline QStringList OpenWindows() {
+    QStringList names;
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && !w->inherits("QMessageBox")) {
+            names << w->objectName();
+        }
+    }
+    return names;
+}
+
+template <typename T = QWidget>
+T* Control(QWidget* screen, const char* name) {
+    T* control = screen->findChild<T*>(QLatin1String(name));
+    if (control == nullptr) {
+        qFatal("no control %s on %s", name, qPrintable(screen->objectName()));
+    }
+    return control;
+}
+
+inline QString Text(QWidget* screen, const char* label) {
+    return Control<QLabel>(screen, label)->text();
+}
+
+inline void Type(QWidget* screen, const char* box, const QString& text) {
+    QLineEdit* edit = Control<QLineEdit>(screen, box);
+    edit->setFocus();
+    QTest::keyClicks(edit, text);
+}
+
+inline void Keys(QWidget* screen, const char* control, Qt::Key key, int times = 1) {
+    QWidget* target = Control(screen, control);
+    target->setFocus();
+    for (int i = 0; i < times; ++i) {
+        QTest::keyClick(target, key);
+    }
+}
+
+// The bar's percentage: its top holds the larger number.
+inline int Percent(QWidget* screen, const char* bar) {
+    const QScrollBar* b = Control<QScrollBar>(screen, bar);
+    return b->minimum() + b->maximum() - b->value();
+}
+
+// Moves the bar to a percentage with the arrow keys, one change event per step.
+inline void MoveTo(QWidget* screen, const char* bar, int percent) {
+    while (Percent(screen, bar) < percent) {
+        Keys(screen, bar, Qt::Key_Up);
+    }
+    while (Percent(screen, bar) > percent) {
+        Keys(screen, bar, Qt::Key_Down);
+    }
+}
+
+inline void Click(QWidget* screen, const char* button) {
+    QTest::mouseClick(Control(screen, button), Qt::LeftButton);
+}
+
+inline QStringList Results(QWidget* screen) {
+    QStringList texts;
+    for (const char* name :
+         {"lblDbir", "lblCalldelta", "lblCallgamma", "lblCalltheta", "lblCallvega", "lblCallrho"}) {
+        texts << Text(screen, name);
+    }
+    return texts;
+}
+
+// The control that holds the focus in the screen's window, also while a box is open.
+inline QString FocusName(QWidget* screen) {
+    const QWidget* focus = screen->window()->focusWidget();
+    return focus ? focus->objectName() : QString();
+}
+
+// Closes every screen and lets Qt delete them.
+inline void CloseAll() {
+    QApplication::closeAllWindows();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace volantra::testing
+
+namespace volantra::testing {
+
+// Opens a screen as the program does and makes it the active window.
+inline QWidget* Open(ScreenId id) {
+    QWidget* screen = OpenScreen(id);
+    screen->activateWindow();
+    if (!QTest::qWaitForWindowActive(screen)) {
+        qWarning("window %s did not become active", qPrintable(screen->objectName()));
+    }
+    return screen;
+}
+
+// After a navigation: lets the unloaded screen go and activates the one left open.
+inline QWidget* Settle(const char* expected) {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QWidget* screen = Window(expected);
+    if (screen != nullptr) {
+        screen->activateWindow();
+        if (!QTest::qWaitForWindowActive(screen)) {
+            qWarning("window %s did not become active", expected);
+        }
+    }
+    return screen;
+}
+
+}  // namespace volantra::testing
+
+namespace volantra::testing {
+
+// Runs the program's event loop, as it runs for a user, until the program ends or the
+// time runs out; true when `action` ended the program.
+inline bool ProgramEndsAfter(const std::function<void()>& action, int milliseconds = 5000) {
+    QApplication::setQuitOnLastWindowClosed(true);
+    bool ended = true;
+    QTimer::singleShot(0, action);
+    QTimer::singleShot(milliseconds, [&ended] {
+        ended = false;
+        QCoreApplication::exit(1);
+    });
+    QApplication::exec();
+    QApplication::setQuitOnLastWindowClosed(false);
+    return ended;
+}
+
+}  // namespace volantra::testing

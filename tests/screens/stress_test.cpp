@@ -1,0 +1,96 @@
+#include <QTest>
+#include <fstream>
+
+#include "modal_boxes.h"
+#include "screen_driver.h"
+
+namespace volantra::testing {
+
+namespace {
+
+long ResidentKiB() {
+    std::ifstream status("/proc/self/status");
+    std::string key;
+    long value = 0;
+    while (status >> key) {
+        if (key == "VmRSS:") {
+            status >> value;
+            return value;
+        }
+        status.ignore(4096, '\n');
+    }
+    return 0;
+}
+
+}  // namespace
+
+class StressTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { boxes_ = std::make_unique<ModalBoxes>(); }
+    void cleanup() {
+        QVERIFY2(boxes_->unexpected().isEmpty(), qPrintable(boxes_->unexpected().join("; ")));
+        CloseAll();
+    }
+
+    void openingAndLeavingEachScreenAThousandTimesLeavesNothingBehind() {
+        Open(ScreenId::Menu);
+        long warmedUp = 0;
+        for (int round = 0; round < 1000; ++round) {
+            for (const char* button : {"Command1", "Command2", "Command4"}) {
+                Click(Window("frmGiris"), button);
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QWidget* screen = nullptr;
+                for (const char* name : {"frmCall", "frmPut", "Form1"}) {
+                    screen = screen ? screen : Window(name);
+                }
+                QVERIFY(screen != nullptr);
+                if (screen->objectName() != QLatin1String("Form1")) {
+                    Type(screen, "txtAsset", "100");
+                    Click(screen, "Command2");
+                } else {
+                    Click(screen, "Command1");
+                }
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                QCOMPARE(OpenWindows(), QStringList{"frmGiris"});
+            }
+            if (round == 100) {
+                warmedUp = ResidentKiB();
+            }
+        }
+        QCOMPARE(QApplication::topLevelWidgets().size(), 1);
+        const long growth = ResidentKiB() - warmedUp;
+        QVERIFY2(growth < 8 * 1024, qPrintable(QString("grew by %1 KiB").arg(growth)));
+    }
+
+    void movingABarTenThousandTimesKeepsGivingTheSameDigits() {
+        QWidget* s = Open(ScreenId::Put);
+        Type(s, "txtAsset", "100");
+        Type(s, "txtStrike", "100");
+        Type(s, "txtMaturity", "365");
+        MoveTo(s, "vsbVolatility", 20);
+        MoveTo(s, "vsbInterest", 5);
+        const QStringList expected = Results(s);
+        const long before = ResidentKiB();
+        for (int i = 0; i < 5000; ++i) {
+            Keys(s, "vsbVolatility", Qt::Key_PageUp);
+            Keys(s, "vsbVolatility", Qt::Key_PageDown);
+        }
+        QCOMPARE(Results(s), expected);
+        QCOMPARE(Text(s, "lblVolatility"), QStringLiteral("20"));
+        QVERIFY(ResidentKiB() - before < 4 * 1024);
+    }
+
+private:
+    std::unique_ptr<ModalBoxes> boxes_;
+};
+
+}  // namespace volantra::testing
+
+int RunStressTests(int argc, char** argv) {
+    volantra::testing::StressTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "stress_test.moc"
