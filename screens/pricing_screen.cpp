@@ -228,8 +228,12 @@ void PricingScreen::Apply(const ScreenChange& change) {
         }
     } else if (const auto* label = std::get_if<WriteValueLabel>(&change)) {
         QLabel* shown = label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
-        shown->setText(QString::fromStdString(label->text));
-        shown->resize(shown->sizeHint());  // grows to fit its text
+        const QString text = QString::fromStdString(label->text);
+        shown->setText(text);
+        // Grows to fit its text, as wide as the text and its border.
+        const int width =
+            shown->fontMetrics().horizontalAdvance(text) + 2 * shown->frameWidth() + 2;
+        shown->resize(std::max(width, shown->minimumWidth()), shown->height());
     } else if (const auto* result = std::get_if<WriteResult>(&change)) {
         Result(result->box)->setText(QString::fromStdString(result->text));
     }
