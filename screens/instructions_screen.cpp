@@ -1,5 +1,7 @@
 #include "screens/instructions_screen.h"
 
+#include <QFontInfo>
+
 #include "screens/navigation.h"
 #include "screens/screen_style.h"
 
@@ -7,6 +9,13 @@ namespace volantra {
 
 InstructionsScreen::InstructionsScreen(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
+    // The wider substitute face is narrowed to the width of the one it stands for, so
+    // each line of the text fits its label.
+    if (QFontInfo(font()).family() != QLatin1String("MS Sans Serif")) {
+        QFont narrowed = font();
+        narrowed.setStretch(94);
+        setFont(narrowed);
+    }
     PressFocusedButtonOnEnter(this);
     connect(ui.Command1, &QPushButton::clicked, this, &InstructionsScreen::Command1_Click);
     ui.Command1->setFocus();

@@ -154,6 +154,10 @@ private slots:
             QCOMPARE(Text(form, "Label9"),
                      QStringLiteral("The calculations are triggered by any change in the "
                                     "volatility or the interest."));
+            for (QLabel* label : form->findChildren<QLabel*>()) {  // every line fits its label
+                QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                         qPrintable(label->objectName()));
+            }
             QCOMPARE(FocusName(form), QStringLiteral("Command1"));
             QTest::keyClick(form->focusWidget(), key);
             QVERIFY(Settle("frmGiris") != nullptr);

@@ -77,6 +77,14 @@ private slots:
         QCOMPARE(Text(s, call ? "Label16" : "Label13"), QStringLiteral("$"));  // beside txtAsset
         QCOMPARE(Control(s, call ? "Label16" : "Label13")->geometry(), QRect(16, 40, 17, 25));
         QCOMPARE(FocusName(s), QStringLiteral("txtAsset"));
+        for (QLabel* label : s->findChildren<QLabel*>()) {  // every caption fits its box
+            QVERIFY2(label->fontMetrics().horizontalAdvance(label->text()) <= label->width(),
+                     qPrintable(label->objectName()));
+        }
+        for (QPushButton* button : s->findChildren<QPushButton*>()) {
+            QVERIFY(button->fontMetrics().horizontalAdvance(button->text().remove('&')) <
+                    button->width());
+        }
         QVERIFY(Text(s, "lblVolatility").isEmpty());  // though both bars stand at 1
         QVERIFY(Text(s, "lblInterest").isEmpty());
         QCOMPARE(Results(s), QStringList(6, QString()));
