@@ -2,22 +2,14 @@
 #include <QScreen>
 #include <QTest>
 
-#include "modal_boxes.h"
-#include "screen_driver.h"
+#include "screen_test_case.h"
 
 namespace volantra::testing {
 
-class NavigationTest : public QObject {
+class NavigationTest : public ScreenTestCase {
     Q_OBJECT
 
 private slots:
-    void init() { boxes_ = std::make_unique<ModalBoxes>(); }
-    void cleanup() {
-        QVERIFY2(boxes_->unexpected().isEmpty(), qPrintable(boxes_->unexpected().join("; ")));
-        QVERIFY2(boxes_->missing().isEmpty(), qPrintable(boxes_->missing().join("; ")));
-        CloseAll();
-    }
-
     void menuOpensCentredWithFocusOnCallPricing() {
         QWidget* menu = Open(ScreenId::Menu);
         QCOMPARE(menu->objectName(), QStringLiteral("frmGiris"));
@@ -165,9 +157,6 @@ private slots:
             CloseAll();
         }
     }
-
-private:
-    std::unique_ptr<ModalBoxes> boxes_;
 };
 
 }  // namespace volantra::testing

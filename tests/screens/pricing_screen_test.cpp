@@ -3,8 +3,7 @@
 #include <QStyleOptionSlider>
 #include <QTest>
 
-#include "modal_boxes.h"
-#include "screen_driver.h"
+#include "screen_test_case.h"
 
 namespace volantra::testing {
 
@@ -37,20 +36,10 @@ QPoint PartOf(QScrollBar* bar, QStyle::SubControl part) {
 
 }  // namespace
 
-class PricingScreenTest : public QObject {
+class PricingScreenTest : public ScreenTestCase {
     Q_OBJECT
 
 private slots:
-    void init() { boxes_ = std::make_unique<ModalBoxes>(); }
-    void cleanup() {
-        QVERIFY2(boxes_->unexpected().isEmpty(), qPrintable(boxes_->unexpected().join("; ")));
-        QVERIFY2(boxes_->missing().isEmpty(), qPrintable(boxes_->missing().join("; ")));
-        QVERIFY(boxes_->allPlain());
-        QVERIFY(!boxes_->sawNestedBox());
-        QLocale::setDefault(QLocale::c());
-        CloseAll();
-    }
-
     void opensInItsInitialState_data() {
         QTest::addColumn<int>("screen");
         QTest::newRow("call") << int(ScreenId::Call);
@@ -138,7 +127,7 @@ private slots:
     void emptyFieldsStopTheCycle() {
         QWidget* s = Open(ScreenId::Call);
         Type(s, "txtStrike", "   ");
-        boxes_->expect(kEnterMain);
+        boxes().expect(kEnterMain);
         Keys(s, "vsbInterest", Qt::Key_Up);
         QCOMPARE(FocusName(s), QStringLiteral("txtAsset"));
         QVERIFY(Text(s, "lblInterest").isEmpty());
@@ -160,13 +149,13 @@ private slots:
         Click(s, "chkDividend");
         Type(s, "txtDividend", "2");
         Type(s, "txtInterest", "5");
-        boxes_->expect(kEnterDividend);
+        boxes().expect(kEnterDividend);
         Keys(s, "vsbVolatility", Qt::Key_Up);
         for (const char* box : {"txtDividend", "txtInterest", "txtTime"}) {
             QCOMPARE(Control<QLineEdit>(s, box)->text(), QStringLiteral("0"));
         }
         QCOMPARE(Text(s, "lblDbir"), QStringLiteral("1.39"));  // valued without a dividend
-        QCOMPARE(boxes_->shown().size(), 1);
+        QCOMPARE(boxes().shown().size(), 1);
     }
 
     void badInputNamesItsBoxSelectsItAndBlanksTheResults_data() {
@@ -191,7 +180,7 @@ private slots:
         QVERIFY(!Text(s, "lblDbir").isEmpty());
         QLineEdit* box = Control<QLineEdit>(s, "txtStrike");
         box->setText(strike);
-        boxes_->expect(message);
+        boxes().expect(message);
         Keys(s, "vsbVolatility", Qt::Key_Up);
         QCOMPARE(FocusName(s), QStringLiteral("txtStrike"));
         QCOMPARE(box->selectedText(), strike);
@@ -206,7 +195,7 @@ private slots:
         Type(s, "txtDividend", "2");
         Type(s, "txtInterest", "5");
         Type(s, "txtTime", "73");
-        boxes_->expect("Asset must be greater than the dividend's present value (1.98)");
+        boxes().expect("Asset must be greater than the dividend's present value (1.98)");
         Keys(s, "vsbInterest", Qt::Key_Up);
         QCOMPARE(FocusName(s), QStringLiteral("txtAsset"));
     }
@@ -257,10 +246,10 @@ private slots:
         QWidget* s = Open(ScreenId::Call);
         auto* bar = Control<QScrollBar>(s, "vsbVolatility");
         bar->setSliderDown(true);
-        boxes_->expect(kEnterMain);
-        boxes_->whileShown([bar] { bar->setSliderPosition(bar->sliderPosition() - 5); });
+        boxes().expect(kEnterMain);
+        boxes().whileShown([bar] { bar->setSliderPosition(bar->sliderPosition() - 5); });
         bar->setSliderPosition(bar->sliderPosition() - 1);
-        QCOMPARE(boxes_->shown().size(), 1);
+        QCOMPARE(boxes().shown().size(), 1);
         QVERIFY(!bar->isSliderDown());  // the box ended the drag
     }
 
@@ -341,7 +330,7 @@ private slots:
         QCOMPARE(Percent(s, "vsbVolatility"), 20);
         QVERIFY(Control<QCheckBox>(s, "chkDividend")->isChecked());
         QVERIFY(Control(s, "txtDividend")->isVisible());
-        boxes_->expect(kEnterMain);
+        boxes().expect(kEnterMain);
         Keys(s, "vsbVolatility", Qt::Key_Up);
     }
 
@@ -354,15 +343,12 @@ private slots:
         QCOMPARE(Results(s),
                  (QStringList{"10,45", "0,6368", "0,0188", "-6,4135", "37,5200", "53,2309"}));
         Control<QLineEdit>(s, "txtAsset")->setText("100.5");  // a misplaced group separator
-        boxes_->expect("Asset is not a number");
+        boxes().expect("Asset is not a number");
         Keys(s, "vsbInterest", Qt::Key_Up);
         Control<QLineEdit>(s, "txtAsset")->setText("1.000,5");
         Keys(s, "vsbInterest", Qt::Key_Down);
         QCOMPARE(Text(s, "lblDbir"), QStringLiteral("905,38"));
     }
-
-private:
-    std::unique_ptr<ModalBoxes> boxes_;
 };
 
 }  // namespace volantra::testing

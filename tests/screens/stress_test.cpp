@@ -1,8 +1,7 @@
 #include <QTest>
 #include <fstream>
 
-#include "modal_boxes.h"
-#include "screen_driver.h"
+#include "screen_test_case.h"
 
 namespace volantra::testing {
 
@@ -24,16 +23,10 @@ long ResidentKiB() {
 
 }  // namespace
 
-class StressTest : public QObject {
+class StressTest : public ScreenTestCase {
     Q_OBJECT
 
 private slots:
-    void init() { boxes_ = std::make_unique<ModalBoxes>(); }
-    void cleanup() {
-        QVERIFY2(boxes_->unexpected().isEmpty(), qPrintable(boxes_->unexpected().join("; ")));
-        CloseAll();
-    }
-
     void openingAndLeavingEachScreenAThousandTimesLeavesNothingBehind() {
         Open(ScreenId::Menu);
         long warmedUp = 0;
@@ -81,9 +74,6 @@ private slots:
         QCOMPARE(Text(s, "lblVolatility"), QStringLiteral("20"));
         QVERIFY(ResidentKiB() - before < 4 * 1024);
     }
-
-private:
-    std::unique_ptr<ModalBoxes> boxes_;
 };
 
 }  // namespace volantra::testing
