@@ -230,13 +230,24 @@ void PricingScreen::Apply(const ScreenChange& change) {
         QLabel* shown = label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
         const QString text = QString::fromStdString(label->text);
         shown->setText(text);
-        // Grows to fit its text, as wide as the text and its border.
-        const int width =
-            shown->fontMetrics().horizontalAdvance(text) + 2 * shown->frameWidth() + 2;
-        shown->resize(std::max(width, shown->minimumWidth()), shown->height());
+        const int width = FittingWidth(shown, text);  // grows to fit its text
+        if (width != shown->width()) {
+            shown->resize(width, shown->height());
+        }
     } else if (const auto* result = std::get_if<WriteResult>(&change)) {
         Result(result->box)->setText(QString::fromStdString(result->text));
     }
+}
+
+// As wide as the text and the border; the few widths a bar can ask for are kept.
+int PricingScreen::FittingWidth(const QLabel* label, const QString& text) {
+    auto known = labelWidths_.constFind(text);
+    if (known == labelWidths_.constEnd()) {
+        const int width =
+            label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 2;
+        known = labelWidths_.insert(text, std::max(width, label->minimumWidth()));
+    }
+    return *known;
 }
 
 void PricingScreen::ShowMessage(const QString& text) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QWidget>
 #include <optional>
 
@@ -35,6 +36,7 @@ private:
     void Recalculate(ScrollBar moved);
     void Apply(const ScreenChange& change);
     void ShowMessage(const QString& text);
+    int FittingWidth(const QLabel* label, const QString& text);
 
     void Command1_Click();
     void Command2_Click();
@@ -55,6 +57,7 @@ private:
     ScrollEvents* volatility_ = nullptr;
     ScrollEvents* interest_ = nullptr;
     bool cycleRunning_ = false;
+    QHash<QString, int> labelWidths_;
     std::optional<PricingInputs> lastInputs_;
     std::optional<PricingResult> lastResult_;
 };
