@@ -239,13 +239,13 @@ void PricingScreen::Apply(const ScreenChange& change) {
     }
 }
 
-// As wide as the text and the border; the few widths a bar can ask for are kept.
-int PricingScreen::FittingWidth(const QLabel* label, const QString& text) {
+// The label's own fitting width for the text it now shows; the few widths a bar can ask
+// for are kept, since measuring text is the slowest step of a cycle.
+int PricingScreen::FittingWidth(QLabel* label, const QString& text) {
     auto known = labelWidths_.constFind(text);
     if (known == labelWidths_.constEnd()) {
-        const int width =
-            label->fontMetrics().horizontalAdvance(text) + 2 * label->frameWidth() + 2;
-        known = labelWidths_.insert(text, std::max(width, label->minimumWidth()));
+        known =
+            labelWidths_.insert(text, std::max(label->sizeHint().width(), label->minimumWidth()));
     }
     return *known;
 }

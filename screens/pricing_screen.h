@@ -36,7 +36,7 @@ private:
     void Recalculate(ScrollBar moved);
     void Apply(const ScreenChange& change);
     void ShowMessage(const QString& text);
-    int FittingWidth(const QLabel* label, const QString& text);
+    int FittingWidth(QLabel* label, const QString& text);
 
     void Command1_Click();
     void Command2_Click();

@@ -1,0 +1,82 @@
+// volantra-render: draws the program's pictures to PNG files, offscreen.
+//   volantra-render --icons DIR        DIR/<n>x<n>/apps/io.volantra.Volantra.png
+//   volantra-render --screenshots DIR  the four screens, the worked examples filled in
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QScrollBar>
+#include <QWidget>
+#include <cstdio>
+#include <cstring>
+
+#include "screens/artwork.h"
+#include "screens/navigation.h"
+#include "screens/screen_style.h"
+
+namespace {
+
+bool WriteIcons(const QDir& root) {
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString folder = QStringLiteral("%1x%1/apps").arg(size);
+        if (!root.mkpath(folder) || !volantra::DrawProgramIcon(size).save(
+                                        root.filePath(folder + "/io.volantra.Volantra.png"))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Fill(QWidget* screen, const char* box, const char* text) {
+    screen->findChild<QLineEdit*>(box)->setText(QString::fromLatin1(text));
+}
+
+void MoveBar(QWidget* screen, const char* bar, int percent) {
+    auto* scrollBar = screen->findChild<QScrollBar*>(bar);
+    scrollBar->setValue(scrollBar->minimum() + scrollBar->maximum() - percent);
+}
+
+bool Shoot(volantra::ScreenId id, const QDir& folder, const char* file) {
+    QWidget* screen = volantra::OpenScreen(id);
+    if (id == volantra::ScreenId::Call || id == volantra::ScreenId::Put) {
+        Fill(screen, "txtAsset", "100");
+        Fill(screen, "txtStrike", "100");
+        Fill(screen, "txtMaturity", "365");
+        MoveBar(screen, "vsbVolatility", 20);
+        MoveBar(screen, "vsbInterest", 5);
+    }
+    QCoreApplication::processEvents();
+    const bool saved = screen->grab().save(folder.filePath(QString::fromLatin1(file)));
+    screen->close();
+    return saved;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    volantra::InstallFontSubstitutes();
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: volantra-render --icons DIR | --screenshots DIR\n");
+        return 2;
+    }
+    QDir folder(QString::fromLocal8Bit(argv[2]));
+    if (!folder.mkpath(".")) {
+        return 1;
+    }
+    bool ok = false;
+    if (std::strcmp(argv[1], "--icons") == 0) {
+        ok = WriteIcons(folder);
+    } else if (std::strcmp(argv[1], "--screenshots") == 0) {
+        ok = Shoot(volantra::ScreenId::Menu, folder, "menu.png") &&
+             Shoot(volantra::ScreenId::Call, folder, "call.png") &&
+             Shoot(volantra::ScreenId::Put, folder, "put.png") &&
+             Shoot(volantra::ScreenId::Instructions, folder, "instructions.png");
+    }
+    if (!ok) {
+        std::fprintf(stderr, "volantra-render: could not write to %s\n", argv[2]);
+    }
+    return ok ? 0 : 1;
+}
