@@ -207,12 +207,6 @@ void PricingScreen::Recalculate(ScrollBar moved) {
     for (const ScreenChange& change : outcome.changes) {
         Apply(change);
     }
-    if (outcome.inputs) {
-        lastInputs_ = outcome.inputs;
-    }
-    if (outcome.result) {
-        lastResult_ = outcome.result;
-    }
     cycleRunning_ = false;
 }
 

@@ -2,7 +2,6 @@
 
 #include <QHash>
 #include <QWidget>
-#include <optional>
 
 #include "screens/recalculation.h"
 #include "ui_pricing_screen.h"
@@ -18,9 +17,6 @@ class PricingScreen : public QWidget {
 
 public:
     explicit PricingScreen(OptionKind kind, QWidget* parent = nullptr);
-
-    /// What the last cycle valued, if it got that far.
-    [[nodiscard]] const std::optional<PricingResult>& lastResult() const { return lastResult_; }
 
 private:
     void SetUpLook();
@@ -58,8 +54,6 @@ private:
     ScrollEvents* interest_ = nullptr;
     bool cycleRunning_ = false;
     QHash<QString, int> labelWidths_;
-    std::optional<PricingInputs> lastInputs_;
-    std::optional<PricingResult> lastResult_;
 };
 
 }  // namespace volantra
