@@ -96,13 +96,17 @@ void BM_BatchRow(benchmark::State& state) {
                        "dividend", "dividend_interest", "dividend_time"},
                       error);
     std::mt19937 random(11);
-    std::vector<std::vector<std::string>> rows;
+    std::vector<std::vector<std::string>> texts;
     for (int n = 0; n < 1024; ++n) {
         const bool dividend = n % 4 == 0;
-        rows.push_back({n % 2 ? "call" : "put", std::to_string(20 + random() % 180),
-                        std::to_string(20 + random() % 180), std::to_string(1 + random() % 1000),
-                        std::to_string(1 + random() % 200), std::to_string(random() % 101),
-                        dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
+        texts.push_back({n % 2 ? "call" : "put", std::to_string(20 + random() % 180),
+                         std::to_string(20 + random() % 180), std::to_string(1 + random() % 1000),
+                         std::to_string(1 + random() % 200), std::to_string(random() % 101),
+                         dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
+    }
+    std::vector<std::vector<std::string_view>> rows;
+    for (const auto& row : texts) {
+        rows.emplace_back(row.begin(), row.end());
     }
     std::string out;
     std::size_t i = 0;

@@ -149,7 +149,7 @@ RowOutcome Price(const std::array<std::string_view, BATCH_INPUT_COLUMNS>& field)
 
 }  // namespace
 
-bool BatchPricer::ReadHeader(const std::vector<std::string>& header, std::string& error) {
+bool BatchPricer::ReadHeader(const std::vector<std::string_view>& header, std::string& error) {
     std::array<bool, BATCH_INPUT_COLUMNS> seen{};
     if (header.size() != BATCH_INPUT_COLUMNS) {
         error = "the header must name exactly the " + std::to_string(BATCH_INPUT_COLUMNS) +
@@ -188,7 +188,7 @@ void BatchPricer::AppendHeader(std::string& out) const {
     out.push_back('\n');
 }
 
-bool BatchPricer::PriceRow(const std::vector<std::string>& fields, std::string& out) const {
+bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out) const {
     std::array<std::string_view, BATCH_INPUT_COLUMNS> field{};
     for (std::size_t name = 0; name < BATCH_INPUT_COLUMNS; ++name) {
         if (columnOf_[name] < fields.size()) {
@@ -220,7 +220,7 @@ bool BatchPricer::PriceRow(const std::vector<std::string>& fields, std::string& 
 
 BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err, bool full) {
     CsvReader reader(in);
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
     BatchPricer pricer(full);
     std::string error;
     if (!reader.Next(fields)) {

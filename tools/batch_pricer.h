@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace volantra {
@@ -20,13 +21,13 @@ public:
     explicit BatchPricer(bool full) : full_(full) {}
 
     /// Learns the column order from the header; false, with `error` set, when unusable.
-    bool ReadHeader(const std::vector<std::string>& header, std::string& error);
+    bool ReadHeader(const std::vector<std::string_view>& header, std::string& error);
 
     /// Appends the output header line.
     void AppendHeader(std::string& out) const;
 
     /// Appends the output line of one input row; false when the row could not be valued.
-    bool PriceRow(const std::vector<std::string>& fields, std::string& out) const;
+    bool PriceRow(const std::vector<std::string_view>& fields, std::string& out) const;
 
 private:
     bool full_;

@@ -15,7 +15,7 @@ bool CsvReader::ReadLine() {
     return true;
 }
 
-bool CsvReader::Next(std::vector<std::string>& fields) {
+bool CsvReader::Next(std::vector<std::string_view>& fields) {
     do {
         if (!ReadLine()) {
             return false;
@@ -24,16 +24,17 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
     recordLine_ = lineNumber_;
 
     fields.clear();
-    if (line_.find('"') == std::string::npos) {  // the common case: split at the commas
+    if (line_.find('"') == std::string::npos) {  // the common case: views between the commas
+        const std::string_view line(line_);
         std::size_t start = 0;
-        for (std::size_t comma; (comma = line_.find(',', start)) != std::string::npos;
+        for (std::size_t comma; (comma = line.find(',', start)) != std::string_view::npos;
              start = comma + 1) {
-            fields.emplace_back(line_, start, comma - start);
+            fields.push_back(line.substr(start, comma - start));
         }
-        fields.emplace_back(line_, start);
+        fields.push_back(line.substr(start));
         return true;
     }
-    fields.emplace_back();
+    unquoted_.assign(1, std::string());
     bool quoted = false;
     std::size_t i = 0;
     while (true) {
@@ -41,28 +42,29 @@ bool CsvReader::Next(std::vector<std::string>& fields) {
             if (!quoted || !ReadLine()) {
                 break;  // an unclosed quote ends with the input
             }
-            fields.back().push_back('\n');
+            unquoted_.back().push_back('\n');
             i = 0;
             continue;
         }
         const char c = line_[i++];
         if (quoted) {
             if (c != '"') {
-                fields.back().push_back(c);
+                unquoted_.back().push_back(c);
             } else if (i < line_.size() && line_[i] == '"') {
-                fields.back().push_back('"');
+                unquoted_.back().push_back('"');
                 ++i;
             } else {
                 quoted = false;
             }
         } else if (c == ',') {
-            fields.emplace_back();
+            unquoted_.emplace_back();
         } else if (c == '"') {
             quoted = true;
         } else {
-            fields.back().push_back(c);
+            unquoted_.back().push_back(c);
         }
     }
+    fields.assign(unquoted_.begin(), unquoted_.end());  // once the strings no longer move
     return true;
 }
 

@@ -14,8 +14,8 @@ class CsvReader {
 public:
     explicit CsvReader(std::istream& in) : in_(in) {}
 
-    /// Fills `fields` with the next record; false at the end of the input.
-    bool Next(std::vector<std::string>& fields);
+    /// Fills `fields` with the next record, valid until the next call; false at the end.
+    bool Next(std::vector<std::string_view>& fields);
 
     /// The line on which the last record began, counting from 1.
     [[nodiscard]] std::size_t line() const { return recordLine_; }
@@ -28,6 +28,7 @@ private:
 
     std::istream& in_;
     std::string line_;
+    std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
 };

@@ -31,9 +31,9 @@ BatchRun PriceText(const std::string& input, bool full = false) {
     BatchRun run{PriceBatch(in, out, err, full), {}, err.str()};
     std::istringstream written(out.str());
     CsvReader reader(written);
-    std::vector<std::string> fields;
+    std::vector<std::string_view> fields;
     while (reader.Next(fields)) {
-        run.rows.push_back(fields);
+        run.rows.emplace_back(fields.begin(), fields.end());
     }
     return run;
 }
