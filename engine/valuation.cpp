@@ -55,14 +55,22 @@ EngineError CheckLimits(const PricingInputs& in) {
     return EngineError::None;
 }
 
+// The inputs widened to double once, as every formula reads them.
+struct Operands {
+    double S, K, T, r, sigma, netAsset;  // netAsset = S − PVD
+
+    explicit Operands(const PricingInputs& in)
+        : S(in.assetPrice),
+          K(in.strikePrice),
+          T(in.timeToMaturity),
+          r(in.interestRate),
+          sigma(in.volatility),
+          netAsset(S - in.dividendPresentValue) {}
+};
+
 // Growth factor through N(d2), shared by call and put; false on a result beyond range.
-bool ValueSharedSteps(const PricingInputs& in, PricingResult& out) {
-    const double S = in.assetPrice;
-    const double K = in.strikePrice;
-    const double T = in.timeToMaturity;
-    const double r = in.interestRate;
-    const double sigma = in.volatility;
-    const double netAsset = S - in.dividendPresentValue;
+bool ValueSharedSteps(const Operands& in, PricingResult& out) {
+    const auto [S, K, T, r, sigma, netAsset] = in;
 
     if (!StoreSingle(std::pow(E_APPROX, r * T), out.growthFactor) || out.growthFactor == 0) {
         return false;
@@ -92,13 +100,8 @@ bool ValueSharedSteps(const PricingInputs& in, PricingResult& out) {
     return true;
 }
 
-bool ValueCallSteps(const PricingInputs& in, PricingResult& out) {
-    const double S = in.assetPrice;
-    const double K = in.strikePrice;
-    const double T = in.timeToMaturity;
-    const double r = in.interestRate;
-    const double sigma = in.volatility;
-    const double netAsset = S - in.dividendPresentValue;
+bool ValueCallSteps(const Operands& in, PricingResult& out) {
+    const auto [S, K, T, r, sigma, netAsset] = in;
     const double growth = out.growthFactor;
     const double nd1 = out.nd1;
     const double nd2 = out.nd2;
@@ -115,13 +118,8 @@ bool ValueCallSteps(const PricingInputs& in, PricingResult& out) {
     return fits;
 }
 
-bool ValuePutSteps(const PricingInputs& in, PricingResult& out) {
-    const double S = in.assetPrice;
-    const double K = in.strikePrice;
-    const double T = in.timeToMaturity;
-    const double r = in.interestRate;
-    const double sigma = in.volatility;
-    const double netAsset = S - in.dividendPresentValue;
+bool ValuePutSteps(const Operands& in, PricingResult& out) {
+    const auto [S, K, T, r, sigma, netAsset] = in;
     const double growth = out.growthFactor;
     const double nq1 = 1.0 - out.nd1;  // N(-d1) of the model
     const double nq2 = 1.0 - out.nd2;  // N(-d2) of the model
@@ -166,10 +164,11 @@ Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs)
     if (!outcome.ok()) {
         return outcome;
     }
-    bool fits = ValueSharedSteps(inputs, outcome.value);
+    const Operands operands(inputs);
+    bool fits = ValueSharedSteps(operands, outcome.value);
     if (fits) {
-        fits = kind == OptionKind::Call ? ValueCallSteps(inputs, outcome.value)
-                                        : ValuePutSteps(inputs, outcome.value);
+        fits = kind == OptionKind::Call ? ValueCallSteps(operands, outcome.value)
+                                        : ValuePutSteps(operands, outcome.value);
     }
     if (!fits) {
         return {PricingResult{}, EngineError::OutOfRange};
