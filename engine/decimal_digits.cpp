@@ -1,5 +1,7 @@
 #include "engine/decimal_digits.h"
 
+#include "engine/powers_of_ten.h"
+
 #include <array>
 #include <bit>
 #include <charconv>
@@ -12,23 +14,7 @@ namespace {
 
 __extension__ typedef unsigned __int128 Wide;
 
-constexpr std::array<Wide, 25> kPowersOfTen = [] {
-    std::array<Wide, 25> powers{};
-    Wide power = 1;
-    for (Wide& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}();
-
-// 10^-20 to 10^22 as the nearest doubles, to place a magnitude within its decade.
-constexpr int kLowestPower = 20;
-constexpr double kDoublePowersOfTen[] = {
-    1e-20, 1e-19, 1e-18, 1e-17, 1e-16, 1e-15, 1e-14, 1e-13, 1e-12, 1e-11, 1e-10,
-    1e-9,  1e-8,  1e-7,  1e-6,  1e-5,  1e-4,  1e-3,  1e-2,  1e-1,  1e0,   1e1,
-    1e2,   1e3,   1e4,   1e5,   1e6,   1e7,   1e8,   1e9,   1e10,  1e11,  1e12,
-    1e13,  1e14,  1e15,  1e16,  1e17,  1e18,  1e19,  1e20,  1e21,  1e22};
+constexpr auto& kPowersOfTen = POWERS_OF_TEN<Wide, 25>;
 
 // Magnitudes whose scaled value m · 2^q · 10^s stays well inside 128 bits.
 template <typename T>
@@ -88,7 +74,7 @@ DecimalDigits ExactDigits(T magnitude, bool negative) {
 
     // floor((binaryExponent - 1) · log10 2): the decimal exponent or one below it.
     int exponent = ((binaryExponent - 1) * 78913) >> 18;
-    if (static_cast<double>(magnitude) >= kDoublePowersOfTen[exponent + 1 + kLowestPower]) {
+    if (static_cast<double>(magnitude) >= NearestPowerOfTen(exponent + 1)) {
         ++exponent;  // a first guess; the loop below settles the boundary exactly
     }
     for (;;) {

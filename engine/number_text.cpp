@@ -8,21 +8,14 @@
 #include <limits>
 
 #include "engine/decimal_digits.h"
+#include "engine/powers_of_ten.h"
 
 namespace volantra {
 namespace {
 
 constexpr int kMaxDecimals = 20;
 
-constexpr std::array<std::uint64_t, 20> kPowersOfTen = [] {
-    std::array<std::uint64_t, 20> powers{};
-    std::uint64_t power = 1;
-    for (std::uint64_t& p : powers) {
-        p = power;
-        power *= 10;
-    }
-    return powers;
-}();
+constexpr auto& kPowersOfTen = POWERS_OF_TEN<std::uint64_t, 20>;
 
 // ±units × 10^lastPower: a decimal with its digits as one integer.
 struct Decimal {
@@ -37,10 +30,7 @@ Decimal StandardDecimal(T value) {
     return {digits.negative, digits.significand, digits.exponent - STANDARD_DIGITS<T> + 1};
 }
 
-// Exact as doubles; the first eleven are exact as singles too.
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr auto& kExactPowersOfTen = EXACT_POWERS_OF_TEN;
 
 // The standard-precision decimal of `value` rounded half away from zero to `decimals`
 // places. That decimal is exact, so a dropped part of one half or more rounds up.
@@ -189,9 +179,6 @@ std::string WriteGeneral(T value) {
     return std::string(buffer.data(), written.ptr);
 }
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
@@ -211,14 +198,19 @@ std::string FormatGeneral(double value) {
     return WriteGeneral(value);
 }
 
-template <typename T>
-Checked<T> ParseNumber(std::string_view text) {
+std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && IsBlank(text.front())) {
         text.remove_prefix(1);
     }
     while (!text.empty() && IsBlank(text.back())) {
         text.remove_suffix(1);
     }
+    return text;
+}
+
+template <typename T>
+Checked<T> ParseNumber(std::string_view text) {
+    text = TrimBlanks(text);
 
     // Check the grammar first: from_chars would also take "inf", "nan" and a prefix.
     std::size_t i = 0;

@@ -20,6 +20,19 @@ std::string FormatGeneral(float value);
 /// Double-precision form of FormatGeneral: at most 15 significant digits.
 std::string FormatGeneral(double value);
 
+/// True for the blanks a number may stand between: space and tab.
+constexpr bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+/// The text without the blanks at either end.
+std::string_view TrimBlanks(std::string_view text);
+
+/// True when the text holds nothing but blanks: a box the user left empty.
+inline bool IsBlankText(std::string_view text) {
+    return TrimBlanks(text).empty();
+}
+
 /// Reads a plain decimal number (blanks around it, optional sign, digits with at most
 /// one point, optional exponent) into the nearest float or double; underflow gives 0.
 template <typename T>

@@ -100,40 +100,55 @@ bool ValueSharedSteps(const Operands& in, PricingResult& out) {
     return true;
 }
 
-bool ValueCallSteps(const Operands& in, PricingResult& out) {
+// What sets a call apart from a put; everything else follows one formula for both.
+struct KindTerms {
+    double density;      // the normal density at d1, in the kind's own precision
+    double optionValue;  // before its store into a single
+    float delta;
+    double thetaCarry;  // theta's interest term, added to the shared time-decay term
+    double rho;         // before its store into a single
+};
+
+KindTerms CallTerms(const Operands& in, const PricingResult& out) {
     const auto [S, K, T, r, sigma, netAsset] = in;
     const double growth = out.growthFactor;
-    const double nd1 = out.nd1;
     const double nd2 = out.nd2;
-
-    bool fits = StoreSingle((netAsset * nd1) - ((nd2 * K) / growth), out.optionValue);
-    out.density = out.d1 < kCallDensityCutoff ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4);
-    out.delta = out.nd1;
-    fits &= StoreSingle(out.density / (S * out.sigmaRootT), out.gamma);
-    fits &= StoreSingle(
-        -(((sigma * S) * out.density) / (std::sqrt(T) + std::sqrt(T))) - (((r * K) * nd2) / growth),
-        out.theta);
-    fits &= StoreSingle((S * out.density) * std::sqrt(T), out.vega);
-    fits &= StoreSingle(((K * T) * nd2) / growth, out.rho);
-    return fits;
+    return {
+        .density = out.d1 < kCallDensityCutoff ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4),
+        .optionValue = (netAsset * out.nd1) - ((nd2 * K) / growth),
+        .delta = out.nd1,
+        .thetaCarry = -(((r * K) * nd2) / growth),
+        .rho = ((K * T) * nd2) / growth,
+    };
 }
 
-bool ValuePutSteps(const Operands& in, PricingResult& out) {
+KindTerms PutTerms(const Operands& in, const PricingResult& out) {
     const auto [S, K, T, r, sigma, netAsset] = in;
     const double growth = out.growthFactor;
     const double nq1 = 1.0 - out.nd1;  // N(-d1) of the model
     const double nq2 = 1.0 - out.nd2;  // N(-d2) of the model
+    return {
+        // The put keeps its density as a single, never rounded to decimals, with no cut-off.
+        .density = static_cast<float>(RawDensity(out.d1)),
+        .optionValue = (K * nq2) / growth - netAsset * nq1,
+        .delta = static_cast<float>(static_cast<double>(out.nd1) - 1.0),
+        .thetaCarry = ((r * K) * nq2) / growth,
+        .rho = ((-K * T) * nq2) / growth,
+    };
+}
 
-    // The put keeps its density as a single, never rounded to decimals, with no cut-off.
-    out.density = static_cast<float>(RawDensity(out.d1));
-    out.delta = static_cast<float>(static_cast<double>(out.nd1) - 1.0);
-    bool fits = StoreSingle((K * nq2) / growth - netAsset * nq1, out.optionValue);
+// Value and Greeks from the kind's terms; gamma, vega and theta's time-decay term read
+// only the density.
+bool ValueGreeks(const Operands& in, const KindTerms& terms, PricingResult& out) {
+    const auto [S, K, T, r, sigma, netAsset] = in;
+    out.density = terms.density;
+    out.delta = terms.delta;
+    bool fits = StoreSingle(terms.optionValue, out.optionValue);
     fits &= StoreSingle(out.density / (S * out.sigmaRootT), out.gamma);
-    fits &= StoreSingle(
-        -((sigma * S) * out.density) / (std::sqrt(T) + std::sqrt(T)) + ((r * K) * nq2) / growth,
-        out.theta);
+    const double timeDecay = -((sigma * S) * out.density) / (std::sqrt(T) + std::sqrt(T));
+    fits &= StoreSingle(timeDecay + terms.thetaCarry, out.theta);
     fits &= StoreSingle((S * out.density) * std::sqrt(T), out.vega);
-    fits &= StoreSingle(((-K * T) * nq2) / growth, out.rho);
+    fits &= StoreSingle(terms.rho, out.rho);
     return fits;
 }
 
@@ -167,8 +182,9 @@ Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs)
     const Operands operands(inputs);
     bool fits = ValueSharedSteps(operands, outcome.value);
     if (fits) {
-        fits = kind == OptionKind::Call ? ValueCallSteps(operands, outcome.value)
-                                        : ValuePutSteps(operands, outcome.value);
+        const KindTerms terms = kind == OptionKind::Call ? CallTerms(operands, outcome.value)
+                                                         : PutTerms(operands, outcome.value);
+        fits = ValueGreeks(operands, terms, outcome.value);
     }
     if (!fits) {
         return {PricingResult{}, EngineError::OutOfRange};

@@ -155,7 +155,7 @@ QImage DrawProgramIcon(int size) {
 
 QIcon ProgramIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : ICON_SIZES) {
         icon.addPixmap(QPixmap::fromImage(DrawProgramIcon(size)));
     }
     return icon;

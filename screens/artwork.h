@@ -19,7 +19,10 @@ QPixmap TradingFloorPicture();
 /// The program icon: a call's payoff line over a price chart, drawn at `size` pixels.
 QImage DrawProgramIcon(int size);
 
-/// The program icon in the usual sizes.
+/// The pixel sizes the program icon is drawn and installed at.
+inline constexpr int ICON_SIZES[] = {16, 24, 32, 48, 64, 128, 256};
+
+/// The program icon in ICON_SIZES.
 QIcon ProgramIcon();
 
 }  // namespace volantra

@@ -2,7 +2,7 @@
 
 #include <QLocale>
 
-#include "screens/recalculation.h"
+#include "cycle/recalculation.h"
 
 namespace volantra {
 

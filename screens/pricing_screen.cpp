@@ -35,8 +35,10 @@ constexpr UnitNames kPutUnits{"Label13", "Label14", "Label15", "Label16",
 PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
     : QWidget(parent), kind_(kind), conventions_(LocaleConventions(QLocale())) {
     ui.setupUi(this);
-    volatility_ = new ScrollEvents(ui.vsbVolatility, 1, 200, 1);
-    interest_ = new ScrollEvents(ui.vsbInterest, 0, 100, 1);
+    volatility_ =
+        new ScrollEvents(ui.vsbVolatility, VOLATILITY_LOWEST, VOLATILITY_HIGHEST, BAR_START);
+    interest_ = new ScrollEvents(ui.vsbInterest, INTEREST_LOWEST, INTEREST_HIGHEST, BAR_START);
+    MapBoxes();
     SetUpKind();
     SetUpLook();
     SetUpHelp();
@@ -46,6 +48,21 @@ PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
         control->hide();
     }
     ui.txtAsset->setFocus();
+}
+
+void PricingScreen::MapBoxes() {
+    boxes_[InputBox::Asset] = ui.txtAsset;
+    boxes_[InputBox::Strike] = ui.txtStrike;
+    boxes_[InputBox::Maturity] = ui.txtMaturity;
+    boxes_[InputBox::Dividend] = ui.txtDividend;
+    boxes_[InputBox::DividendInterest] = ui.txtInterest;
+    boxes_[InputBox::DividendTime] = ui.txtTime;
+    results_[ResultBox::Value] = ui.lblDbir;
+    results_[ResultBox::Delta] = ui.lblCalldelta;
+    results_[ResultBox::Gamma] = ui.lblCallgamma;
+    results_[ResultBox::Theta] = ui.lblCalltheta;
+    results_[ResultBox::Vega] = ui.lblCallvega;
+    results_[ResultBox::Rho] = ui.lblCallrho;
 }
 
 void PricingScreen::SetUpKind() {
@@ -176,28 +193,28 @@ void PricingScreen::ConnectEvents() {
 // Recalculation: both events of both bars run the whole cycle.
 
 void PricingScreen::vsbVolatility_Change() {
-    Recalculate(ScrollBar::Volatility);
+    RunCycle(ScrollBar::Volatility);
 }
 void PricingScreen::vsbVolatility_Scroll() {
-    Recalculate(ScrollBar::Volatility);
+    RunCycle(ScrollBar::Volatility);
 }
 void PricingScreen::vsbInterest_Change() {
-    Recalculate(ScrollBar::Interest);
+    RunCycle(ScrollBar::Interest);
 }
 void PricingScreen::vsbInterest_Scroll() {
-    Recalculate(ScrollBar::Interest);
+    RunCycle(ScrollBar::Interest);
 }
 
-void PricingScreen::Recalculate(ScrollBar moved) {
+void PricingScreen::RunCycle(ScrollBar moved) {
     if (cycleRunning_) {
         return;  // one cycle runs to its end before the next, also across a message box
     }
     cycleRunning_ = true;
-    std::array<std::string, INPUT_BOX_COUNT> texts;
+    EnumArray<InputBox, std::string> texts;
     ScreenInputs inputs;
-    for (std::size_t i = 0; i < INPUT_BOX_COUNT; ++i) {
-        texts[i] = Box(static_cast<InputBox>(i))->text().toStdString();
-        inputs.boxes[i] = texts[i];
+    for (InputBox box : INPUT_BOXES) {
+        texts[box] = boxes_[box]->text().toStdString();
+        inputs.boxes[box] = texts[box];
     }
     inputs.dividendTicked = ui.chkDividend->isChecked();
     inputs.volatilityPercent = volatility_->percent();
@@ -211,14 +228,14 @@ void PricingScreen::Recalculate(ScrollBar moved) {
 }
 
 void PricingScreen::Apply(const ScreenChange& change) {
-    if (const auto* message = std::get_if<volantra::ShowMessage>(&change)) {
-        ShowMessage(QString::fromStdString(message->text));
+    if (const auto* message = std::get_if<ShowMessage>(&change)) {
+        ShowMessageBox(QString::fromStdString(message->text));
     } else if (const auto* reset = std::get_if<ResetBox>(&change)) {
-        Box(reset->box)->setText(QString::fromStdString(reset->text));
+        boxes_[reset->box]->setText(QString::fromStdString(reset->text));
     } else if (const auto* focus = std::get_if<FocusBox>(&change)) {
-        Box(focus->box)->setFocus();
+        boxes_[focus->box]->setFocus();
         if (focus->selectText) {
-            Box(focus->box)->selectAll();
+            boxes_[focus->box]->selectAll();
         }
     } else if (const auto* label = std::get_if<WriteValueLabel>(&change)) {
         QLabel* shown = label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
@@ -229,7 +246,7 @@ void PricingScreen::Apply(const ScreenChange& change) {
             shown->resize(width, shown->height());
         }
     } else if (const auto* result = std::get_if<WriteResult>(&change)) {
-        Result(result->box)->setText(QString::fromStdString(result->text));
+        results_[result->box]->setText(QString::fromStdString(result->text));
     }
 }
 
@@ -244,7 +261,7 @@ int PricingScreen::FittingWidth(QLabel* label, const QString& text) {
     return *known;
 }
 
-void PricingScreen::ShowMessage(const QString& text) {
+void PricingScreen::ShowMessageBox(const QString& text) {
     volatility_->releaseThumb();  // the box takes the mouse: a drag under way ends here
     interest_->releaseThumb();
     QMessageBox box(QMessageBox::NoIcon, APPLICATION_TITLE, text, QMessageBox::Ok, this);
@@ -254,12 +271,11 @@ void PricingScreen::ShowMessage(const QString& text) {
 // Commands.
 
 void PricingScreen::Command1_Click() {
-    for (std::size_t i = 0; i < INPUT_BOX_COUNT; ++i) {
-        Box(static_cast<InputBox>(i))->clear();
+    for (QLineEdit* box : boxes_) {
+        box->clear();
     }
-    for (ResultBox box : {ResultBox::Value, ResultBox::Delta, ResultBox::Gamma, ResultBox::Rho,
-                          ResultBox::Theta, ResultBox::Vega}) {
-        Result(box)->clear();
+    for (QLabel* result : results_) {
+        result->clear();
     }
     ui.txtAsset->setFocus();
 }
@@ -308,18 +324,6 @@ void PricingScreen::txtInterest_KeyPress(int keyAscii) {
     if (keyAscii == kEnterKey) {
         ui.txtTime->setFocus();
     }
-}
-
-QLineEdit* PricingScreen::Box(InputBox box) const {
-    QLineEdit* const boxes[] = {ui.txtAsset,    ui.txtStrike,   ui.txtMaturity,
-                                ui.txtDividend, ui.txtInterest, ui.txtTime};
-    return boxes[static_cast<std::size_t>(box)];
-}
-
-QLabel* PricingScreen::Result(ResultBox box) const {
-    QLabel* const results[] = {ui.lblDbir,      ui.lblCalldelta, ui.lblCallgamma,
-                               ui.lblCalltheta, ui.lblCallvega,  ui.lblCallrho};
-    return results[static_cast<std::size_t>(box)];
 }
 
 QList<QWidget*> PricingScreen::DividendRow() const {

@@ -3,7 +3,7 @@
 #include <QHash>
 #include <QWidget>
 
-#include "screens/recalculation.h"
+#include "cycle/recalculation.h"
 #include "ui_pricing_screen.h"
 
 namespace volantra {
@@ -20,6 +20,7 @@ public:
 
 private:
     void SetUpLook();
+    void MapBoxes();
     void SetUpKind();
     void SetUpHelp();
     void SetUpFocusOrder();
@@ -29,9 +30,9 @@ private:
     void vsbVolatility_Scroll();
     void vsbInterest_Change();
     void vsbInterest_Scroll();
-    void Recalculate(ScrollBar moved);
+    void RunCycle(ScrollBar moved);
     void Apply(const ScreenChange& change);
-    void ShowMessage(const QString& text);
+    void ShowMessageBox(const QString& text);
     int FittingWidth(QLabel* label, const QString& text);
 
     void Command1_Click();
@@ -43,13 +44,13 @@ private:
     void txtDividend_KeyPress(int keyAscii);
     void txtInterest_KeyPress(int keyAscii);
 
-    QLineEdit* Box(InputBox box) const;
-    QLabel* Result(ResultBox box) const;
     QList<QWidget*> DividendRow() const;
 
     Ui::PricingScreen ui;
     OptionKind kind_;
     NumberConventions conventions_;
+    EnumArray<InputBox, QLineEdit*> boxes_;
+    EnumArray<ResultBox, QLabel*> results_;
     ScrollEvents* volatility_ = nullptr;
     ScrollEvents* interest_ = nullptr;
     bool cycleRunning_ = false;

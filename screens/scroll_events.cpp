@@ -4,13 +4,17 @@
 
 namespace volantra {
 
+int Mirrored(const QAbstractSlider& bar, int value) {
+    return bar.minimum() + bar.maximum() - value;
+}
+
 // Qt puts a vertical bar's minimum at the top; the bar's own value runs from the top,
 // and the percentage is its mirror, so arrows, track, keys and drag all keep Qt's
 // natural directions.
 ScrollEvents::ScrollEvents(QScrollBar* bar, int bottom, int top, int initial)
     : QObject(bar), bar_(bar) {
     bar_->setRange(bottom, top);
-    bar_->setValue(bottom + top - initial);
+    bar_->setValue(Mirrored(*bar_, initial));
     bar_->setTracking(true);
     connect(bar_, &QScrollBar::valueChanged, this, [this] {
         if (!bar_->isSliderDown()) {
@@ -27,7 +31,7 @@ ScrollEvents::ScrollEvents(QScrollBar* bar, int bottom, int top, int initial)
 }
 
 int ScrollEvents::percent() const {
-    return bar_->minimum() + bar_->maximum() - bar_->sliderPosition();
+    return Mirrored(*bar_, bar_->sliderPosition());
 }
 
 void ScrollEvents::releaseThumb() {

@@ -2,9 +2,14 @@
 
 #include <QObject>
 
+class QAbstractSlider;
 class QScrollBar;
 
 namespace volantra {
+
+/// The percentage a bar position shows, and the position that shows a percentage: the
+/// top of a vertical bar holds the larger number, so each mirrors the other.
+int Mirrored(const QAbstractSlider& bar, int value);
 
 /// A vertical bar whose top holds the larger percentage, with the two events of the
 /// recalculation: a change after every arrow, page or key move and at the end of a

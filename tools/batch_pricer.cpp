@@ -6,7 +6,8 @@
 #include <ostream>
 #include <string_view>
 
-#include "screens/recalculation.h"
+#include "cycle/recalculation.h"
+#include "engine/number_text.h"
 #include "tools/csv.h"
 
 namespace volantra {
@@ -38,14 +39,6 @@ constexpr std::string_view kFullColumns =
 constexpr std::size_t kFullFieldCount = 18;
 constexpr std::size_t kFlushSize = 1 << 16;
 
-std::string_view Trim(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string_view::npos) {
-        return {};
-    }
-    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
-}
-
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
                return (x | 0x20) == (y | 0x20);
@@ -54,7 +47,7 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 
 // A bar position: a whole number within the bar's range, as plain digits.
 bool ReadPosition(std::string_view text, int low, int high, int& position) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }
@@ -89,8 +82,28 @@ void AppendFullFields(std::string& out, const PricingResult& r) {
     }
 }
 
+// The input column that holds each box's text.
+Column ColumnOf(InputBox box) {
+    switch (box) {
+        case InputBox::Asset:
+            return kAsset;
+        case InputBox::Strike:
+            return kStrike;
+        case InputBox::Maturity:
+            return kMaturity;
+        case InputBox::Dividend:
+            return kDividend;
+        case InputBox::DividendInterest:
+            return kDividendInterest;
+        case InputBox::DividendTime:
+        case InputBox::Count:
+            break;
+    }
+    return kDividendTime;
+}
+
 struct RowOutcome {
-    std::array<std::string, RESULT_BOX_COUNT> results;
+    EnumArray<ResultBox, std::string> results;
     std::string message;
     std::optional<PricingResult> valued;
 };
@@ -111,25 +124,25 @@ RowOutcome WrongFieldCount(std::size_t count) {
 
 RowOutcome Price(const std::array<std::string_view, BATCH_INPUT_COLUMNS>& field) {
     RowOutcome row;
-    const std::string_view screen = Trim(field[kScreen]);
+    const std::string_view screen = TrimBlanks(field[kScreen]);
     const bool call = EqualsIgnoringCase(screen, "call");
     if (!call && !EqualsIgnoringCase(screen, "put")) {
         AddMessage(row, "Screen must be call or put");
         return row;
     }
     ScreenInputs inputs;
-    if (!ReadPosition(field[kVolatility], 1, 200, inputs.volatilityPercent)) {
+    if (!ReadPosition(field[kVolatility], VOLATILITY_LOWEST, VOLATILITY_HIGHEST,
+                      inputs.volatilityPercent)) {
         AddMessage(row, "Volatility must be a whole number from 1 to 200");
         return row;
     }
-    if (!ReadPosition(field[kInterest], 0, 100, inputs.interestPercent)) {
+    if (!ReadPosition(field[kInterest], INTEREST_LOWEST, INTEREST_HIGHEST,
+                      inputs.interestPercent)) {
         AddMessage(row, "Interest must be a whole number from 0 to 100");
         return row;
     }
-    const Column boxColumns[] = {kAsset,    kStrike,           kMaturity,
-                                 kDividend, kDividendInterest, kDividendTime};
-    for (std::size_t box = 0; box < INPUT_BOX_COUNT; ++box) {
-        inputs.boxes[box] = field[boxColumns[box]];
+    for (InputBox box : INPUT_BOXES) {
+        inputs.boxes[box] = field[ColumnOf(box)];
     }
     inputs.dividendTicked = !field[kDividend].empty() || !field[kDividendInterest].empty() ||
                             !field[kDividendTime].empty();
@@ -140,7 +153,7 @@ RowOutcome Price(const std::array<std::string_view, BATCH_INPUT_COLUMNS>& field)
         if (auto* message = std::get_if<ShowMessage>(&change)) {
             AddMessage(row, message->text);
         } else if (auto* result = std::get_if<WriteResult>(&change)) {
-            row.results[static_cast<std::size_t>(result->box)] = std::move(result->text);
+            row.results[result->box] = std::move(result->text);
         }
     }
     row.valued = outcome.result;
@@ -158,7 +171,7 @@ bool BatchPricer::ReadHeader(const std::vector<std::string_view>& header, std::s
         return false;
     }
     for (std::size_t column = 0; column < header.size(); ++column) {
-        const std::string_view name = Trim(header[column]);
+        const std::string_view name = TrimBlanks(header[column]);
         const auto known = std::find(kInputColumns.begin(), kInputColumns.end(), name);
         if (known == kInputColumns.end()) {
             error = "unknown column \"" + std::string(name) + "\" in the header";

@@ -12,11 +12,12 @@
 #include "screens/artwork.h"
 #include "screens/navigation.h"
 #include "screens/screen_style.h"
+#include "screens/scroll_events.h"
 
 namespace {
 
 bool WriteIcons(const QDir& root) {
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : volantra::ICON_SIZES) {
         const QString folder = QStringLiteral("%1x%1/apps").arg(size);
         if (!root.mkpath(folder) || !volantra::DrawProgramIcon(size).save(
                                         root.filePath(folder + "/io.volantra.Volantra.png"))) {
@@ -32,7 +33,7 @@ void Fill(QWidget* screen, const char* box, const char* text) {
 
 void MoveBar(QWidget* screen, const char* bar, int percent) {
     auto* scrollBar = screen->findChild<QScrollBar*>(bar);
-    scrollBar->setValue(scrollBar->minimum() + scrollBar->maximum() - percent);
+    scrollBar->setValue(volantra::Mirrored(*scrollBar, percent));
 }
 
 bool Shoot(volantra::ScreenId id, const QDir& folder, const char* file) {

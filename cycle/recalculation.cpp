@@ -1,5 +1,6 @@
-#include "screens/recalculation.h"
+#include "cycle/recalculation.h"
 
+#include <algorithm>
 #include <cmath>
 #include <type_traits>
 
@@ -11,8 +12,29 @@ namespace {
 
 constexpr std::string_view kDividendResetText = "0";
 
-bool IsBlank(std::string_view text) {
-    return text.find_first_not_of(' ') == std::string_view::npos;
+// The user's name of a box, as messages use it ("Strike").
+std::string_view BoxName(InputBox box) {
+    switch (box) {
+        case InputBox::Asset:
+            return "Asset";
+        case InputBox::Strike:
+            return "Strike";
+        case InputBox::Maturity:
+            return "Maturity";
+        case InputBox::Dividend:
+            return "Dividend";
+        case InputBox::DividendInterest:
+            return "Dividend interest";
+        case InputBox::DividendTime:
+            return "Dividend time";
+        case InputBox::Count:
+            break;
+    }
+    return "Input";
+}
+
+bool IsDividendBox(InputBox box) {
+    return std::find(DIVIDEND_BOXES.begin(), DIVIDEND_BOXES.end(), box) != DIVIDEND_BOXES.end();
 }
 
 // The single nearest percent / 100, passed through its general text as the screen does.
@@ -40,8 +62,8 @@ public:
 
 private:
     bool RequiredFieldsFilled() {
-        if (IsBlank(Text(InputBox::Asset)) || IsBlank(Text(InputBox::Strike)) ||
-            IsBlank(Text(InputBox::Maturity))) {
+        if (IsBlankText(Text(InputBox::Asset)) || IsBlankText(Text(InputBox::Strike)) ||
+            IsBlankText(Text(InputBox::Maturity))) {
             Show(std::string(MESSAGE_ENTER_MAIN));
             Change(FocusBox{InputBox::Asset, false});
             return false;
@@ -76,13 +98,12 @@ private:
         if (!screen_.dividendTicked) {
             return true;
         }
-        if (IsBlank(Text(InputBox::Dividend)) || IsBlank(Text(InputBox::DividendInterest)) ||
-            IsBlank(Text(InputBox::DividendTime))) {
+        if (std::any_of(DIVIDEND_BOXES.begin(), DIVIDEND_BOXES.end(),
+                        [this](InputBox box) { return IsBlankText(Text(box)); })) {
             // Every dividend box is reset, also one that held a number; the cycle goes
             // on with a dividend of 0.
             Show(std::string(MESSAGE_ENTER_DIVIDEND));
-            for (InputBox box :
-                 {InputBox::Dividend, InputBox::DividendInterest, InputBox::DividendTime}) {
+            for (InputBox box : DIVIDEND_BOXES) {
                 Change(ResetBox{box, std::string(kDividendResetText)});
             }
             dividendReset_ = true;
@@ -189,17 +210,14 @@ private:
     bool Reject(InputBox box, std::string message) {
         Show(std::move(message));
         Change(FocusBox{box, true});
-        for (ResultBox result : {ResultBox::Value, ResultBox::Delta, ResultBox::Gamma,
-                                 ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}) {
+        for (ResultBox result : RESULT_BOXES) {
             Change(WriteResult{result, {}});
         }
         return false;
     }
 
     std::string_view Text(InputBox box) const {
-        const bool isDividendBox = box == InputBox::Dividend || box == InputBox::DividendInterest ||
-                                   box == InputBox::DividendTime;
-        return dividendReset_ && isDividendBox ? kDividendResetText : screen_.text(box);
+        return dividendReset_ && IsDividendBox(box) ? kDividendResetText : screen_.boxes[box];
     }
 
     std::string Localized(std::string canonical) const {
@@ -207,7 +225,10 @@ private:
     }
 
     void Show(std::string text) { Change(ShowMessage{std::move(text)}); }
-    void Change(ScreenChange change) { outcome_.changes.push_back(std::move(change)); }
+    template <typename Kind>
+    void Change(Kind change) {
+        outcome_.changes.emplace_back(std::in_place_type<Kind>, std::move(change));
+    }
 
     OptionKind kind_;
     const ScreenInputs& screen_;
@@ -222,24 +243,6 @@ private:
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions) {
     return Cycle(kind, screen, conventions).Run(moved);
-}
-
-std::string_view BoxName(InputBox box) {
-    switch (box) {
-        case InputBox::Asset:
-            return "Asset";
-        case InputBox::Strike:
-            return "Strike";
-        case InputBox::Maturity:
-            return "Maturity";
-        case InputBox::Dividend:
-            return "Dividend";
-        case InputBox::DividendInterest:
-            return "Dividend interest";
-        case InputBox::DividendTime:
-            return "Dividend time";
-    }
-    return "Input";
 }
 
 }  // namespace volantra

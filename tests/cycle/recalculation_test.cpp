@@ -1,4 +1,4 @@
-#include "screens/recalculation.h"
+#include "cycle/recalculation.h"
 
 #include <algorithm>
 #include <string>
@@ -51,9 +51,9 @@ ScreenInputs Inputs(std::string_view asset, std::string_view strike, std::string
 ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::string_view rate,
                           std::string_view days) {
     in.dividendTicked = true;
-    in.boxes[3] = amount;
-    in.boxes[4] = rate;
-    in.boxes[5] = days;
+    in.boxes[InputBox::Dividend] = amount;
+    in.boxes[InputBox::DividendInterest] = rate;
+    in.boxes[InputBox::DividendTime] = days;
     return in;
 }
 

@@ -8,6 +8,7 @@
 #include <variant>
 #include <vector>
 
+#include "cycle/enum_array.h"
 #include "engine/valuation.h"
 
 // The pricing screen's recalculation cycle on plain values: box texts, the check box
@@ -15,26 +16,39 @@
 // screens and the batch pricer run it, so they show the very same digits.
 namespace volantra {
 
-enum class InputBox { Asset, Strike, Maturity, Dividend, DividendInterest, DividendTime };
-enum class ResultBox { Value, Delta, Gamma, Theta, Vega, Rho };
+enum class InputBox { Asset, Strike, Maturity, Dividend, DividendInterest, DividendTime, Count };
+enum class ResultBox { Value, Delta, Gamma, Theta, Vega, Rho, Count };
 enum class ScrollBar { Volatility, Interest };
 
-inline constexpr std::size_t INPUT_BOX_COUNT = 6;
-inline constexpr std::size_t RESULT_BOX_COUNT = 6;
+/// The input boxes, main row first.
+inline constexpr std::array<InputBox, ENUM_COUNT<InputBox>> INPUT_BOXES = {
+    InputBox::Asset,    InputBox::Strike,           InputBox::Maturity,
+    InputBox::Dividend, InputBox::DividendInterest, InputBox::DividendTime};
+/// The boxes of the dividend row.
+inline constexpr std::array<InputBox, 3> DIVIDEND_BOXES = {
+    InputBox::Dividend, InputBox::DividendInterest, InputBox::DividendTime};
+/// The result boxes, top to bottom.
+inline constexpr std::array<ResultBox, ENUM_COUNT<ResultBox>> RESULT_BOXES = {
+    ResultBox::Value, ResultBox::Delta, ResultBox::Gamma,
+    ResultBox::Theta, ResultBox::Vega,  ResultBox::Rho};
+
+/// Scroll-bar ranges, in percent.
+inline constexpr int VOLATILITY_LOWEST = 1;
+inline constexpr int VOLATILITY_HIGHEST = 200;
+inline constexpr int INTEREST_LOWEST = 0;
+inline constexpr int INTEREST_HIGHEST = 100;
+/// Where both bars stand when a screen opens.
+inline constexpr int BAR_START = 1;
 
 inline constexpr std::string_view MESSAGE_ENTER_MAIN = "Enter Asset,Strike,Maturity values";
 inline constexpr std::string_view MESSAGE_ENTER_DIVIDEND = "Enter Dividend,Interest,Time values";
 
 /// What the cycle reads from a pricing screen; the texts must outlive the cycle.
 struct ScreenInputs {
-    std::array<std::string_view, INPUT_BOX_COUNT> boxes;  ///< texts, indexed by InputBox
+    EnumArray<InputBox, std::string_view> boxes;  ///< the text of each box
     bool dividendTicked = false;
-    int volatilityPercent = 1;  ///< position of the volatility bar, 1 to 200
-    int interestPercent = 1;    ///< position of the interest bar, 0 to 100
-
-    [[nodiscard]] std::string_view text(InputBox box) const {
-        return boxes[static_cast<std::size_t>(box)];
-    }
+    int volatilityPercent = BAR_START;  ///< position of the volatility bar, 1 to 200
+    int interestPercent = BAR_START;    ///< position of the interest bar, 0 to 100
 };
 
 /// Translates number text between the user's conventions and canonical text; an empty
@@ -76,8 +90,5 @@ struct CycleOutcome {
 /// Runs one recalculation after `moved` reported a change or a scroll.
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions = {});
-
-/// The user's name of a box, as used in messages ("Strike").
-std::string_view BoxName(InputBox box);
 
 }  // namespace volantra
