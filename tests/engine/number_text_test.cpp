@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "bits.h"
+#include "float_bits.h"
 
 namespace volantra {
 namespace {

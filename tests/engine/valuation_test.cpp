@@ -8,7 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "bits.h"
+#include "expect_digits.h"
+#include "float_bits.h"
 #include "engine/number_text.h"
 
 namespace volantra {

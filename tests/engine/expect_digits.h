@@ -1,18 +1,12 @@
 #pragma once
 
-#include <bit>
 #include <charconv>
-#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include <gtest/gtest.h>
 
 namespace volantra::testing {
-
-inline std::uint32_t Bits(float value) {
-    return std::bit_cast<std::uint32_t>(value);
-}
 
 inline int SignificantDigits(std::string_view decimal) {
     int digits = 0;
