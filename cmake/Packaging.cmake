@@ -1,7 +1,7 @@
 # The Debian package, made by `cpack -G DEB` in the build tree (scripts/package.sh).
 # CPack is made to follow Debian policy, so that lintian accepts the package: the
-# programs go in stripped, their debug symbols into volantra-dbgsym; manual pages,
-# changelog and copyright go in compressed where policy wants them so.
+# programs go in stripped, their debug symbols into volantra-dbgsym; the manual pages
+# and the changelog go in compressed, the copyright beside the changelog.
 if(NOT VOLANTRA_GUI)
     return()  # a package without the desktop program would be no package of Volantra
 endif()
@@ -13,6 +13,9 @@ set(VOLANTRA_PACKAGING_DIR ${PROJECT_BINARY_DIR}/packaging)
 # indented by one space, empty lines written as " .".
 file(READ ${PROJECT_SOURCE_DIR}/LICENSE license)
 string(FIND "${license}" "Permission is hereby granted" terms_start)
+if(terms_start EQUAL -1)
+    message(FATAL_ERROR "LICENSE does not hold the MIT terms the copyright file quotes")
+endif()
 string(SUBSTRING "${license}" ${terms_start} -1 terms)
 string(STRIP "${terms}" terms)
 string(REPLACE "\n\n" "\n.\n" terms "${terms}")
