@@ -76,6 +76,9 @@ float Entry(long index) {
 constinit const std::array<float, NORMAL_TABLE_SIZE> NormalTable = BuildTable();
 
 float LookupNormal(float x) {
+    if (std::isnan(x)) {
+        return x;
+    }
     if (x > 4.0f) {
         return 1.0f;
     }

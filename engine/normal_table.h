@@ -11,7 +11,8 @@ inline constexpr std::size_t NORMAL_TABLE_SIZE = 821;
 /// [411..820] for z = 0, 0.01, ..., 4.09; entry 0 is never read.
 extern const std::array<float, NORMAL_TABLE_SIZE> NormalTable;
 
-/// N(x) by linear interpolation around x's two-decimal key, rounded to four decimals.
+/// N(x) by linear interpolation around x's two-decimal key, rounded to four decimals;
+/// NaN gives NaN.
 float LookupNormal(float x);
 
 }  // namespace volantra

@@ -82,7 +82,29 @@ bool ReadExactly(Decimal decimal, Dest& value) {
     return true;
 }
 
-// The Dest nearest the decimal; beyond Dest's range gives ±infinity.
+// The largest value's own standard text may lie above it, as "1.79769313486232e+308"
+// does: text up to that magnitude stands for the largest value, so that every value
+// written reads back. `number` is a plain decimal beyond the range of T.
+template <typename T>
+bool WithinLargestText(std::string_view number) {
+    static const long double largestText = [] {
+        const std::string text = FormatGeneral(std::numeric_limits<T>::max());
+        long double magnitude = 0;
+        std::from_chars(text.data(), text.data() + text.size(), magnitude);
+        return magnitude;
+    }();
+    long double magnitude = 0;
+    const auto [ptr, ec] = std::from_chars(number.data(), number.data() + number.size(), magnitude);
+    return ec == std::errc{} && std::fabs(magnitude) <= largestText;
+}
+
+template <typename T>
+T Largest(bool negative) {
+    return negative ? -std::numeric_limits<T>::max() : std::numeric_limits<T>::max();
+}
+
+// The Dest nearest the decimal; beyond Dest's range gives ±infinity, but for the
+// largest value's own text.
 template <typename Dest>
 Dest ReadDecimal(const Decimal& decimal) {
     if (decimal.units == 0) {
@@ -107,6 +129,10 @@ Dest ReadDecimal(const Decimal& decimal) {
     // unless a general text underflows, which is silent.
     if (decimal.lastPower < 0) {
         return decimal.negative ? -Dest{0} : Dest{0};
+    }
+    if (WithinLargestText<Dest>(
+            std::string_view(text.data(), static_cast<std::size_t>(p - text.data())))) {
+        return Largest<Dest>(decimal.negative);
     }
     return decimal.negative ? -std::numeric_limits<Dest>::infinity()
                             : std::numeric_limits<Dest>::infinity();
@@ -291,6 +317,9 @@ Checked<T> ParseNumber(std::string_view text) {
     if (ec == std::errc::result_out_of_range) {
         if (significant && leadingPower + exponent < 0) {
             return {negative ? -T{0} : T{0}, EngineError::None};  // underflow is silent
+        }
+        if (WithinLargestText<T>(text.substr(numberStart))) {
+            return {Largest<T>(negative), EngineError::None};
         }
         return {T{}, EngineError::OutOfRange};
     }

@@ -9,7 +9,8 @@ bool CsvReader::ReadLine() {
         return false;
     }
     ++lineNumber_;
-    if (!line_.empty() && line_.back() == '\r') {
+    lineEndedWithCr_ = !line_.empty() && line_.back() == '\r';
+    if (lineEndedWithCr_) {
         line_.pop_back();
     }
     return true;
@@ -39,10 +40,12 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     std::size_t i = 0;
     while (true) {
         if (i == line_.size()) {
+            const bool crBeforeBreak = lineEndedWithCr_;
             if (!quoted || !ReadLine()) {
                 break;  // an unclosed quote ends with the input
             }
-            unquoted_.back().push_back('\n');
+            // A line break inside quotes belongs to the field, CR and all.
+            unquoted_.back().append(crBeforeBreak ? "\r\n" : "\n");
             i = 0;
             continue;
         }

@@ -9,7 +9,7 @@
 namespace volantra {
 
 /// Reads comma-separated records one at a time (quoted fields may hold commas, doubled
-/// quotes and line breaks); a trailing carriage return is dropped.
+/// quotes and line breaks, kept as they were); a record's closing carriage return is dropped.
 class CsvReader {
 public:
     explicit CsvReader(std::istream& in) : in_(in) {}
@@ -31,6 +31,7 @@ private:
     std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
+    bool lineEndedWithCr_ = false;
 };
 
 /// Appends `field` to `out`, quoted when it holds a comma, a quote or a line break.

@@ -1,6 +1,6 @@
 // Checks the number text of every one of the 2^32 single-precision values against
-// a plain text implementation: to_chars, decimal rounding on the digit string,
-// from_chars. A separate program (it runs for many minutes), not a unit test.
+// its plain definition (reference_number_text.h). A separate program (it runs for many
+// minutes), not a unit test.
 //   exhaustive_float_check [threads] [stride]   (a stride above 1 samples, for a quick look)
 #include <atomic>
 #include <bit>
@@ -15,60 +15,11 @@
 
 #include "engine/decimal_digits.h"
 #include "engine/number_text.h"
+#include "reference_number_text.h"
 
 namespace {
 
 using namespace volantra;
-
-// FormatFixed by definition: seven significant digits from to_chars, then the fixed
-// layout rounded half away from zero at `decimals`, with no sign on zero.
-std::string ReferenceFixed(float value, int decimals) {
-    char buffer[40];
-    const char* end =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 6).ptr;
-    const std::string text(static_cast<const char*>(buffer), end);
-    const bool negative = text[0] == '-';
-    const std::size_t first = negative ? 1 : 0;
-    std::string digits = text.substr(first, 1) + text.substr(first + 2, 6);
-    const int exponent = std::stoi(text.substr(text.find('e') + 1));
-
-    std::string whole;
-    std::string fraction;
-    if (exponent >= 0) {
-        digits.append(static_cast<std::size_t>(exponent) + 1, '0');
-        whole = digits.substr(0, static_cast<std::size_t>(exponent) + 1);
-        fraction = digits.substr(static_cast<std::size_t>(exponent) + 1);
-    } else {
-        whole = "0";
-        fraction = std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-    }
-    fraction.append(static_cast<std::size_t>(decimals) + 1, '0');
-    const bool up = fraction[static_cast<std::size_t>(decimals)] >= '5';
-    std::string number = whole + fraction.substr(0, static_cast<std::size_t>(decimals));
-    if (up) {
-        std::size_t i = number.size();
-        while (i > 0 && number[i - 1] == '9') {
-            number[--i] = '0';
-        }
-        if (i == 0) {
-            number.insert(number.begin(), '1');
-        } else {
-            ++number[i - 1];
-        }
-    }
-    const std::size_t split = number.size() - static_cast<std::size_t>(decimals);
-    std::string integer = number.substr(0, split);
-    integer.erase(0, std::min(integer.find_first_not_of('0'), integer.size() - 1));
-    std::string result = integer + (decimals > 0 ? "." + number.substr(split) : "");
-    const bool zero = number.find_first_not_of('0') == std::string::npos;
-    return (negative && !zero ? "-" : "") + result;
-}
-
-float ReadFloat(const std::string& text) {
-    float value = 0;
-    std::from_chars(text.data(), text.data() + text.size(), value);
-    return value;
-}
 
 bool Check(float value, std::uint32_t bits) {
     const DecimalDigits fast = ToDecimalDigits(value);
@@ -77,25 +28,15 @@ bool Check(float value, std::uint32_t bits) {
               (fast.significand == 0 || fast.exponent == text.exponent) &&
               fast.negative == text.negative;
     for (int decimals : {2, 4}) {
-        const std::string reference = ReferenceFixed(value, decimals);
-        ok = ok && FormatFixed(value, decimals) == reference &&
+        const std::string expected = reference::Fixed(value, decimals);
+        ok = ok && FormatFixed(value, decimals) == expected &&
              std::bit_cast<std::uint32_t>(RoundViaText<float>(value, decimals)) ==
-                 std::bit_cast<std::uint32_t>(ReadFloat(reference));
-    }
-    char general[40];
-    const char* end =
-        std::to_chars(general, general + sizeof general, value, std::chars_format::general, 7).ptr;
-    float generalFloat = 0;
-    double generalDouble = 0;
-    const auto parsedFloat = std::from_chars(general, end, generalFloat);
-    std::from_chars(general, end, generalDouble);
-    if (parsedFloat.ec == std::errc::result_out_of_range) {
-        generalFloat = std::isinf(value) ? value : std::copysign(INFINITY, value);
+                 std::bit_cast<std::uint32_t>(reference::RoundedViaText<float>(value, decimals));
     }
     ok = ok &&
          std::bit_cast<std::uint32_t>(GeneralText<float>(value)) ==
-             std::bit_cast<std::uint32_t>(generalFloat + 0.0f) &&
-         GeneralText<double>(value) == generalDouble;
+             std::bit_cast<std::uint32_t>(reference::General<float>(value)) &&
+         GeneralText<double>(value) == reference::General<double>(value);
     if (!ok) {
         std::printf("MISMATCH bits %08X value %.9g\n", bits, static_cast<double>(value));
     }
