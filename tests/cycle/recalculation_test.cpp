@@ -6,8 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include "worked_examples.h"
+
 namespace volantra {
 namespace {
+
+using testing::WorkedExample;
+using testing::WorkedExampleNamed;
 
 // The screen a cycle leaves behind, read back from its ordered changes.
 struct Screen {
@@ -57,8 +62,21 @@ ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::string_
     return in;
 }
 
+// A worked example as typed on its screen.
+ScreenInputs InputsOf(const WorkedExample& example) {
+    const ScreenInputs in = Inputs(example.asset, example.strike, example.maturity,
+                                   example.volatility, example.interest);
+    return example.HasDividend()
+               ? WithDividend(in, example.dividend, example.dividendInterest, example.dividendTime)
+               : in;
+}
+
+OptionKind KindOf(const WorkedExample& example) {
+    return example.IsCall() ? OptionKind::Call : OptionKind::Put;
+}
+
 using Results = std::vector<std::string>;
-const Results kBlank(6, "");
+const Results kBlankResults(6, "");
 
 TEST(Recalculate, EmptyRequiredFieldsStopTheCycleBeforeAnyLabel) {
     for (const ScreenInputs& in : {Inputs("", "", "", 1, 1), Inputs("100", "   ", "365", 20, 5),
@@ -74,42 +92,39 @@ TEST(Recalculate, EmptyRequiredFieldsStopTheCycleBeforeAnyLabel) {
     }
 }
 
-TEST(Recalculate, CallWithoutDividendShowsTheWorkedExample) {
+TEST(Recalculate, WorkedExamplesShowTheirDigitsWhicheverBarMoved) {
+    for (const WorkedExample& example : testing::WorkedExamples()) {
+        for (ScrollBar moved : {ScrollBar::Volatility, ScrollBar::Interest}) {
+            const Screen screen = Apply(Recalculate(KindOf(example), moved, InputsOf(example)));
+            EXPECT_TRUE(screen.messages.empty()) << example.name;
+            ASSERT_EQ(screen.valueLabels.size(), 1u) << example.name;
+            EXPECT_EQ(screen.valueLabels[0].bar, moved);
+            EXPECT_EQ(screen.valueLabels[0].text,
+                      std::to_string(moved == ScrollBar::Volatility ? example.volatility
+                                                                    : example.interest));
+            EXPECT_EQ(screen.results, example.shown) << example.name;
+            EXPECT_EQ(screen.resultOrder,
+                      std::vector<ResultBox>(RESULT_BOXES.begin(), RESULT_BOXES.end()));
+        }
+    }
+}
+
+TEST(Recalculate, TheCallExampleReadsItsBarsAndDaysAsFractionsAndYears) {
     const CycleOutcome outcome =
-        Recalculate(OptionKind::Call, ScrollBar::Interest, Inputs("100", "100", "365", 20, 5));
-    const Screen screen = Apply(outcome);
-    EXPECT_TRUE(screen.messages.empty());
-    ASSERT_EQ(screen.valueLabels.size(), 1u);
-    EXPECT_EQ(screen.valueLabels[0].bar, ScrollBar::Interest);
-    EXPECT_EQ(screen.valueLabels[0].text, "5");
-    EXPECT_EQ(screen.results,
-              (Results{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309"}));
-    EXPECT_EQ(screen.resultOrder,
-              (std::vector<ResultBox>{ResultBox::Value, ResultBox::Delta, ResultBox::Gamma,
-                                      ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}));
+        Recalculate(OptionKind::Call, ScrollBar::Interest, InputsOf(WorkedExampleNamed("call")));
+    ASSERT_TRUE(outcome.inputs.has_value());
     EXPECT_EQ(outcome.inputs->interestRate, 0.05f);
     EXPECT_EQ(outcome.inputs->volatility, 0.2f);
     EXPECT_EQ(outcome.inputs->timeToMaturity, 1.0);
 }
 
-TEST(Recalculate, PutShowsItsOwnValuation) {
-    const Screen screen = Apply(
-        Recalculate(OptionKind::Put, ScrollBar::Volatility, Inputs("100", "100", "365", 20, 5)));
-    EXPECT_EQ(screen.valueLabels[0].text, "20");
-    EXPECT_EQ(screen.results,
-              (Results{"5.57", "-0.3632", "0.0188", "-1.6578", "37.5241", "-41.8922"}));
-}
-
-TEST(Recalculate, CallWithDividendShowsTheWorkedExample) {
-    const CycleOutcome outcome =
-        Recalculate(OptionKind::Call, ScrollBar::Volatility,
-                    WithDividend(Inputs("50", "45", "90", 30, 6), "1", "5", "30"));
-    const Screen screen = Apply(outcome);
-    EXPECT_TRUE(screen.messages.empty());
+TEST(Recalculate, TheDividendExampleValuesWithThePresentValueOfItsDividend) {
+    const CycleOutcome outcome = Recalculate(OptionKind::Call, ScrollBar::Volatility,
+                                             InputsOf(WorkedExampleNamed("call_with_dividend")));
+    ASSERT_TRUE(outcome.result.has_value());
     EXPECT_EQ(outcome.inputs->dividendPresentValue, 1.0f);
     EXPECT_EQ(outcome.result->d1, 0.7454f);
     EXPECT_EQ(outcome.result->d2, 0.5964f);
-    EXPECT_EQ(screen.results, (Results{"5.70", "0.7720", "0.0406", "-6.4918", "7.5031", "7.9209"}));
 }
 
 TEST(Recalculate, TheUnmovedBarGivesItsValueButKeepsItsLabel) {
@@ -124,15 +139,15 @@ TEST(Recalculate, TheUnmovedBarGivesItsValueButKeepsItsLabel) {
 }
 
 TEST(Recalculate, AnEmptyDividendBoxResetsAllThreeAndValuesWithoutDividend) {
-    const ScreenInputs partial = WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", " ");
+    const WorkedExample& call = WorkedExampleNamed("call");
+    const ScreenInputs partial = WithDividend(InputsOf(call), "2", "5", " ");
     const CycleOutcome outcome = Recalculate(OptionKind::Call, ScrollBar::Interest, partial);
     const Screen screen = Apply(outcome);
     EXPECT_EQ(screen.messages, std::vector<std::string>{"Enter Dividend,Interest,Time values"});
     EXPECT_EQ(screen.resets, (std::vector<InputBox>{InputBox::Dividend, InputBox::DividendInterest,
                                                     InputBox::DividendTime}));
     EXPECT_EQ(outcome.inputs->dividendPresentValue, 0.0f);
-    EXPECT_EQ(screen.results,
-              (Results{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309"}));
+    EXPECT_EQ(screen.results, call.shown);
     // The label of the moved bar is written before the message appears.
     EXPECT_TRUE(std::holds_alternative<WriteValueLabel>(outcome.changes.front()));
 }
@@ -203,7 +218,7 @@ TEST(Recalculate, TextThatIsNotANumberNamesItsBoxAndBlanksTheResults) {
         ASSERT_EQ(screen.focus.size(), 1u) << c.message;
         EXPECT_EQ(screen.focus[0].box, c.box) << c.message;
         EXPECT_TRUE(screen.focus[0].selectText);
-        EXPECT_EQ(screen.results, kBlank) << c.message;
+        EXPECT_EQ(screen.results, kBlankResults) << c.message;
         EXPECT_TRUE(screen.resets.empty());
     }
 }
@@ -220,10 +235,16 @@ TEST(Recalculate, ReadsAndWritesTheUsersConventions) {
         std::replace(local.begin(), local.end(), '.', ',');
         return local;
     };
-    const Screen screen = Apply(Recalculate(OptionKind::Call, ScrollBar::Interest,
-                                            Inputs("100,0", "100", "365", 20, 5), comma));
-    EXPECT_EQ(screen.results,
-              (Results{"10,45", "0,6368", "0,0188", "-6,4135", "37,5200", "53,2309"}));
+    const WorkedExample& call = WorkedExampleNamed("call");
+    ScreenInputs typed = InputsOf(call);
+    const std::string asset = call.asset + ",0";
+    typed.boxes[InputBox::Asset] = asset;
+    Results withCommas = call.shown;
+    for (std::string& text : withCommas) {
+        std::replace(text.begin(), text.end(), '.', ',');
+    }
+    const Screen screen = Apply(Recalculate(OptionKind::Call, ScrollBar::Interest, typed, comma));
+    EXPECT_EQ(screen.results, withCommas);
     const Screen rejected =
         Apply(Recalculate(OptionKind::Call, ScrollBar::Interest,
                           WithDividend(Inputs("1", "100", "365", 20, 5), "2", "5", "73"), comma));
