@@ -1,6 +1,7 @@
 #include "cycle/recalculation.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -92,6 +93,29 @@ TEST(Recalculate, EmptyRequiredFieldsStopTheCycleBeforeAnyLabel) {
     }
 }
 
+TEST(Recalculate, BlankBoxesCountAsEmptyWhetherSpacesOrTabs) {
+    for (const char* blank : {"   ", "\t", " \t ", "\t\t"}) {
+        for (InputBox box : {InputBox::Asset, InputBox::Strike, InputBox::Maturity}) {
+            ScreenInputs in = Inputs("100", "100", "365", 20, 5);
+            in.boxes[box] = blank;
+            const Screen screen = Apply(Recalculate(OptionKind::Put, ScrollBar::Volatility, in));
+            EXPECT_EQ(screen.messages,
+                      std::vector<std::string>{"Enter Asset,Strike,Maturity values"})
+                << static_cast<int>(box);
+            EXPECT_TRUE(screen.results.empty());
+        }
+        for (InputBox box : DIVIDEND_BOXES) {
+            ScreenInputs in = WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", "73");
+            in.boxes[box] = blank;
+            const Screen screen = Apply(Recalculate(OptionKind::Put, ScrollBar::Volatility, in));
+            EXPECT_EQ(screen.messages,
+                      std::vector<std::string>{"Enter Dividend,Interest,Time values"})
+                << static_cast<int>(box);
+            EXPECT_EQ(screen.resets.size(), DIVIDEND_BOXES.size());
+        }
+    }
+}
+
 TEST(Recalculate, WorkedExamplesShowTheirDigitsWhicheverBarMoved) {
     for (const WorkedExample& example : testing::WorkedExamples()) {
         for (ScrollBar moved : {ScrollBar::Volatility, ScrollBar::Interest}) {
@@ -152,23 +176,38 @@ TEST(Recalculate, AnEmptyDividendBoxResetsAllThreeAndValuesWithoutDividend) {
     EXPECT_TRUE(std::holds_alternative<WriteValueLabel>(outcome.changes.front()));
 }
 
-TEST(Recalculate, DividendLowersTheAssetByItsPresentValue) {
-    const CycleOutcome outcome =
-        Recalculate(OptionKind::Call, ScrollBar::Interest,
-                    WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", "73"));
-    EXPECT_EQ(outcome.inputs->dividendPresentValue, 1.98f);
-    EXPECT_EQ(outcome.result->moneyness,
-              static_cast<float>((100.0 - 1.98f) * outcome.result->growthFactor / 100.0));
+// The value, delta and rho see the asset less the dividend's present value: 100 with a
+// dividend worth 1.98 shows what 98.02 without one shows.
+TEST(Recalculate, ADividendLowersTheAssetByItsPresentValue) {
+    for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+        const CycleOutcome paying =
+            Recalculate(kind, ScrollBar::Interest,
+                        WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", "73"));
+        const CycleOutcome lowered =
+            Recalculate(kind, ScrollBar::Interest, Inputs("98.02", "100", "365", 20, 5));
+        ASSERT_TRUE(paying.result.has_value() && lowered.result.has_value());
+        EXPECT_EQ(paying.inputs->dividendPresentValue, 1.98f);
+        EXPECT_EQ(paying.result->d1, lowered.result->d1);
+        EXPECT_EQ(paying.result->d2, lowered.result->d2);
+        const Results shown = Apply(paying).results;
+        const Results expected = Apply(lowered).results;
+        for (ResultBox box : {ResultBox::Value, ResultBox::Delta, ResultBox::Rho}) {
+            const auto i = static_cast<std::size_t>(box);
+            EXPECT_EQ(shown[i], expected[i]) << "box " << i;
+        }
+    }
 }
 
 TEST(Recalculate, ValuesBelowTwoCentsShowAsZero) {
-    // Walk the asset price down until the call's value falls below 0.02.
+    // Walk the asset price down a cent at a time until the call's value falls below 0.02.
     bool sawBelow = false;
     bool sawAtLeast = false;
     for (int cents = 10000; cents > 8000 && !(sawBelow && sawAtLeast); cents -= 1) {
-        const std::string asset = std::to_string(cents / 100) + "." + std::to_string(cents % 100);
+        char asset[16];
+        std::snprintf(asset, sizeof asset, "%d.%02d", cents / 100, cents % 100);
         const CycleOutcome outcome =
             Recalculate(OptionKind::Call, ScrollBar::Volatility, Inputs(asset, "100", "30", 10, 1));
+        ASSERT_EQ(outcome.inputs->assetPrice, static_cast<float>(cents) / 100.0f) << asset;
         const float value = outcome.result->optionValue;
         const std::string shown = Apply(outcome).results[0];
         if (value < 0.02f) {

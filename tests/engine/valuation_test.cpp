@@ -160,10 +160,26 @@ TEST(Valuation, FarFromTheMoneyTheDensityVanishesWithoutAnError) {
     EXPECT_EQ(deep.theta, 0.0f);
 }
 
-TEST(Valuation, ZeroInterestGivesUnitGrowth) {
-    const PricingResult r = ValueCall({100.0f, 100.0f, 1.0, 0.0f, 0.2f, 0.0f}).value;
-    EXPECT_EQ(r.growthFactor, 1.0f);
-    EXPECT_EQ(r.optionValue, static_cast<float>(100.0 * r.nd1 - static_cast<double>(r.nd2) * 100));
+// Without interest the growth is 1 and theta loses its interest term. At the money over
+// a year at 20 %, d1 = 0.1 and d2 = −0.1, where the table holds N = 0.5398 and 0.4602,
+// and the call rounds the density 0.39695 to 0.3970. By hand: both are worth
+// 100 · (0.5398 − 0.4602) = 7.96; the call's gamma is 0.3970 / 20 = 0.01985, which the
+// decimal rounding takes up to 0.0199, its vega 39.70 and theta −0.2 · 100 · 0.3970 / 2;
+// rho is 100 · 0.4602 for the call and −100 · 0.5398 for the put.
+TEST(Valuation, WithoutInterestCallAndPutAtTheMoneyMatchTheHandComputedDigits) {
+    const PricingInputs in{100.0f, 100.0f, 1.0, 0.0f, 0.2f, 0.0f};
+    const PricingResult call = ValueCall(in).value;
+    const PricingResult put = ValuePut(in).value;
+    EXPECT_EQ(call.growthFactor, 1.0f);
+    EXPECT_EQ(call.d1, 0.1f);
+    EXPECT_EQ(call.d2, -0.1f);
+    EXPECT_EQ(call.nd1, 0.5398f);
+    EXPECT_EQ(call.nd2, 0.4602f);
+    EXPECT_EQ(Displayed(call), (std::vector<std::string>{"7.96", "0.5398", "0.0199", "-3.9700",
+                                                         "39.7000", "46.0200"}));
+    // The put reads its density unrounded, 0.396953, in gamma, theta and vega.
+    EXPECT_EQ(Displayed(put), (std::vector<std::string>{"7.96", "-0.4602", "0.0198", "-3.9695",
+                                                        "39.6953", "-53.9800"}));
 }
 
 TEST(Valuation, PutCallParityHoldsOverAGrid) {
