@@ -1,13 +1,19 @@
 #include "cycle/recalculation.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "worked_examples.h"
+
 namespace volantra {
 namespace {
+
+using testing::WorkedExample;
+using testing::WorkedExampleNamed;
 
 // The screen a cycle leaves behind, read back from its ordered changes.
 struct Screen {
@@ -57,8 +63,21 @@ ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::string_
     return in;
 }
 
+// A worked example as typed on its screen.
+ScreenInputs InputsOf(const WorkedExample& example) {
+    const ScreenInputs in = Inputs(example.asset, example.strike, example.maturity,
+                                   example.volatility, example.interest);
+    return example.HasDividend()
+               ? WithDividend(in, example.dividend, example.dividendInterest, example.dividendTime)
+               : in;
+}
+
+OptionKind KindOf(const WorkedExample& example) {
+    return example.IsCall() ? OptionKind::Call : OptionKind::Put;
+}
+
 using Results = std::vector<std::string>;
-const Results kBlank(6, "");
+const Results kBlankResults(6, "");
 
 TEST(Recalculate, EmptyRequiredFieldsStopTheCycleBeforeAnyLabel) {
     for (const ScreenInputs& in : {Inputs("", "", "", 1, 1), Inputs("100", "   ", "365", 20, 5),
@@ -74,42 +93,62 @@ TEST(Recalculate, EmptyRequiredFieldsStopTheCycleBeforeAnyLabel) {
     }
 }
 
-TEST(Recalculate, CallWithoutDividendShowsTheWorkedExample) {
+TEST(Recalculate, BlankBoxesCountAsEmptyWhetherSpacesOrTabs) {
+    for (const char* blank : {"   ", "\t", " \t ", "\t\t"}) {
+        for (InputBox box : {InputBox::Asset, InputBox::Strike, InputBox::Maturity}) {
+            ScreenInputs in = Inputs("100", "100", "365", 20, 5);
+            in.boxes[box] = blank;
+            const Screen screen = Apply(Recalculate(OptionKind::Put, ScrollBar::Volatility, in));
+            EXPECT_EQ(screen.messages,
+                      std::vector<std::string>{"Enter Asset,Strike,Maturity values"})
+                << static_cast<int>(box);
+            EXPECT_TRUE(screen.results.empty());
+        }
+        for (InputBox box : DIVIDEND_BOXES) {
+            ScreenInputs in = WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", "73");
+            in.boxes[box] = blank;
+            const Screen screen = Apply(Recalculate(OptionKind::Put, ScrollBar::Volatility, in));
+            EXPECT_EQ(screen.messages,
+                      std::vector<std::string>{"Enter Dividend,Interest,Time values"})
+                << static_cast<int>(box);
+            EXPECT_EQ(screen.resets.size(), DIVIDEND_BOXES.size());
+        }
+    }
+}
+
+TEST(Recalculate, WorkedExamplesShowTheirDigitsWhicheverBarMoved) {
+    for (const WorkedExample& example : testing::WorkedExamples()) {
+        for (ScrollBar moved : {ScrollBar::Volatility, ScrollBar::Interest}) {
+            const Screen screen = Apply(Recalculate(KindOf(example), moved, InputsOf(example)));
+            EXPECT_TRUE(screen.messages.empty()) << example.name;
+            ASSERT_EQ(screen.valueLabels.size(), 1u) << example.name;
+            EXPECT_EQ(screen.valueLabels[0].bar, moved);
+            EXPECT_EQ(screen.valueLabels[0].text,
+                      std::to_string(moved == ScrollBar::Volatility ? example.volatility
+                                                                    : example.interest));
+            EXPECT_EQ(screen.results, example.shown) << example.name;
+            EXPECT_EQ(screen.resultOrder,
+                      std::vector<ResultBox>(RESULT_BOXES.begin(), RESULT_BOXES.end()));
+        }
+    }
+}
+
+TEST(Recalculate, TheCallExampleReadsItsBarsAndDaysAsFractionsAndYears) {
     const CycleOutcome outcome =
-        Recalculate(OptionKind::Call, ScrollBar::Interest, Inputs("100", "100", "365", 20, 5));
-    const Screen screen = Apply(outcome);
-    EXPECT_TRUE(screen.messages.empty());
-    ASSERT_EQ(screen.valueLabels.size(), 1u);
-    EXPECT_EQ(screen.valueLabels[0].bar, ScrollBar::Interest);
-    EXPECT_EQ(screen.valueLabels[0].text, "5");
-    EXPECT_EQ(screen.results,
-              (Results{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309"}));
-    EXPECT_EQ(screen.resultOrder,
-              (std::vector<ResultBox>{ResultBox::Value, ResultBox::Delta, ResultBox::Gamma,
-                                      ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}));
+        Recalculate(OptionKind::Call, ScrollBar::Interest, InputsOf(WorkedExampleNamed("call")));
+    ASSERT_TRUE(outcome.inputs.has_value());
     EXPECT_EQ(outcome.inputs->interestRate, 0.05f);
     EXPECT_EQ(outcome.inputs->volatility, 0.2f);
     EXPECT_EQ(outcome.inputs->timeToMaturity, 1.0);
 }
 
-TEST(Recalculate, PutShowsItsOwnValuation) {
-    const Screen screen = Apply(
-        Recalculate(OptionKind::Put, ScrollBar::Volatility, Inputs("100", "100", "365", 20, 5)));
-    EXPECT_EQ(screen.valueLabels[0].text, "20");
-    EXPECT_EQ(screen.results,
-              (Results{"5.57", "-0.3632", "0.0188", "-1.6578", "37.5241", "-41.8922"}));
-}
-
-TEST(Recalculate, CallWithDividendShowsTheWorkedExample) {
-    const CycleOutcome outcome =
-        Recalculate(OptionKind::Call, ScrollBar::Volatility,
-                    WithDividend(Inputs("50", "45", "90", 30, 6), "1", "5", "30"));
-    const Screen screen = Apply(outcome);
-    EXPECT_TRUE(screen.messages.empty());
+TEST(Recalculate, TheDividendExampleValuesWithThePresentValueOfItsDividend) {
+    const CycleOutcome outcome = Recalculate(OptionKind::Call, ScrollBar::Volatility,
+                                             InputsOf(WorkedExampleNamed("call_with_dividend")));
+    ASSERT_TRUE(outcome.result.has_value());
     EXPECT_EQ(outcome.inputs->dividendPresentValue, 1.0f);
     EXPECT_EQ(outcome.result->d1, 0.7454f);
     EXPECT_EQ(outcome.result->d2, 0.5964f);
-    EXPECT_EQ(screen.results, (Results{"5.70", "0.7720", "0.0406", "-6.4918", "7.5031", "7.9209"}));
 }
 
 TEST(Recalculate, TheUnmovedBarGivesItsValueButKeepsItsLabel) {
@@ -124,36 +163,51 @@ TEST(Recalculate, TheUnmovedBarGivesItsValueButKeepsItsLabel) {
 }
 
 TEST(Recalculate, AnEmptyDividendBoxResetsAllThreeAndValuesWithoutDividend) {
-    const ScreenInputs partial = WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", " ");
+    const WorkedExample& call = WorkedExampleNamed("call");
+    const ScreenInputs partial = WithDividend(InputsOf(call), "2", "5", " ");
     const CycleOutcome outcome = Recalculate(OptionKind::Call, ScrollBar::Interest, partial);
     const Screen screen = Apply(outcome);
     EXPECT_EQ(screen.messages, std::vector<std::string>{"Enter Dividend,Interest,Time values"});
     EXPECT_EQ(screen.resets, (std::vector<InputBox>{InputBox::Dividend, InputBox::DividendInterest,
                                                     InputBox::DividendTime}));
     EXPECT_EQ(outcome.inputs->dividendPresentValue, 0.0f);
-    EXPECT_EQ(screen.results,
-              (Results{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309"}));
+    EXPECT_EQ(screen.results, call.shown);
     // The label of the moved bar is written before the message appears.
     EXPECT_TRUE(std::holds_alternative<WriteValueLabel>(outcome.changes.front()));
 }
 
-TEST(Recalculate, DividendLowersTheAssetByItsPresentValue) {
-    const CycleOutcome outcome =
-        Recalculate(OptionKind::Call, ScrollBar::Interest,
-                    WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", "73"));
-    EXPECT_EQ(outcome.inputs->dividendPresentValue, 1.98f);
-    EXPECT_EQ(outcome.result->moneyness,
-              static_cast<float>((100.0 - 1.98f) * outcome.result->growthFactor / 100.0));
+// The value, delta and rho see the asset less the dividend's present value: 100 with a
+// dividend worth 1.98 shows what 98.02 without one shows.
+TEST(Recalculate, ADividendLowersTheAssetByItsPresentValue) {
+    for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+        const CycleOutcome paying =
+            Recalculate(kind, ScrollBar::Interest,
+                        WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", "73"));
+        const CycleOutcome lowered =
+            Recalculate(kind, ScrollBar::Interest, Inputs("98.02", "100", "365", 20, 5));
+        ASSERT_TRUE(paying.result.has_value() && lowered.result.has_value());
+        EXPECT_EQ(paying.inputs->dividendPresentValue, 1.98f);
+        EXPECT_EQ(paying.result->d1, lowered.result->d1);
+        EXPECT_EQ(paying.result->d2, lowered.result->d2);
+        const Results shown = Apply(paying).results;
+        const Results expected = Apply(lowered).results;
+        for (ResultBox box : {ResultBox::Value, ResultBox::Delta, ResultBox::Rho}) {
+            const auto i = static_cast<std::size_t>(box);
+            EXPECT_EQ(shown[i], expected[i]) << "box " << i;
+        }
+    }
 }
 
 TEST(Recalculate, ValuesBelowTwoCentsShowAsZero) {
-    // Walk the asset price down until the call's value falls below 0.02.
+    // Walk the asset price down a cent at a time until the call's value falls below 0.02.
     bool sawBelow = false;
     bool sawAtLeast = false;
     for (int cents = 10000; cents > 8000 && !(sawBelow && sawAtLeast); cents -= 1) {
-        const std::string asset = std::to_string(cents / 100) + "." + std::to_string(cents % 100);
+        char asset[16];
+        std::snprintf(asset, sizeof asset, "%d.%02d", cents / 100, cents % 100);
         const CycleOutcome outcome =
             Recalculate(OptionKind::Call, ScrollBar::Volatility, Inputs(asset, "100", "30", 10, 1));
+        ASSERT_EQ(outcome.inputs->assetPrice, static_cast<float>(cents) / 100.0f) << asset;
         const float value = outcome.result->optionValue;
         const std::string shown = Apply(outcome).results[0];
         if (value < 0.02f) {
@@ -203,7 +257,7 @@ TEST(Recalculate, TextThatIsNotANumberNamesItsBoxAndBlanksTheResults) {
         ASSERT_EQ(screen.focus.size(), 1u) << c.message;
         EXPECT_EQ(screen.focus[0].box, c.box) << c.message;
         EXPECT_TRUE(screen.focus[0].selectText);
-        EXPECT_EQ(screen.results, kBlank) << c.message;
+        EXPECT_EQ(screen.results, kBlankResults) << c.message;
         EXPECT_TRUE(screen.resets.empty());
     }
 }
@@ -220,10 +274,16 @@ TEST(Recalculate, ReadsAndWritesTheUsersConventions) {
         std::replace(local.begin(), local.end(), '.', ',');
         return local;
     };
-    const Screen screen = Apply(Recalculate(OptionKind::Call, ScrollBar::Interest,
-                                            Inputs("100,0", "100", "365", 20, 5), comma));
-    EXPECT_EQ(screen.results,
-              (Results{"10,45", "0,6368", "0,0188", "-6,4135", "37,5200", "53,2309"}));
+    const WorkedExample& call = WorkedExampleNamed("call");
+    ScreenInputs typed = InputsOf(call);
+    const std::string asset = call.asset + ",0";
+    typed.boxes[InputBox::Asset] = asset;
+    Results withCommas = call.shown;
+    for (std::string& text : withCommas) {
+        std::replace(text.begin(), text.end(), '.', ',');
+    }
+    const Screen screen = Apply(Recalculate(OptionKind::Call, ScrollBar::Interest, typed, comma));
+    EXPECT_EQ(screen.results, withCommas);
     const Screen rejected =
         Apply(Recalculate(OptionKind::Call, ScrollBar::Interest,
                           WithDividend(Inputs("1", "100", "365", 20, 5), "2", "5", "73"), comma));

@@ -21,6 +21,9 @@ long TenThousandths(float entry) {
     return std::lround(static_cast<double>(entry) * 10000);
 }
 
+// Φ(z) = ½·erfc(−z/√2): the normal probability function in terms of the complementary
+// error function, M. Abramowitz and I. A. Stegun, "Handbook of Mathematical Functions",
+// NBS, 1964, §26.2 (P(x) there).
 TEST(NormalTable, EveryEntryIsPhiRoundedToFourDecimalsAsTheNearestSingle) {
     EXPECT_EQ(NormalTable[0], 0.0f);
     for (std::size_t i = 1; i < NORMAL_TABLE_SIZE; ++i) {
@@ -39,7 +42,8 @@ TEST(NormalTable, HalvesMirrorEachOther) {
     }
 }
 
-// Reference rows: index, four-decimal value, stored bit pattern.
+// Rows of the table as the reference results list them: index, four-decimal value,
+// stored bit pattern.
 TEST(NormalTable, MatchesTheReferenceRowsToTheBit) {
     struct Row {
         std::size_t index;
@@ -65,6 +69,8 @@ TEST(NormalTable, MatchesTheReferenceRowsToTheBit) {
     }
 }
 
+// Arguments and results from the reference results, around the small bands, the ends
+// and the worked examples' d1 and d2.
 TEST(LookupNormal, MatchesTheReferenceArguments) {
     struct Case {
         float x;

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and checks what a desktop user gets.
-#   install_test.sh BUILD_DIR
+#   install_test.sh BUILD_DIR WORKED_EXAMPLES_CSV
 set -euo pipefail
 build="$1"
+examples="$2"
 prefix="$(mktemp -d)"
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" > /dev/null
@@ -19,10 +20,23 @@ desktop-file-validate "$prefix/share/applications/io.volantra.Volantra.desktop"
 appstreamcli validate --no-net --strict "$prefix/share/metainfo/io.volantra.Volantra.metainfo.xml"
 grep -q '^Exec=volantra$' "$prefix/share/applications/io.volantra.Volantra.desktop"
 
-header=screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,dividend_time
-output="$(printf '%s\ncall,100,100,365,20,5,,,\nput,100,100,365,20,5,,,\n' "$header" \
-          | "$prefix/bin/volantra-price")"
-grep -q '^call,100,100,365,20,5,,,,10.45,0.6368,0.0188,-6.4135,37.5200,53.2309,$' <<< "$output"
-grep -q '^put,100,100,365,20,5,,,,5.57,-0.3632,0.0188,-1.6578,37.5241,-41.8922,$' <<< "$output"
+# The installed pricer shows every worked example's digits: its input columns go in, by
+# name, and come back followed by the results and an empty message.
+inputs=screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,dividend_time
+results=value,delta,gamma,theta,vega,rho
+columns() {  # the named columns of every table row, header included
+    awk -F, -v OFS=, -v want="$1" '
+        NR == 1 { for (i = 1; i <= NF; ++i) at[$i] = i; n = split(want, names, ",") }
+        {
+            line = $(at[names[1]])
+            for (j = 2; j <= n; ++j) line = line OFS $(at[names[j]])
+            print line
+        }' "$examples"
+}
+[[ "$(columns "$inputs" | head -n 1)" == "$inputs" ]] || { echo "bad table $examples"; exit 1; }
+expected="$(columns "$inputs,$results" | tail -n +2 | sed 's/$/,/')"
+output="$(columns "$inputs" | "$prefix/bin/volantra-price" | tail -n +2)"
+[[ -n "$expected" && "$output" == "$expected" ]] ||
+    { printf 'the pricer gave\n%s\ninstead of\n%s\n' "$output" "$expected"; exit 1; }
 "$prefix/bin/volantra-price" --help | grep -q 'theta'
 echo "installed program, pricer, menu entry, icons, metadata, manual pages and licence: all in place"

@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "screen_test_case.h"
+#include "worked_examples.h"
 
 namespace volantra::testing {
 
@@ -17,6 +18,15 @@ void FillMain(QWidget* screen, const QString& asset, const QString& strike,
     Type(screen, "txtAsset", asset);
     Type(screen, "txtStrike", strike);
     Type(screen, "txtMaturity", maturity);
+}
+
+// The results a worked example shows, written with the locale's decimal point.
+QStringList Shown(const WorkedExample& example, char decimalPoint = '.') {
+    QStringList shown;
+    for (const std::string& text : example.shown) {
+        shown << QString::fromStdString(text).replace('.', decimalPoint);
+    }
+    return shown;
 }
 
 // Where on the bar a click lands on one of its parts.
@@ -90,38 +100,30 @@ private slots:
     }
 
     void workedExamplesShowTheirDigitsWhenTypedAndScrolledByKeyboard_data() {
-        QTest::addColumn<int>("screen");
-        QTest::addColumn<QStringList>("shown");
-        QTest::newRow("call") << int(ScreenId::Call)
-                              << QStringList{"10.45",   "0.6368",  "0.0188",
-                                             "-6.4135", "37.5200", "53.2309"};
-        QTest::newRow("put") << int(ScreenId::Put) << QStringList{"5.57",    "-0.3632", "0.0188",
-                                                                  "-1.6578", "37.5241", "-41.8922"};
+        QTest::addColumn<QString>("name");
+        for (const WorkedExample& example : WorkedExamples()) {
+            QTest::newRow(example.name.c_str()) << QString::fromStdString(example.name);
+        }
     }
     void workedExamplesShowTheirDigitsWhenTypedAndScrolledByKeyboard() {
-        QFETCH(int, screen);
-        QFETCH(QStringList, shown);
-        QWidget* s = Open(ScreenId(screen));
-        FillMain(s, "100", "100", "365");
-        Keys(s, "vsbVolatility", Qt::Key_PageUp, 2);  // 21
-        Keys(s, "vsbVolatility", Qt::Key_Down);       // 20
-        MoveTo(s, "vsbInterest", 5);
-        QCOMPARE(Text(s, "lblVolatility"), QStringLiteral("20"));
-        QCOMPARE(Text(s, "lblInterest"), QStringLiteral("5"));
-        QCOMPARE(Results(s), shown);
-    }
-
-    void dividendExampleOnTheCallScreen() {
-        QWidget* s = Open(ScreenId::Call);
-        FillMain(s, "50", "45", "90");
-        Click(s, "chkDividend");
-        Type(s, "txtDividend", "1");
-        Type(s, "txtInterest", "5");
-        Type(s, "txtTime", "30");
-        MoveTo(s, "vsbVolatility", 30);
-        MoveTo(s, "vsbInterest", 6);
-        QCOMPARE(Results(s),
-                 (QStringList{"5.70", "0.7720", "0.0406", "-6.4918", "7.5031", "7.9209"}));
+        QFETCH(QString, name);
+        const WorkedExample& example = WorkedExampleNamed(name.toStdString());
+        QWidget* s = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
+        FillMain(s, QString::fromStdString(example.asset), QString::fromStdString(example.strike),
+                 QString::fromStdString(example.maturity));
+        if (example.HasDividend()) {
+            Click(s, "chkDividend");
+            Type(s, "txtDividend", QString::fromStdString(example.dividend));
+            Type(s, "txtInterest", QString::fromStdString(example.dividendInterest));
+            Type(s, "txtTime", QString::fromStdString(example.dividendTime));
+        }
+        Keys(s, "vsbVolatility", Qt::Key_PageUp, 2);
+        QCOMPARE(Percent(s, "vsbVolatility"), 21);
+        MoveTo(s, "vsbVolatility", example.volatility);
+        MoveTo(s, "vsbInterest", example.interest);
+        QCOMPARE(Text(s, "lblVolatility"), QString::number(example.volatility));
+        QCOMPARE(Text(s, "lblInterest"), QString::number(example.interest));
+        QCOMPARE(Results(s), Shown(example));
     }
 
     void emptyFieldsStopTheCycle() {
@@ -338,11 +340,12 @@ private slots:
     void aCommaLocaleReadsAndShowsCommas() {
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         QWidget* s = Open(ScreenId::Call);
-        FillMain(s, "100,0", "100", "365");
-        MoveTo(s, "vsbVolatility", 20);
-        MoveTo(s, "vsbInterest", 5);
-        QCOMPARE(Results(s),
-                 (QStringList{"10,45", "0,6368", "0,0188", "-6,4135", "37,5200", "53,2309"}));
+        const WorkedExample& call = WorkedExampleNamed("call");
+        FillMain(s, QString::fromStdString(call.asset) + ",0", QString::fromStdString(call.strike),
+                 QString::fromStdString(call.maturity));
+        MoveTo(s, "vsbVolatility", call.volatility);
+        MoveTo(s, "vsbInterest", call.interest);
+        QCOMPARE(Results(s), Shown(call, ','));
         Control<QLineEdit>(s, "txtAsset")->setText("100.5");  // a misplaced group separator
         boxes().expect("Asset is not a number");
         Keys(s, "vsbInterest", Qt::Key_Up);

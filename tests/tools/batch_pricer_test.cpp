@@ -11,9 +11,12 @@
 #include <gtest/gtest.h>
 
 #include "tools/csv.h"
+#include "worked_examples.h"
 
 namespace volantra {
 namespace {
+
+using testing::WorkedExampleNamed;
 
 constexpr const char* kHeader =
     "screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,dividend_time\n";
@@ -39,18 +42,37 @@ BatchRun PriceText(const std::string& input, bool full = false) {
 }
 
 // Display columns and message of an output row.
-std::vector<std::string> Shown(const std::vector<std::string>& row) {
+std::vector<std::string> ResultsAndMessage(const std::vector<std::string>& row) {
     return {row.begin() + 9, row.begin() + 16};
 }
 
+// A worked example's input row, in the columns of kHeader.
+std::string InputRow(const testing::WorkedExample& e) {
+    return e.screen + ',' + e.asset + ',' + e.strike + ',' + e.maturity + ',' +
+           std::to_string(e.volatility) + ',' + std::to_string(e.interest) + ',' + e.dividend +
+           ',' + e.dividendInterest + ',' + e.dividendTime;
+}
+
+// The results a worked example shows, then the message it shows.
+std::vector<std::string> ShownWith(const testing::WorkedExample& e, const std::string& message) {
+    std::vector<std::string> shown = e.shown;
+    shown.push_back(message);
+    return shown;
+}
+
 TEST(PriceBatch, PricesGoodRowsAndReportsBadOnesWithoutStopping) {
-    const BatchRun run = PriceText(std::string(kHeader) +
-                                   "call,100,100,365,20,5,,,\r\n"
-                                   "put,100,100,365,20,5,,,\n"
+    const testing::WorkedExample& call = WorkedExampleNamed("call");
+    const testing::WorkedExample& put = WorkedExampleNamed("put");
+    const testing::WorkedExample& dividend = WorkedExampleNamed("call_with_dividend");
+    testing::WorkedExample partialDividend = call;
+    partialDividend.dividend = "2";
+    partialDividend.dividendInterest = "5";
+    const BatchRun run = PriceText(std::string(kHeader) + InputRow(call) + "\r\n" + InputRow(put) +
+                                   "\n\n" + InputRow(dividend) +
                                    "\n"
-                                   "call,50,45,90,30,6,1,5,30\n"
-                                   "call,100,abc,365,20,5,,,\n"
-                                   "call,100,100,365,20,5,2,5,\n"
+                                   "call,100,abc,365,20,5,,,\n" +
+                                   InputRow(partialDividend) +
+                                   "\n"
                                    "put,100,100,365,20.5,5,,,\n"
                                    "put,100,100,365,20,101,,,\n"
                                    "swap,100,100,365,20,5,,,\n"
@@ -60,15 +82,14 @@ TEST(PriceBatch, PricesGoodRowsAndReportsBadOnesWithoutStopping) {
     EXPECT_EQ(run.status, BatchStatus::SomeNotValued);
     ASSERT_EQ(run.rows.size(), 12u);
     using Row = std::vector<std::string>;
-    EXPECT_EQ(Shown(run.rows[1]),
-              (Row{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309", ""}));
-    EXPECT_EQ(Shown(run.rows[2]),
-              (Row{"5.57", "-0.3632", "0.0188", "-1.6578", "37.5241", "-41.8922", ""}));
-    EXPECT_EQ(Shown(run.rows[3]),
-              (Row{"5.70", "0.7720", "0.0406", "-6.4918", "7.5031", "7.9209", ""}));
-    EXPECT_EQ(Shown(run.rows[4]), (Row{"", "", "", "", "", "", "Strike is not a number"}));
-    EXPECT_EQ(Shown(run.rows[5]), (Row{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309",
-                                       "Enter Dividend,Interest,Time values"}));
+    EXPECT_EQ(ResultsAndMessage(run.rows[1]), ShownWith(call, ""));
+    EXPECT_EQ(ResultsAndMessage(run.rows[2]), ShownWith(put, ""));
+    EXPECT_EQ(ResultsAndMessage(run.rows[3]), ShownWith(dividend, ""));
+    EXPECT_EQ(ResultsAndMessage(run.rows[4]),
+              (Row{"", "", "", "", "", "", "Strike is not a number"}));
+    // One dividend column empty: valued without the dividend.
+    EXPECT_EQ(ResultsAndMessage(run.rows[5]),
+              ShownWith(call, "Enter Dividend,Interest,Time values"));
     EXPECT_EQ(run.rows[6][15], "Volatility must be a whole number from 1 to 200");
     EXPECT_EQ(run.rows[7][15], "Interest must be a whole number from 0 to 100");
     EXPECT_EQ(run.rows[8][15], "Screen must be call or put");
@@ -82,19 +103,25 @@ TEST(PriceBatch, PricesGoodRowsAndReportsBadOnesWithoutStopping) {
 }
 
 TEST(PriceBatch, AcceptsColumnsInAnyOrderAndWritesThemInTheirOwn) {
+    const testing::WorkedExample& e = WorkedExampleNamed("call_with_dividend");
     const BatchRun run = PriceText(
         "interest,volatility,maturity,strike,asset,screen,dividend_time,dividend_interest,"
-        "dividend\n"
-        "5,20,365,100,100,call,,,\n");
+        "dividend\n" +
+        std::to_string(e.interest) + ',' + std::to_string(e.volatility) + ',' + e.maturity + ',' +
+        e.strike + ',' + e.asset + ',' + e.screen + ',' + e.dividendTime + ',' +
+        e.dividendInterest + ',' + e.dividend + '\n');
     EXPECT_EQ(run.status, BatchStatus::AllValued);
     ASSERT_EQ(run.rows.size(), 2u);
     EXPECT_EQ(run.rows[0][0], "screen");
-    EXPECT_EQ(run.rows[1][0], "call");
-    EXPECT_EQ(run.rows[1][9], "10.45");
+    EXPECT_EQ(run.rows[1][0], e.screen);
+    EXPECT_EQ(run.rows[1][1], e.asset);
+    EXPECT_EQ(run.rows[1][8], e.dividendTime);
+    EXPECT_EQ(ResultsAndMessage(run.rows[1]), ShownWith(e, ""));
 }
 
 TEST(PriceBatch, FullAddsEveryFieldInRoundTripPrecision) {
-    const BatchRun run = PriceText(std::string(kHeader) + "call,100,100,365,20,5,,,\n", true);
+    const BatchRun run =
+        PriceText(std::string(kHeader) + InputRow(WorkedExampleNamed("call")) + "\n", true);
     ASSERT_EQ(run.rows.size(), 2u);
     ASSERT_EQ(run.rows[1].size(), 16u + 18u);
     EXPECT_EQ(run.rows[0][16], "full_growthFactor");
@@ -120,7 +147,8 @@ TEST(PriceBatch, UnusableInputStopsWithAClearLine) {
 // The installed program end to end: a file argument, the output, the exit status.
 TEST(VolantraPrice, RunsOnAFileAndReportsThroughItsExitStatus) {
     const std::string path = ::testing::TempDir() + "volantra_sample.csv";
-    std::ofstream(path) << kHeader << "call,100,100,365,20,5,,,\nput,0,100,365,20,5,,,\n";
+    const testing::WorkedExample& call = WorkedExampleNamed("call");
+    std::ofstream(path) << kHeader << InputRow(call) << "\nput,0,100,365,20,5,,,\n";
     auto run = [](const std::string& command, std::string& out) {
         FILE* pipe = popen(command.c_str(), "r");
         char buffer[4096];
@@ -131,8 +159,11 @@ TEST(VolantraPrice, RunsOnAFileAndReportsThroughItsExitStatus) {
     };
     std::string out;
     EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " " + path, out), 1);
-    EXPECT_NE(out.find("call,100,100,365,20,5,,,,10.45,0.6368,0.0188,-6.4135,37.5200,53.2309,\n"),
-              std::string::npos);
+    std::string priced = InputRow(call);
+    for (const std::string& shown : call.shown) {
+        priced += ',' + shown;
+    }
+    EXPECT_NE(out.find(priced + ",\n"), std::string::npos) << out;
     EXPECT_NE(out.find(",Asset must be greater than 0\n"), std::string::npos);
 
     std::string help;
