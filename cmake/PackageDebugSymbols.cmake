@@ -1,7 +1,8 @@
 # Run by CPack on the packages it made, before it copies them out. CPack 3.25 writes
 # the debug symbol package's md5sums with absolute staging paths, which dpkg --verify
 # and lintian reject, and gives it no doc directory. The package is rebuilt the way
-# debhelper makes one: relative sums, /usr/share/doc/volantra-dbgsym -> volantra.
+# debhelper makes one: relative sums, files 0644, and the doc directory a link,
+# /usr/share/doc/volantra-dbgsym -> volantra.
 find_program(VOLANTRA_DPKG_DEB dpkg-deb REQUIRED)
 foreach(package IN LISTS CPACK_PACKAGE_FILES)
     if(NOT package MATCHES "/volantra-dbgsym_[^/]*\\.ddeb$")
@@ -19,6 +20,8 @@ foreach(package IN LISTS CPACK_PACKAGE_FILES)
     list(SORT files)
     foreach(file IN LISTS files)
         if(NOT IS_SYMLINK "${tree}/${file}")
+            # Debug symbols are data, not programs: 0644, as dh_strip leaves them.
+            file(CHMOD "${tree}/${file}" PERMISSIONS OWNER_READ OWNER_WRITE GROUP_READ WORLD_READ)
             file(MD5 "${tree}/${file}" sum)
             string(APPEND sums "${sum}  ${file}\n")
         endif()

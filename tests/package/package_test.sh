@@ -18,8 +18,8 @@ deb="$work/out/volantra_${version}_$(dpkg --print-architecture).deb"
 ddeb="$work/out/volantra-dbgsym_${version}_$(dpkg --print-architecture).ddeb"
 [[ -f "$deb" && -f "$ddeb" ]] || fail "expected $(basename "$deb") and $(basename "$ddeb")"
 
-# Informational and pedantic tags are shown but let pass.
-lintian --fail-on error,warning --display-info --pedantic "$deb" "$ddeb" ||
+# Informational, pedantic and experimental tags are shown but let pass.
+lintian --fail-on error,warning --display-info --pedantic --display-experimental "$deb" "$ddeb" ||
     fail "lintian found errors or warnings"
 
 dpkg-deb -x "$deb" "$work/root"
@@ -41,6 +41,7 @@ for program in volantra volantra-price; do
     [[ -f "$symbols" ]] || fail "no debug symbols for $program (build id $id)"
     readelf -S "$symbols" 2>/dev/null | grep -q '\.debug_info' || fail "$symbols holds no debug information"
 done
+[[ -z "$(find "$work/dbgsym" -type f -perm /111)" ]] || fail "debug symbol files are executable"
 
 # The stripped pricer still prices.
 header=screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,dividend_time
