@@ -80,7 +80,8 @@ TEST(CsvReader, AnUnclosedQuoteRunsToTheEndOfTheInput) {
     const std::vector<ReadRecord> records = ReadAll("a,b\nc,\"open,\nmore\r\nrest\n");
     ASSERT_EQ(records.size(), 2u);
     EXPECT_EQ(records[0].fields, (Record{"a", "b"}));
-    EXPECT_EQ(records[1].fields, (Record{"c", "open,\nmore\nrest"}));
+    EXPECT_EQ(records[1].fields,
+              (Record{"c", "open,\nmore\r\nrest"}));  // the CR LF inside quotes stays
     EXPECT_EQ(records[1].line, 2u);
 }
 
