@@ -7,6 +7,14 @@ namespace volantra::testing {
 
 namespace {
 
+// Delivers what the windows posted, as the event loop would between two clicks: the
+// queue of posted events otherwise keeps an entry for every widget ever made, which
+// grows like a leak of about 3 KiB a screen.
+void DeliverPostedEvents() {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
 long ResidentKiB() {
     std::ifstream status("/proc/self/status");
     std::string key;
@@ -33,7 +41,7 @@ private slots:
         for (int round = 0; round < 1000; ++round) {
             for (const char* button : {"Command1", "Command2", "Command4"}) {
                 Click(Window("frmGiris"), button);
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                DeliverPostedEvents();
                 QWidget* screen = nullptr;
                 for (const char* name : {"frmCall", "frmPut", "Form1"}) {
                     screen = screen ? screen : Window(name);
@@ -45,7 +53,7 @@ private slots:
                 } else {
                     Click(screen, "Command1");
                 }
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                DeliverPostedEvents();
                 QCOMPARE(OpenWindows(), QStringList{"frmGiris"});
             }
             if (round == 100) {
