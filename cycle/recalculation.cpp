@@ -33,10 +33,6 @@ std::string_view BoxName(InputBox box) {
     return "Input";
 }
 
-bool IsDividendBox(InputBox box) {
-    return std::find(DIVIDEND_BOXES.begin(), DIVIDEND_BOXES.end(), box) != DIVIDEND_BOXES.end();
-}
-
 // The single nearest percent / 100, passed through its general text as the screen does.
 float Fraction(int percent) {
     return GeneralText<float>(static_cast<float>(percent / PERCENT));
@@ -100,13 +96,15 @@ private:
         }
         if (std::any_of(DIVIDEND_BOXES.begin(), DIVIDEND_BOXES.end(),
                         [this](InputBox box) { return IsBlankText(Text(box)); })) {
-            // Every dividend box is reset, also one that held a number; the cycle goes
-            // on with a dividend of 0.
+            // Only the empty boxes get a 0, so nothing the user typed is lost; this cycle
+            // goes on with a dividend of 0 without reading the others.
             Show(std::string(MESSAGE_ENTER_DIVIDEND));
             for (InputBox box : DIVIDEND_BOXES) {
-                Change(ResetBox{box, std::string(kDividendResetText)});
+                if (IsBlankText(Text(box))) {
+                    Change(ResetBox{box, std::string(kDividendResetText)});
+                }
             }
-            dividendReset_ = true;
+            return true;
         }
         float amount = 0;
         double ratePercent = 0;
@@ -216,9 +214,7 @@ private:
         return false;
     }
 
-    std::string_view Text(InputBox box) const {
-        return dividendReset_ && IsDividendBox(box) ? kDividendResetText : screen_.boxes[box];
-    }
+    std::string_view Text(InputBox box) const { return screen_.boxes[box]; }
 
     std::string Localized(std::string canonical) const {
         return conventions_.fromCanonical ? conventions_.fromCanonical(canonical) : canonical;
@@ -235,7 +231,6 @@ private:
     const NumberConventions& conventions_;
     CycleOutcome outcome_;
     PricingInputs inputs_;
-    bool dividendReset_ = false;
 };
 
 }  // namespace

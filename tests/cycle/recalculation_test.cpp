@@ -123,20 +123,6 @@ TEST(Recalculate, TheUnmovedBarGivesItsValueButKeepsItsLabel) {
     EXPECT_EQ(outcome.inputs->timeToMaturity, 0.08219178);
 }
 
-TEST(Recalculate, AnEmptyDividendBoxResetsAllThreeAndValuesWithoutDividend) {
-    const ScreenInputs partial = WithDividend(Inputs("100", "100", "365", 20, 5), "2", "5", " ");
-    const CycleOutcome outcome = Recalculate(OptionKind::Call, ScrollBar::Interest, partial);
-    const Screen screen = Apply(outcome);
-    EXPECT_EQ(screen.messages, std::vector<std::string>{"Enter Dividend,Interest,Time values"});
-    EXPECT_EQ(screen.resets, (std::vector<InputBox>{InputBox::Dividend, InputBox::DividendInterest,
-                                                    InputBox::DividendTime}));
-    EXPECT_EQ(outcome.inputs->dividendPresentValue, 0.0f);
-    EXPECT_EQ(screen.results,
-              (Results{"10.45", "0.6368", "0.0188", "-6.4135", "37.5200", "53.2309"}));
-    // The label of the moved bar is written before the message appears.
-    EXPECT_TRUE(std::holds_alternative<WriteValueLabel>(outcome.changes.front()));
-}
-
 TEST(Recalculate, DividendLowersTheAssetByItsPresentValue) {
     const CycleOutcome outcome =
         Recalculate(OptionKind::Call, ScrollBar::Interest,

@@ -144,21 +144,6 @@ private slots:
         QVERIFY(shown->width() >= shown->sizeHint().width());  // grew to fit its text
     }
 
-    void anEmptyDividendBoxResetsAllThree() {
-        QWidget* s = Open(ScreenId::Call);
-        FillMain(s, "100", "100", "365");
-        Click(s, "chkDividend");
-        Type(s, "txtDividend", "2");
-        Type(s, "txtInterest", "5");
-        boxes().expect(kEnterDividend);
-        Keys(s, "vsbVolatility", Qt::Key_Up);
-        for (const char* box : {"txtDividend", "txtInterest", "txtTime"}) {
-            QCOMPARE(Control<QLineEdit>(s, box)->text(), QStringLiteral("0"));
-        }
-        QCOMPARE(Text(s, "lblDbir"), QStringLiteral("1.39"));  // valued without a dividend
-        QCOMPARE(boxes().shown().size(), 1);
-    }
-
     void badInputNamesItsBoxSelectsItAndBlanksTheResults_data() {
         QTest::addColumn<QString>("strike");
         QTest::addColumn<QString>("message");
