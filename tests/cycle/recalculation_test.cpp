@@ -162,7 +162,7 @@ TEST(Recalculate, TextThatIsNotANumberNamesItsBoxAndBlanksTheResults) {
     const ScreenInputs good = Inputs("100", "100", "365", 20, 5);
     const Case cases[] = {
         {Inputs("abc", "100", "365", 20, 5), InputBox::Asset, "Asset is not a number"},
-        {Inputs("100", "1,5", "365", 20, 5), InputBox::Strike, "Strike is not a number"},
+        {Inputs("100", "1;5", "365", 20, 5), InputBox::Strike, "Strike is not a number"},
         {Inputs("100", "100", "inf", 20, 5), InputBox::Maturity, "Maturity is not a number"},
         {WithDividend(good, "x", "5", "30"), InputBox::Dividend, "Dividend is not a number"},
         {WithDividend(good, "1", "5%", "30"), InputBox::DividendInterest,
@@ -170,7 +170,7 @@ TEST(Recalculate, TextThatIsNotANumberNamesItsBoxAndBlanksTheResults) {
         {WithDividend(good, "1", "5", "nan"), InputBox::DividendTime,
          "Dividend time is not a number"},
         {Inputs("1e39", "100", "365", 20, 5), InputBox::Asset,
-         "Asset must lie between -3.4e+38 and 3.4e+38"},
+         "Asset is too large (the largest is 3.4e+38)"},
         {WithDividend(good, "1", "1e300", "30"), InputBox::DividendInterest,
          "Dividend interest must lie between -3.4e+40 and 3.4e+40"},
         {Inputs("100", "0", "365", 20, 5), InputBox::Strike, "Strike must be greater than 0"},

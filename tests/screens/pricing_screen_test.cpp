@@ -152,10 +152,10 @@ private slots:
         QTest::newRow("zero") << "0"
                               << "Strike must be greater than 0";
         QTest::newRow("huge") << "1e39"
-                              << "Strike must lie between -3.4e+38 and 3.4e+38";
+                              << "Strike is too large (the largest is 3.4e+38)";
         QTest::newRow("unicode") << QString::fromUtf8("１００€\u202e") << "Strike is not a number";
         QTest::newRow("long") << QString(100000, '9')
-                              << "Strike must lie between -3.4e+38 and 3.4e+38";
+                              << "Strike is too large (the largest is 3.4e+38)";
     }
     void badInputNamesItsBoxSelectsItAndBlanksTheResults() {
         QFETCH(QString, strike);
@@ -329,7 +329,7 @@ private slots:
         QCOMPARE(Results(s),
                  (QStringList{"10,45", "0,6368", "0,0188", "-6,4135", "37,5200", "53,2309"}));
         Control<QLineEdit>(s, "txtAsset")->setText("100.5");  // a misplaced group separator
-        boxes().expect("Asset is not a number");
+        boxes().expect("Asset is not a number: use a comma as the decimal symbol");
         Keys(s, "vsbInterest", Qt::Key_Up);
         Control<QLineEdit>(s, "txtAsset")->setText("1.000,5");
         Keys(s, "vsbInterest", Qt::Key_Down);
