@@ -262,8 +262,8 @@ int PricingScreen::FittingWidth(QLabel* label, const QString& text) {
 }
 
 void PricingScreen::ShowMessageBox(const QString& text) {
-    volatility_->releaseThumb();  // the box takes the mouse: a drag under way ends here
-    interest_->releaseThumb();
+    volatility_->endPress();  // the box takes the mouse: a press under way ends here
+    interest_->endPress();
     QMessageBox box(QMessageBox::NoIcon, APPLICATION_TITLE, text, QMessageBox::Ok, this);
     box.exec();
 }

@@ -1,5 +1,5 @@
 // The screens' tests against the real widgets, offscreen unless a display is asked for.
-//   screens_gui_tests navigation|pricing|stress|dividend [QtTest options]
+//   screens_gui_tests navigation|pricing|stress|dividend|mouse [QtTest options]
 #include <QApplication>
 #include <QLocale>
 #include <cstring>
@@ -10,6 +10,7 @@ int RunNavigationTests(int argc, char** argv);
 int RunPricingScreenTests(int argc, char** argv);
 int RunStressTests(int argc, char** argv);
 int RunDividendRowTests(int argc, char** argv);
+int RunMousePressTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -34,6 +35,10 @@ int main(int argc, char** argv) {
     if (std::strcmp(suite, "dividend") == 0) {
         return RunDividendRowTests(restCount, rest);
     }
+    if (std::strcmp(suite, "mouse") == 0) {
+        return RunMousePressTests(restCount, rest);
+    }
     return RunNavigationTests(argc, argv) | RunPricingScreenTests(argc, argv) |
-           RunStressTests(argc, argv) | RunDividendRowTests(argc, argv);
+           RunStressTests(argc, argv) | RunDividendRowTests(argc, argv) |
+           RunMousePressTests(argc, argv);
 }
