@@ -1,5 +1,6 @@
 // The screens' tests against the real widgets, offscreen unless a display is asked for.
-//   screens_gui_tests navigation|pricing|stress|dividend|mouse [QtTest options]
+//   screens_gui_tests navigation|pricing|stress|dividend|mouse|readable [QtTest
+//   options]
 #include <QApplication>
 #include <QLocale>
 #include <cstring>
@@ -11,6 +12,7 @@ int RunPricingScreenTests(int argc, char** argv);
 int RunStressTests(int argc, char** argv);
 int RunDividendRowTests(int argc, char** argv);
 int RunMousePressTests(int argc, char** argv);
+int RunReadableResultsTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -38,7 +40,10 @@ int main(int argc, char** argv) {
     if (std::strcmp(suite, "mouse") == 0) {
         return RunMousePressTests(restCount, rest);
     }
+    if (std::strcmp(suite, "readable") == 0) {
+        return RunReadableResultsTests(restCount, rest);
+    }
     return RunNavigationTests(argc, argv) | RunPricingScreenTests(argc, argv) |
            RunStressTests(argc, argv) | RunDividendRowTests(argc, argv) |
-           RunMousePressTests(argc, argv);
+           RunMousePressTests(argc, argv) | RunReadableResultsTests(argc, argv);
 }
