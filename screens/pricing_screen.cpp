@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QMessageBox>
 
+#include "screens/focus_ring_style.h"
 #include "screens/locale_numbers.h"
 #include "screens/navigation.h"
 #include "screens/percent_tip.h"
@@ -133,6 +134,7 @@ void PricingScreen::SetUpLook() {
         result->keepWidth();  // only the value labels grow to fit
     }
     PressFocusedButtonOnEnter(this);
+    ShowFocusPlainly(this);
 }
 
 void PricingScreen::SetUpHelp() {

@@ -1,5 +1,5 @@
 // The screens' tests against the real widgets, offscreen unless a display is asked for.
-//   screens_gui_tests navigation|pricing|stress|dividend|mouse|readable [QtTest
+//   screens_gui_tests navigation|pricing|stress|dividend|mouse|readable|accessibility [QtTest
 //   options]
 #include <QApplication>
 #include <QLocale>
@@ -13,6 +13,7 @@ int RunStressTests(int argc, char** argv);
 int RunDividendRowTests(int argc, char** argv);
 int RunMousePressTests(int argc, char** argv);
 int RunReadableResultsTests(int argc, char** argv);
+int RunAccessibilityTests(int argc, char** argv);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
@@ -43,7 +44,11 @@ int main(int argc, char** argv) {
     if (std::strcmp(suite, "readable") == 0) {
         return RunReadableResultsTests(restCount, rest);
     }
+    if (std::strcmp(suite, "accessibility") == 0) {
+        return RunAccessibilityTests(restCount, rest);
+    }
     return RunNavigationTests(argc, argv) | RunPricingScreenTests(argc, argv) |
            RunStressTests(argc, argv) | RunDividendRowTests(argc, argv) |
-           RunMousePressTests(argc, argv) | RunReadableResultsTests(argc, argv);
+           RunMousePressTests(argc, argv) | RunReadableResultsTests(argc, argv) |
+           RunAccessibilityTests(argc, argv);
 }
