@@ -33,8 +33,9 @@ std::string_view BoxName(InputBox box) {
     return "Input";
 }
 
-bool IsDividendBox(InputBox box) {
-    return std::find(DIVIDEND_BOXES.begin(), DIVIDEND_BOXES.end(), box) != DIVIDEND_BOXES.end();
+// Asset, strike and maturity must be above 0, so only their upper limit is worth naming.
+bool MustBePositive(InputBox box) {
+    return box == InputBox::Asset || box == InputBox::Strike || box == InputBox::Maturity;
 }
 
 // The single nearest percent / 100, passed through its general text as the screen does.
@@ -100,13 +101,15 @@ private:
         }
         if (std::any_of(DIVIDEND_BOXES.begin(), DIVIDEND_BOXES.end(),
                         [this](InputBox box) { return IsBlankText(Text(box)); })) {
-            // Every dividend box is reset, also one that held a number; the cycle goes
-            // on with a dividend of 0.
+            // Only the empty boxes get a 0, so nothing the user typed is lost; this cycle
+            // goes on with a dividend of 0 without reading the others.
             Show(std::string(MESSAGE_ENTER_DIVIDEND));
             for (InputBox box : DIVIDEND_BOXES) {
-                Change(ResetBox{box, std::string(kDividendResetText)});
+                if (IsBlankText(Text(box))) {
+                    Change(ResetBox{box, std::string(kDividendResetText)});
+                }
             }
-            dividendReset_ = true;
+            return true;
         }
         float amount = 0;
         double ratePercent = 0;
@@ -187,20 +190,49 @@ private:
     template <typename T>
     bool Read(InputBox box, T& destination) {
         const std::string_view text = Text(box);
-        const Checked<T> parsed = conventions_.toCanonical
-                                      ? ParseNumber<T>(conventions_.toCanonical(text))
-                                      : ParseNumber<T>(text);
+        const std::string canonical =
+            conventions_.toCanonical ? conventions_.toCanonical(text) : std::string(text);
+        const Checked<T> parsed = ParseNumber<T>(canonical);
         if (parsed.ok()) {
             destination = parsed.value;
             return true;
         }
         const std::string name(BoxName(box));
-        if (parsed.error == EngineError::OutOfRange) {
-            const std::string limit = std::is_same_v<T, float> ? "3.4e+38" : "1.7e+308";
+        if (parsed.error != EngineError::OutOfRange) {
+            return Reject(box, name + " is not a number" + DecimalSymbolHint<T>(text));
+        }
+        const std::string limit = std::is_same_v<T, float> ? "3.4e+38" : "1.7e+308";
+        if (!MustBePositive(box)) {
             return Reject(box, name + " must lie between " + Localized("-" + limit) + " and " +
                                    Localized(limit));
         }
-        return Reject(box, name + " is not a number");
+        if (TrimBlanks(canonical).starts_with('-')) {
+            return Reject(
+                box, name + " must be greater than 0" + (box == InputBox::Maturity ? " days" : ""));
+        }
+        return Reject(box, name + " is too large (the largest is " + Localized(limit) + ")");
+    }
+
+    // A hint when the text reads as a number with the other of point and comma as the
+    // decimal symbol: "1,5" where the point is the decimal symbol, "1.5" where the comma is.
+    template <typename T>
+    std::string DecimalSymbolHint(std::string_view text) const {
+        const std::string half = Localized("0.5");
+        const char own = half.size() == 3 ? half[1] : '\0';
+        const char other = own == '.' ? ',' : own == ',' ? '.' : '\0';
+        if (other == '\0' || text.find(other) == std::string_view::npos ||
+            text.find(own) != std::string_view::npos) {
+            return {};
+        }
+        std::string swapped(text);
+        std::replace(swapped.begin(), swapped.end(), other, own);
+        const Checked<T> reread =
+            ParseNumber<T>(conventions_.toCanonical ? conventions_.toCanonical(swapped) : swapped);
+        if (!reread.ok()) {
+            return {};
+        }
+        return own == '.' ? ": use a point as the decimal symbol"
+                          : ": use a comma as the decimal symbol";
     }
     bool ReadSingle(InputBox box, float& destination) { return Read(box, destination); }
     bool ReadDouble(InputBox box, double& destination) { return Read(box, destination); }
@@ -216,9 +248,7 @@ private:
         return false;
     }
 
-    std::string_view Text(InputBox box) const {
-        return dividendReset_ && IsDividendBox(box) ? kDividendResetText : screen_.boxes[box];
-    }
+    std::string_view Text(InputBox box) const { return screen_.boxes[box]; }
 
     std::string Localized(std::string canonical) const {
         return conventions_.fromCanonical ? conventions_.fromCanonical(canonical) : canonical;
@@ -235,7 +265,6 @@ private:
     const NumberConventions& conventions_;
     CycleOutcome outcome_;
     PricingInputs inputs_;
-    bool dividendReset_ = false;
 };
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QFontInfo>
 
+#include "screens/focus_ring_style.h"
 #include "screens/navigation.h"
 #include "screens/screen_style.h"
 
@@ -17,6 +18,7 @@ InstructionsScreen::InstructionsScreen(QWidget* parent) : QWidget(parent) {
         setFont(narrowed);
     }
     PressFocusedButtonOnEnter(this);
+    ShowFocusPlainly(this);
     connect(ui.Command1, &QPushButton::clicked, this, &InstructionsScreen::Command1_Click);
     ui.Command1->setFocus();
 }

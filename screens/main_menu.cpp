@@ -1,6 +1,7 @@
 #include "screens/main_menu.h"
 
 #include "screens/artwork.h"
+#include "screens/focus_ring_style.h"
 #include "screens/navigation.h"
 #include "screens/screen_style.h"
 
@@ -23,6 +24,7 @@ MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
     setTabOrder(ui.Command2, ui.Command3);
     setTabOrder(ui.Command3, ui.Command4);
     PressFocusedButtonOnEnter(this);
+    ShowFocusPlainly(this);
 
     connect(ui.Command1, &QPushButton::clicked, this, &MainMenu::Command1_Click);
     connect(ui.Command2, &QPushButton::clicked, this, &MainMenu::Command2_Click);

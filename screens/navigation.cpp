@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "screens/accessibility.h"
 #include "screens/instructions_screen.h"
 #include "screens/main_menu.h"
 #include "screens/pricing_screen.h"
@@ -28,6 +29,7 @@ QWidget* CreateScreen(ScreenId screen) {
 }  // namespace
 
 QWidget* OpenScreen(ScreenId screen) {
+    InstallAccessibility();  // before the screen's first accessible interface is made
     QWidget* window = CreateScreen(screen);
     window->setAttribute(Qt::WA_DeleteOnClose);
     ShowCentred(window);

@@ -1,10 +1,13 @@
 #include "screens/pricing_screen.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QMessageBox>
 
+#include "screens/focus_ring_style.h"
 #include "screens/locale_numbers.h"
 #include "screens/navigation.h"
+#include "screens/percent_tip.h"
 #include "screens/screen_style.h"
 #include "screens/scroll_events.h"
 
@@ -38,6 +41,8 @@ PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
     volatility_ =
         new ScrollEvents(ui.vsbVolatility, VOLATILITY_LOWEST, VOLATILITY_HIGHEST, BAR_START);
     interest_ = new ScrollEvents(ui.vsbInterest, INTEREST_LOWEST, INTEREST_HIGHEST, BAR_START);
+    new PercentTip(ui.vsbVolatility, QStringLiteral("Volatility"));
+    new PercentTip(ui.vsbInterest, QStringLiteral("Interest rate"));
     MapBoxes();
     SetUpKind();
     SetUpLook();
@@ -115,16 +120,21 @@ void PricingScreen::SetUpLook() {
         SetForeground(frame, Qt::black);
         frame->setAttribute(Qt::WA_TransparentForMouseEvents);
     }
-    for (QLabel* label : {ui.lblCallvalue, ui.lblDbir, ui.unitAsset, ui.unitStrike, ui.unitMaturity,
-                          ui.unitVolatility, ui.unitInterest, ui.unitDividend,
-                          ui.unitDividendInterest, ui.unitDividendTime, ui.unitValue, ui.unitDelta,
-                          ui.unitGamma, ui.unitTheta, ui.unitVega, ui.unitRho}) {
+    for (QLabel* label :
+         {ui.lblCallvalue, static_cast<QLabel*>(ui.lblDbir), ui.unitAsset, ui.unitStrike,
+          ui.unitMaturity, ui.unitVolatility, ui.unitInterest, ui.unitDividend,
+          ui.unitDividendInterest, ui.unitDividendTime, ui.unitValue, ui.unitDelta, ui.unitGamma,
+          ui.unitTheta, ui.unitVega, ui.unitRho}) {
         SetPointSize(label, kValueFontPoints);
     }
     for (QPushButton* button : {ui.Command1, ui.Command2, ui.Command3}) {
         SetPointSize(button, kButtonFontPoints);
     }
+    for (ResultLabel* result : results_) {
+        result->keepWidth();  // only the value labels grow to fit
+    }
     PressFocusedButtonOnEnter(this);
+    ShowFocusPlainly(this);
 }
 
 void PricingScreen::SetUpHelp() {
@@ -157,6 +167,10 @@ void PricingScreen::SetUpHelp() {
          "Rho: change of the option value per 1.00 of interest rate (100 percentage points)"},
     };
     for (const Help& h : help) {
+        if (auto* shown = qobject_cast<ResultLabel*>(h.control)) {
+            shown->setHelp(h.name, h.description);  // read with the text it shows
+            continue;
+        }
         h.control->setAccessibleName(h.name);
         h.control->setAccessibleDescription(h.description);
         h.control->setToolTip(h.description);
@@ -181,6 +195,10 @@ void PricingScreen::ConnectEvents() {
     connect(ui.Command2, &QPushButton::clicked, this, &PricingScreen::Command2_Click);
     connect(ui.Command3, &QPushButton::clicked, this, &PricingScreen::Command3_Click);
     connect(ui.chkDividend, &QCheckBox::clicked, this, &PricingScreen::chkDividend_Click);
+    for (ResultLabel* shown : {ui.lblVolatility, ui.lblInterest, ui.lblDbir, ui.lblCalldelta,
+                               ui.lblCallgamma, ui.lblCalltheta, ui.lblCallvega, ui.lblCallrho}) {
+        connect(shown, &ResultLabel::copyAllRequested, this, &PricingScreen::CopyAllResults);
+    }
     connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(kEnterKey); });
     connect(ui.txtStrike, &QLineEdit::returnPressed, this,
             [this] { txtStrike_KeyPress(kEnterKey); });
@@ -238,15 +256,16 @@ void PricingScreen::Apply(const ScreenChange& change) {
             boxes_[focus->box]->selectAll();
         }
     } else if (const auto* label = std::get_if<WriteValueLabel>(&change)) {
-        QLabel* shown = label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
+        ResultLabel* shown =
+            label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
         const QString text = QString::fromStdString(label->text);
-        shown->setText(text);
+        shown->showText(text);
         const int width = FittingWidth(shown, text);  // grows to fit its text
         if (width != shown->width()) {
             shown->resize(width, shown->height());
         }
     } else if (const auto* result = std::get_if<WriteResult>(&change)) {
-        results_[result->box]->setText(QString::fromStdString(result->text));
+        results_[result->box]->showText(QString::fromStdString(result->text));
     }
 }
 
@@ -262,10 +281,22 @@ int PricingScreen::FittingWidth(QLabel* label, const QString& text) {
 }
 
 void PricingScreen::ShowMessageBox(const QString& text) {
-    volatility_->releaseThumb();  // the box takes the mouse: a drag under way ends here
-    interest_->releaseThumb();
+    volatility_->endPress();  // the box takes the mouse: a press under way ends here
+    interest_->endPress();
     QMessageBox box(QMessageBox::NoIcon, APPLICATION_TITLE, text, QMessageBox::Ok, this);
     box.exec();
+}
+
+// The six captions with their results, one per line, as the screen shows them.
+void PricingScreen::CopyAllResults() {
+    const QLabel* captions[] = {ui.lblCallvalue, ui.lblDelta, ui.lblGamma,
+                                ui.lblTheta,     ui.lblVega,  ui.lblRho};
+    QStringList lines;
+    for (ResultBox box : RESULT_BOXES) {
+        lines << captions[static_cast<std::size_t>(box)]->text() + QLatin1Char('\t') +
+                     results_[box]->text();
+    }
+    QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 }
 
 // Commands.
@@ -274,8 +305,8 @@ void PricingScreen::Command1_Click() {
     for (QLineEdit* box : boxes_) {
         box->clear();
     }
-    for (QLabel* result : results_) {
-        result->clear();
+    for (ResultLabel* result : results_) {
+        result->showText({});
     }
     ui.txtAsset->setFocus();
 }

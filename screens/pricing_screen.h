@@ -34,6 +34,7 @@ private:
     void Apply(const ScreenChange& change);
     void ShowMessageBox(const QString& text);
     int FittingWidth(QLabel* label, const QString& text);
+    void CopyAllResults();
 
     void Command1_Click();
     void Command2_Click();
@@ -50,7 +51,7 @@ private:
     OptionKind kind_;
     NumberConventions conventions_;
     EnumArray<InputBox, QLineEdit*> boxes_;
-    EnumArray<ResultBox, QLabel*> results_;
+    EnumArray<ResultBox, ResultLabel*> results_;
     ScrollEvents* volatility_ = nullptr;
     ScrollEvents* interest_ = nullptr;
     bool cycleRunning_ = false;

@@ -1,5 +1,7 @@
 #include "screens/scroll_events.h"
 
+#include <QCoreApplication>
+#include <QMouseEvent>
 #include <QScrollBar>
 
 namespace volantra {
@@ -34,8 +36,14 @@ int ScrollEvents::percent() const {
     return Mirrored(*bar_, bar_->sliderPosition());
 }
 
-void ScrollEvents::releaseThumb() {
-    if (bar_->isSliderDown()) {
+void ScrollEvents::endPress() {
+    // The release the bar never gets: it stops the repeat of an arrow or track press
+    // and lets go of the thumb; a bar that is not pressed ignores it.
+    const QPointF centre = QRectF(bar_->rect()).center();
+    QMouseEvent release(QEvent::MouseButtonRelease, centre, bar_->mapToGlobal(centre),
+                        Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(bar_, &release);
+    if (bar_->isSliderDown()) {  // a thumb held down without the mouse
         bar_->setSliderDown(false);
     }
 }

@@ -24,8 +24,9 @@ public:
     /// The percentage at the thumb's current position, also while it is dragged.
     [[nodiscard]] int percent() const;
 
-    /// Ends a drag in progress, as when a message box takes the mouse.
-    void releaseThumb();
+    /// Ends a mouse press on the bar, with its auto-repeat or drag, as a message box
+    /// that takes the mouse must: the box swallows the button's release.
+    void endPress();
 
 signals:
     void changed();

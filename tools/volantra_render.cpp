@@ -1,6 +1,7 @@
 // volantra-render: draws the program's pictures to PNG files, offscreen.
 //   volantra-render --icons DIR        DIR/<n>x<n>/apps/io.volantra.Volantra.png
-//   volantra-render --screenshots DIR  the four screens, the worked examples filled in
+//   volantra-render --screenshots DIR  the four screens, the worked examples filled in, and
+//                                      the call screen with results too wide for their boxes
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
@@ -36,11 +37,12 @@ void MoveBar(QWidget* screen, const char* bar, int percent) {
     scrollBar->setValue(volantra::Mirrored(*scrollBar, percent));
 }
 
-bool Shoot(volantra::ScreenId id, const QDir& folder, const char* file) {
+// `price` is both the asset's and the strike's: 5000 gives results too wide for their boxes.
+bool Shoot(volantra::ScreenId id, const QDir& folder, const char* file, const char* price = "100") {
     QWidget* screen = volantra::OpenScreen(id);
     if (id == volantra::ScreenId::Call || id == volantra::ScreenId::Put) {
-        Fill(screen, "txtAsset", "100");
-        Fill(screen, "txtStrike", "100");
+        Fill(screen, "txtAsset", price);
+        Fill(screen, "txtStrike", price);
         Fill(screen, "txtMaturity", "365");
         MoveBar(screen, "vsbVolatility", 20);
         MoveBar(screen, "vsbInterest", 5);
@@ -74,6 +76,7 @@ int main(int argc, char** argv) {
         ok = Shoot(volantra::ScreenId::Menu, folder, "menu.png") &&
              Shoot(volantra::ScreenId::Call, folder, "call.png") &&
              Shoot(volantra::ScreenId::Put, folder, "put.png") &&
+             Shoot(volantra::ScreenId::Call, folder, "call-large.png", "5000") &&
              Shoot(volantra::ScreenId::Instructions, folder, "instructions.png");
     }
     if (!ok) {

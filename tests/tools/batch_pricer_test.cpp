@@ -95,7 +95,7 @@ TEST(PriceBatch, PricesGoodRowsAndReportsBadOnesWithoutStopping) {
     EXPECT_EQ(run.rows[8][15], "Screen must be call or put");
     EXPECT_EQ(run.rows[9][15], "Enter Asset,Strike,Maturity values");
     EXPECT_EQ(run.rows[10][1], "1,5");  // echoed as it came, quoted again
-    EXPECT_EQ(run.rows[10][15], "Asset is not a number");
+    EXPECT_EQ(run.rows[10][15], "Asset is not a number: use a point as the decimal symbol");
     EXPECT_EQ(run.rows[11][15], "The row has 2 fields instead of 9");
     for (const auto& row : run.rows) {
         EXPECT_EQ(row.size(), 16u);

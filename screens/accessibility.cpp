@@ -1,0 +1,78 @@
+#include "screens/accessibility.h"
+
+#include <QAccessibleValueInterface>
+#include <QAccessibleWidget>
+#include <QScrollBar>
+
+#include "screens/instructions_screen.h"
+#include "screens/main_menu.h"
+#include "screens/pricing_screen.h"
+#include "screens/scroll_events.h"
+
+namespace volantra {
+namespace {
+
+// A bar whose top holds the larger percentage reports that percentage; any other bar
+// reports its position, as Qt's own interface does.
+class PercentBarAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit PercentBarAccessible(QScrollBar* bar)
+        : QAccessibleWidget(bar, QAccessible::ScrollBar), bar_(bar) {}
+
+    void* interface_cast(QAccessible::InterfaceType type) override {
+        if (type == QAccessible::ValueInterface) {
+            return static_cast<QAccessibleValueInterface*>(this);
+        }
+        return QAccessibleWidget::interface_cast(type);
+    }
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value) {
+            return QString::number(Shown(bar_->value()));
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+    QVariant currentValue() const override { return Shown(bar_->value()); }
+    void setCurrentValue(const QVariant& value) override { bar_->setValue(Shown(value.toInt())); }
+    QVariant maximumValue() const override { return bar_->maximum(); }
+    QVariant minimumValue() const override { return bar_->minimum(); }
+    QVariant minimumStepSize() const override { return bar_->singleStep(); }
+
+private:
+    // The mirror is its own inverse: position to percentage and back.
+    int Shown(int value) const { return Mirrors() ? Mirrored(*bar_, value) : value; }
+    bool Mirrors() const {
+        return bar_->findChild<ScrollEvents*>(QString(), Qt::FindDirectChildrenOnly) != nullptr;
+    }
+
+    QScrollBar* bar_;
+};
+
+QAccessibleInterface* VolantraAccessible(const QString& className, QObject* object) {
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr) {
+        return nullptr;
+    }
+    if (className == QLatin1String(PricingScreen::staticMetaObject.className()) ||
+        className == QLatin1String(MainMenu::staticMetaObject.className()) ||
+        className == QLatin1String(InstructionsScreen::staticMetaObject.className())) {
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    }
+    if (className == QLatin1String("QScrollBar")) {
+        return new PercentBarAccessible(static_cast<QScrollBar*>(widget));
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+void InstallAccessibility() {
+    static const bool installed = [] {
+        QAccessible::installFactory(&VolantraAccessible);
+        return true;
+    }();
+    (void)installed;
+}
+
+}  // namespace volantra

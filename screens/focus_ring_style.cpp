@@ -1,0 +1,71 @@
+#include "screens/focus_ring_style.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QStyleOption>
+
+namespace volantra {
+namespace {
+
+constexpr int kRingWidth = 2;
+
+class FocusRingStyle : public QProxyStyle {
+public:
+    void drawComplexControl(ComplexControl control, const QStyleOptionComplex* option,
+                            QPainter* painter, const QWidget* widget) const override {
+        QProxyStyle::drawComplexControl(control, option, painter, widget);
+        if (control == CC_ScrollBar) {
+            DrawRing(option, painter);
+        }
+    }
+
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override {
+        QProxyStyle::drawControl(element, option, painter, widget);
+        if (element == CE_PushButton) {
+            DrawRing(option, painter);
+        }
+    }
+
+private:
+    static void DrawRing(const QStyleOption* option, QPainter* painter) {
+        if (!(option->state & State_HasFocus)) {
+            return;
+        }
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing, false);
+        painter->setBrush(Qt::NoBrush);
+        const QRect outer = option->rect;
+        painter->setPen(QPen(Qt::yellow, kRingWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter->drawRect(outer.adjusted(1, 1, -1, -1));
+        painter->setPen(QPen(Qt::black, 1));
+        painter->drawRect(outer.adjusted(kRingWidth, kRingWidth, -kRingWidth - 1, -kRingWidth - 1));
+        painter->restore();
+    }
+};
+
+QStyle* Shared() {
+    static QStyle* style = [] {
+        auto* ring = new FocusRingStyle;
+        ring->setParent(qApp);  // lives as long as the application
+        return ring;
+    }();
+    return style;
+}
+
+}  // namespace
+
+void ShowFocusPlainly(QWidget* window) {
+    for (QScrollBar* bar : window->findChildren<QScrollBar*>()) {
+        bar->setStyle(Shared());
+    }
+    for (QPushButton* button : window->findChildren<QPushButton*>()) {
+        button->setStyle(Shared());
+    }
+}
+
+}  // namespace volantra

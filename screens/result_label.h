@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QLabel>
+#include <optional>
+
+#include "screens/text_fit.h"
+
+namespace volantra {
+
+/// A box that shows a result or a bar's percentage: selectable with the mouse, with
+/// "Copy" and "Copy All Results" in its context menu, and its full text always in its
+/// tooltip and its accessible name, also where the box is too narrow to show it whole.
+class ResultLabel : public QLabel {
+    Q_OBJECT
+
+public:
+    explicit ResultLabel(QWidget* parent = nullptr);
+
+    /// The box's name ("Delta"), read before its text, and the help its tooltip gives.
+    void setHelp(const QString& name, const QString& description);
+
+    /// Keeps the box's width: a text too wide for it is drawn smaller, or elided.
+    void keepWidth();
+
+    /// Shows `text` (empty for a blank box).
+    void showText(const QString& text);
+
+    /// How the current text is drawn.
+    [[nodiscard]] FittedText drawn() const;
+
+signals:
+    /// The user asked for every result at once.
+    void copyAllRequested();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    [[nodiscard]] int TextWidth() const;
+    void Fit();
+
+    QString name_;
+    QString description_;
+    std::optional<TextFitter> fitter_;  // set while the box keeps its width
+    QFont ownFont_;
+    bool elided_ = false;
+};
+
+}  // namespace volantra

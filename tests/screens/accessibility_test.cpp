@@ -1,0 +1,152 @@
+#include <QAccessible>
+#include <QAccessibleValueInterface>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QTest>
+
+#include "screen_test_case.h"
+#include "screens/startup.h"
+
+namespace volantra::testing {
+
+namespace {
+
+QAccessibleInterface* Accessible(QWidget* control) {
+    QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(control);
+    if (iface == nullptr) {
+        qFatal("no accessible interface for %s", qPrintable(control->objectName()));
+    }
+    return iface;
+}
+
+// Pixels that differ between two pictures of the same control.
+int DifferentPixels(const QImage& a, const QImage& b) {
+    int differ = 0;
+    for (int y = 0; y < a.height(); ++y) {
+        for (int x = 0; x < a.width(); ++x) {
+            differ += a.pixel(x, y) != b.pixel(x, y);
+        }
+    }
+    return differ;
+}
+
+// How the control looks without and then with the keyboard focus.
+std::pair<QImage, QImage> WithoutAndWithFocus(QWidget* screen, QWidget* control) {
+    Control(screen, screen->objectName() == QLatin1String("frmGiris") ? "Command4" : "txtAsset")
+        ->setFocus();
+    const QImage without = control->grab().toImage();
+    control->setFocus();
+    return {without, control->grab().toImage()};
+}
+
+}  // namespace
+
+// What a screen reader hears, what a keyboard user sees, and how the desktop knows us.
+class AccessibilityTest : public ScreenTestCase {
+    Q_OBJECT
+
+private slots:
+    void resultBoxesAndValueLabelsAreReadWithTheirNumbers() {
+        QWidget* s = Open(ScreenId::Call);
+        auto* delta = Control(s, "lblCalldelta");
+        QCOMPARE(Accessible(delta)->text(QAccessible::Name), QStringLiteral("Delta"));
+        Type(s, "txtAsset", "100");
+        Type(s, "txtStrike", "100");
+        Type(s, "txtMaturity", "365");
+        MoveTo(s, "vsbVolatility", 20);
+        MoveTo(s, "vsbInterest", 5);
+        const std::pair<const char*, const char*> read[] = {
+            {"lblDbir", "Option value 10.45"},        {"lblCalldelta", "Delta 0.6368"},
+            {"lblCallgamma", "Gamma 0.0188"},         {"lblCalltheta", "Theta -6.4135"},
+            {"lblCallvega", "Vega 37.5200"},          {"lblCallrho", "Rho 53.2309"},
+            {"lblVolatility", "Volatility shown 20"}, {"lblInterest", "Interest rate shown 5"},
+        };
+        for (const auto& [name, spoken] : read) {
+            QAccessibleInterface* iface = Accessible(Control(s, name));
+            QCOMPARE(iface->text(QAccessible::Name), QString(spoken));
+            QCOMPARE(iface->role(), QAccessible::StaticText);
+        }
+        Click(s, "Command1");  // Clear: the boxes are blank and read as their names
+        QCOMPARE(Accessible(delta)->text(QAccessible::Name), QStringLiteral("Delta"));
+        QCOMPARE(Accessible(Control(s, "lblVolatility"))->text(QAccessible::Name),
+                 QStringLiteral("Volatility shown 20"));
+    }
+
+    void barsReportThePercentageTheScreenShows() {
+        QWidget* s = Open(ScreenId::Put);
+        Type(s, "txtAsset", "100");
+        Type(s, "txtStrike", "100");
+        Type(s, "txtMaturity", "365");
+        MoveTo(s, "vsbVolatility", 20);
+        MoveTo(s, "vsbInterest", 5);
+        const struct {
+            const char* bar;
+            int shown;
+            int lowest;
+            int highest;
+        } bars[] = {{"vsbVolatility", 20, 1, 200}, {"vsbInterest", 5, 0, 100}};
+        for (const auto& b : bars) {
+            QAccessibleInterface* iface = Accessible(Control(s, b.bar));
+            QCOMPARE(iface->role(), QAccessible::ScrollBar);
+            QCOMPARE(iface->text(QAccessible::Value), QString::number(b.shown));
+            QAccessibleValueInterface* value = iface->valueInterface();
+            QVERIFY(value != nullptr);
+            QCOMPARE(value->currentValue().toInt(), b.shown);
+            QCOMPARE(value->minimumValue().toInt(), b.lowest);
+            QCOMPARE(value->maximumValue().toInt(), b.highest);
+        }
+        // Setting the value through the screen reader moves the bar to that percentage.
+        Accessible(Control(s, "vsbInterest"))->valueInterface()->setCurrentValue(6);
+        QCOMPARE(Percent(s, "vsbInterest"), 6);
+        QCOMPARE(Text(s, "lblInterest"), QStringLiteral("6"));
+    }
+
+    void everyScreenIsAWindow() {
+        QWidget* menu = Open(ScreenId::Menu);
+        QCOMPARE(Accessible(menu)->role(), QAccessible::Window);
+        QCOMPARE(Accessible(menu)->text(QAccessible::Name), menu->windowTitle());
+        for (ScreenId id : {ScreenId::Call, ScreenId::Put, ScreenId::Instructions}) {
+            QWidget* s = Open(id);
+            QCOMPARE(Accessible(s)->role(), QAccessible::Window);
+            QCOMPARE(Accessible(s)->text(QAccessible::Name), s->windowTitle());
+            s->close();
+        }
+    }
+
+    void theFocusIsPlainlySeenOnBarsAndButtons() {
+        QWidget* s = Open(ScreenId::Call);
+        for (const char* name : {"vsbVolatility", "vsbInterest", "Command1", "Command3"}) {
+            QWidget* control = Control(s, name);
+            const auto [without, with] = WithoutAndWithFocus(s, control);
+            // A ring around the control: at least its outline changes.
+            const int outline = 2 * (control->width() + control->height());
+            QVERIFY2(DifferentPixels(without, with) >= outline, name);
+        }
+        s->close();
+        QWidget* menu = Open(ScreenId::Menu);
+        QWidget* call = Control(menu, "Command1");
+        const auto [without, with] = WithoutAndWithFocus(menu, call);
+        QVERIFY(DifferentPixels(without, with) >= 2 * (call->width() + call->height()));
+    }
+
+    // The window and the launcher meet on the desktop file's name and window class.
+    void theProgramNamesItsDesktopFile() {
+        StartVolantra();
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral("io.volantra.Volantra"));
+        QFile entry(QStringLiteral(VOLANTRA_SOURCE_DIR "/data/io.volantra.Volantra.desktop"));
+        QVERIFY(entry.open(QIODevice::ReadOnly | QIODevice::Text));
+        const QStringList lines = QString::fromUtf8(entry.readAll()).split(QLatin1Char('\n'));
+        QVERIFY(lines.contains(QStringLiteral("StartupWMClass=") +
+                               QCoreApplication::applicationName()));
+    }
+};
+
+}  // namespace volantra::testing
+
+int RunAccessibilityTests(int argc, char** argv) {
+    volantra::testing::AccessibilityTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "accessibility_test.moc"
