@@ -111,7 +111,7 @@ TEST(Recalculate, BlankBoxesCountAsEmptyWhetherSpacesOrTabs) {
             EXPECT_EQ(screen.messages,
                       std::vector<std::string>{"Enter Dividend,Interest,Time values"})
                 << static_cast<int>(box);
-            EXPECT_EQ(screen.resets.size(), DIVIDEND_BOXES.size());
+            EXPECT_EQ(screen.resets, std::vector<InputBox>{box}) << "only the blank box gets a 0";
         }
     }
 }
