@@ -7,6 +7,7 @@
 #include "screens/instructions_screen.h"
 #include "screens/main_menu.h"
 #include "screens/pricing_screen.h"
+#include "screens/result_label.h"
 #include "screens/scroll_events.h"
 
 namespace volantra {
@@ -49,6 +50,23 @@ private:
     QScrollBar* bar_;
 };
 
+// A result box is read with its name and its full text, whatever size it is drawn at.
+class ResultLabelAccessible : public QAccessibleWidget {
+public:
+    explicit ResultLabelAccessible(ResultLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText), label_(label) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Name) {
+            return label_->spokenText();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+
+private:
+    ResultLabel* label_;
+};
+
 QAccessibleInterface* VolantraAccessible(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (widget == nullptr) {
@@ -58,6 +76,9 @@ QAccessibleInterface* VolantraAccessible(const QString& className, QObject* obje
         className == QLatin1String(MainMenu::staticMetaObject.className()) ||
         className == QLatin1String(InstructionsScreen::staticMetaObject.className())) {
         return new QAccessibleWidget(widget, QAccessible::Window);
+    }
+    if (className == QLatin1String(ResultLabel::staticMetaObject.className())) {
+        return new ResultLabelAccessible(static_cast<ResultLabel*>(widget));
     }
     if (className == QLatin1String("QScrollBar")) {
         return new PercentBarAccessible(static_cast<QScrollBar*>(widget));

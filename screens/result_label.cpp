@@ -3,9 +3,11 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
+#include <QToolTip>
 
 namespace volantra {
 namespace {
@@ -25,7 +27,7 @@ void ResultLabel::setHelp(const QString& name, const QString& description) {
     name_ = name;
     description_ = description;
     setAccessibleDescription(description);
-    showText(text());
+    setToolTip(description);
 }
 
 void ResultLabel::keepWidth() {
@@ -35,12 +37,28 @@ void ResultLabel::keepWidth() {
     fitter_.emplace(ownFont_, kFloorPoints);
 }
 
+// The name and the tooltip follow the text when they are asked for, so a cycle writes
+// the text alone; a label without an accessible name of its own tells a screen reader
+// that its name changed.
 void ResultLabel::showText(const QString& text) {
     setText(text);
-    const QString spoken = text.isEmpty() ? name_ : name_ + QLatin1Char(' ') + text;
-    setAccessibleName(spoken);
-    setToolTip(text.isEmpty() ? description_ : spoken + QLatin1Char('\n') + description_);
     Fit();
+}
+
+QString ResultLabel::spokenText() const {
+    return text().isEmpty() ? name_ : name_ + QLatin1Char(' ') + text();
+}
+
+QString ResultLabel::toolTipText() const {
+    return text().isEmpty() ? description_ : spokenText() + QLatin1Char('\n') + description_;
+}
+
+bool ResultLabel::event(QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTipText(), this);
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 FittedText ResultLabel::drawn() const {

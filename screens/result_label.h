@@ -10,6 +10,7 @@ namespace volantra {
 /// A box that shows a result or a bar's percentage: selectable with the mouse, with
 /// "Copy" and "Copy All Results" in its context menu, and its full text always in its
 /// tooltip and its accessible name, also where the box is too narrow to show it whole.
+/// Its accessible interface (screens/accessibility.h) reads spokenText().
 class ResultLabel : public QLabel {
     Q_OBJECT
 
@@ -28,11 +29,18 @@ public:
     /// How the current text is drawn.
     [[nodiscard]] FittedText drawn() const;
 
+    /// The name and the full text, as a screen reader reads them: "Delta 0.6368".
+    [[nodiscard]] QString spokenText() const;
+
+    /// The tooltip: the spoken text over the help.
+    [[nodiscard]] QString toolTipText() const;
+
 signals:
     /// The user asked for every result at once.
     void copyAllRequested();
 
 protected:
+    bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
