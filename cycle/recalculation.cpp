@@ -60,6 +60,27 @@ public:
         return std::move(outcome_);
     }
 
+    // Steps 1, 3 and 4 do not read the bars: run once, then step 5 at each position.
+    BarValues RunAlong(ScrollBar bar) {
+        BarValues along;
+        along.lowest = BarLowest(bar);
+        along.optionValues.resize(static_cast<std::size_t>(BarHighest(bar) - along.lowest + 1));
+        if (!RequiredFieldsFilled() || !ReadMainInputs() || !ReadDividend()) {
+            return along;
+        }
+        inputs_.interestRate = Fraction(screen_.interestPercent);
+        inputs_.volatility = Fraction(screen_.volatilityPercent);
+        float& moved = bar == ScrollBar::Volatility ? inputs_.volatility : inputs_.interestRate;
+        for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
+            moved = Fraction(along.lowest + static_cast<int>(i));
+            const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
+            if (valued.ok()) {
+                along.optionValues[i] = valued.value.optionValue;
+            }
+        }
+        return along;
+    }
+
 private:
     bool RequiredFieldsFilled() {
         if (IsBlankText(Text(InputBox::Asset)) || IsBlankText(Text(InputBox::Strike)) ||
@@ -148,10 +169,7 @@ private:
 
     void WriteResults() {
         const PricingResult& r = *outcome_.result;
-        // Values below two cents, negative ones included, show as zero.
-        const std::string value =
-            r.optionValue < 0.02f ? std::string("0.00") : FormatFixed(r.optionValue, 2);
-        Change(WriteResult{ResultBox::Value, Localized(value)});
+        Change(WriteResult{ResultBox::Value, Localized(ShownValueText(r.optionValue))});
         Change(WriteResult{ResultBox::Delta, Localized(FormatFixed(r.delta, 4))});
         Change(WriteResult{ResultBox::Gamma, Localized(FormatFixed(r.gamma, 4))});
         Change(WriteResult{ResultBox::Theta, Localized(FormatFixed(r.theta, 4))});
@@ -243,6 +261,16 @@ private:
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions) {
     return Cycle(kind, screen, conventions).Run(moved);
+}
+
+std::string ShownValueText(float optionValue) {
+    // Values below two cents, negative ones included, show as zero.
+    return optionValue < 0.02f ? std::string("0.00") : FormatFixed(optionValue, 2);
+}
+
+BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
+                        const NumberConventions& conventions) {
+    return Cycle(kind, screen, conventions).RunAlong(bar);
 }
 
 }  // namespace volantra
