@@ -3,12 +3,19 @@
 #include <algorithm>
 
 namespace volantra {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+}  // namespace
 
 bool CsvReader::ReadLine() {
     if (!std::getline(in_, line_)) {
         return false;
     }
-    ++lineNumber_;
+    if (++lineNumber_ == 1 && line_.starts_with(kByteOrderMark)) {
+        line_.erase(0, kByteOrderMark.size());  // what spreadsheets write for "CSV UTF-8"
+    }
     if (!line_.empty() && line_.back() == '\r') {
         line_.pop_back();
     }
@@ -16,31 +23,46 @@ bool CsvReader::ReadLine() {
 }
 
 bool CsvReader::Next(std::vector<std::string_view>& fields) {
+    if (unclosedQuoteLine_ != 0) {
+        return false;
+    }
     do {
         if (!ReadLine()) {
             return false;
         }
     } while (line_.empty());  // blank lines carry no record
     recordLine_ = lineNumber_;
+    if (delimiter_ == 0) {
+        const bool semicolons =
+            line_.find(';') != std::string::npos && line_.find(',') == std::string::npos;
+        delimiter_ = semicolons ? ';' : ',';
+    }
 
     fields.clear();
-    if (line_.find('"') == std::string::npos) {  // the common case: views between the commas
+    const char delimiter = delimiter_;
+    if (line_.find('"') == std::string::npos) {  // the common case: views between delimiters
         const std::string_view line(line_);
         std::size_t start = 0;
-        for (std::size_t comma; (comma = line.find(',', start)) != std::string_view::npos;
-             start = comma + 1) {
-            fields.push_back(line.substr(start, comma - start));
+        for (std::size_t end; (end = line.find(delimiter, start)) != std::string_view::npos;
+             start = end + 1) {
+            fields.push_back(line.substr(start, end - start));
         }
         fields.push_back(line.substr(start));
         return true;
     }
     unquoted_.assign(1, std::string());
     bool quoted = false;
+    std::size_t recordSize = 0;
     std::size_t i = 0;
     while (true) {
         if (i == line_.size()) {
-            if (!quoted || !ReadLine()) {
-                break;  // an unclosed quote ends with the input
+            if (!quoted) {
+                break;
+            }
+            recordSize += line_.size() + 1;
+            if (recordSize > MAX_QUOTED_RECORD || !ReadLine()) {
+                unclosedQuoteLine_ = recordLine_;
+                return false;
             }
             unquoted_.back().push_back('\n');
             i = 0;
@@ -56,7 +78,7 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
             } else {
                 quoted = false;
             }
-        } else if (c == ',') {
+        } else if (c == delimiter) {
             unquoted_.emplace_back();
         } else if (c == '"') {
             quoted = true;
@@ -68,9 +90,9 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     return true;
 }
 
-void AppendCsvField(std::string& out, std::string_view field) {
-    const bool plain = std::none_of(field.begin(), field.end(), [](char c) {
-        return c == ',' || c == '"' || c == '\r' || c == '\n';
+void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
+    const bool plain = std::none_of(field.begin(), field.end(), [delimiter](char c) {
+        return c == delimiter || c == '"' || c == '\r' || c == '\n';
     });
     if (plain) {
         out.append(field);

@@ -8,32 +8,48 @@
 
 namespace volantra {
 
-/// Reads comma-separated records one at a time (quoted fields may hold commas, doubled
-/// quotes and line breaks); a trailing carriage return is dropped.
+/// Reads delimited records one at a time (quoted fields may hold the delimiter, doubled
+/// quotes and line breaks); a trailing carriage return is dropped, and so is a UTF-8
+/// byte-order mark at the start of the input.
 class CsvReader {
 public:
-    explicit CsvReader(std::istream& in) : in_(in) {}
+    /// `delimiter` 0 guesses it from the first record: ';' when that line holds a
+    /// semicolon and no comma, ',' otherwise.
+    explicit CsvReader(std::istream& in, char delimiter = ',') : in_(in), delimiter_(delimiter) {}
 
-    /// Fills `fields` with the next record, valid until the next call; false at the end.
+    /// Fills `fields` with the next record, valid until the next call; false at the end,
+    /// and also at a quote that is never closed (see unclosedQuoteLine).
     bool Next(std::vector<std::string_view>& fields);
 
     /// The line on which the last record began, counting from 1.
     [[nodiscard]] std::size_t line() const { return recordLine_; }
 
+    /// The delimiter in use, once the first record has been read.
+    [[nodiscard]] char delimiter() const { return delimiter_; }
+
+    /// The line where a quote opened that the input never closes; 0 when none.
+    [[nodiscard]] std::size_t unclosedQuoteLine() const { return unclosedQuoteLine_; }
+
     /// True when reading failed for another reason than the end of the input.
     [[nodiscard]] bool failed() const { return in_.bad(); }
+
+    /// A record that grows beyond this inside quotes counts as an unclosed quote, so a
+    /// stray quote cannot pull the rest of a large file into memory.
+    static constexpr std::size_t MAX_QUOTED_RECORD = 1 << 16;
 
 private:
     bool ReadLine();
 
     std::istream& in_;
+    char delimiter_;
     std::string line_;
     std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
+    std::size_t unclosedQuoteLine_ = 0;
 };
 
-/// Appends `field` to `out`, quoted when it holds a comma, a quote or a line break.
-void AppendCsvField(std::string& out, std::string_view field);
+/// Appends `field` to `out`, quoted when it holds the delimiter, a quote or a line break.
+void AppendCsvField(std::string& out, std::string_view field, char delimiter = ',');
 
 }  // namespace volantra

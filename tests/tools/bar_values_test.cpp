@@ -1,0 +1,75 @@
+// The cycle's valuation along a bar is the full cycle's at each position.
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cycle/recalculation.h"
+
+namespace volantra {
+namespace {
+
+ScreenInputs Screen(std::string_view asset, std::string_view strike, std::string_view maturity,
+                    int volatility, int interest) {
+    ScreenInputs in;
+    in.boxes = {asset, strike, maturity, "", "", ""};
+    in.volatilityPercent = volatility;
+    in.interestPercent = interest;
+    return in;
+}
+
+void ExpectSameAsTheCycle(OptionKind kind, ScrollBar bar, ScreenInputs screen) {
+    const BarValues along = ValueAlongBar(kind, bar, screen);
+    ASSERT_EQ(along.lowest, BarLowest(bar));
+    ASSERT_EQ(along.optionValues.size(),
+              static_cast<std::size_t>(BarHighest(bar) - BarLowest(bar) + 1));
+    for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
+        const int position = along.lowest + static_cast<int>(i);
+        (bar == ScrollBar::Volatility ? screen.volatilityPercent : screen.interestPercent) =
+            position;
+        const CycleOutcome outcome = Recalculate(kind, bar, screen);
+        ASSERT_EQ(along.optionValues[i].has_value(), outcome.result.has_value()) << position;
+        if (outcome.result) {
+            EXPECT_EQ(*along.optionValues[i], outcome.result->optionValue) << position;
+        }
+    }
+}
+
+TEST(ValueAlongBar, IsTheCycleAtEveryPosition) {
+    ScreenInputs dividend = Screen("50", "45", "90", 7, 77);  // bar positions not read
+    dividend.dividendTicked = true;
+    dividend.boxes[InputBox::Dividend] = "1";
+    dividend.boxes[InputBox::DividendInterest] = "5";
+    dividend.boxes[InputBox::DividendTime] = "30";
+    for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+        for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
+            ExpectSameAsTheCycle(kind, bar, Screen("100", "100", "365", 20, 5));
+            ExpectSameAsTheCycle(kind, bar, dividend);
+            // Tiny prices leave the single range at some volatilities only.
+            ExpectSameAsTheCycle(kind, bar, Screen("1e-37", "1e-37", "1", 20, 0));
+            ExpectSameAsTheCycle(kind, bar, Screen("3e-38", "3e-38", "30", 20, 0));
+        }
+    }
+}
+
+TEST(ValueAlongBar, NothingIsValuedWhereTheCycleStopsBeforeTheBars) {
+    for (const ScreenInputs& screen :
+         {Screen("", "100", "365", 1, 1), Screen("100", "x", "365", 1, 1),
+          Screen("100", "0", "365", 1, 1)}) {
+        const BarValues along = ValueAlongBar(OptionKind::Call, ScrollBar::Volatility, screen);
+        EXPECT_EQ(along.optionValues.size(), 200u);
+        for (const auto& value : along.optionValues) {
+            EXPECT_FALSE(value.has_value());
+        }
+    }
+}
+
+TEST(ShownValueText, ShowsZeroBelowTwoCents) {
+    EXPECT_EQ(ShownValueText(0.0199f), "0.00");
+    EXPECT_EQ(ShownValueText(-3.0f), "0.00");
+    EXPECT_EQ(ShownValueText(0.02f), "0.02");
+    EXPECT_EQ(ShownValueText(5.695f), "5.70");
+}
+
+}  // namespace
+}  // namespace volantra
