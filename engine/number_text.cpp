@@ -36,6 +36,9 @@ constexpr auto& kExactPowersOfTen = EXACT_POWERS_OF_TEN;
 // places. That decimal is exact, so a dropped part of one half or more rounds up.
 template <typename T>
 Decimal RoundDecimal(T value, int decimals) {
+    if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
+        return {std::signbit(value), units, -decimals};
+    }
     // Far below half a unit of the last place: the standard-precision decimal, within a
     // millionth of the value, is too, so it rounds to zero without being written.
     if (std::fabs(static_cast<double>(value)) < 0.4 / kExactPowersOfTen[decimals]) {
@@ -301,7 +304,7 @@ Checked<T> ParseNumber(std::string_view text) {
 }
 
 template <typename Dest, typename Source>
-Dest RoundViaText(Source value, int decimals) {
+Dest number_text_detail::RoundViaTextByDigits(Source value, int decimals) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
     }
@@ -321,10 +324,10 @@ Dest GeneralText(Source value) {
 
 template Checked<float> ParseNumber<float>(std::string_view);
 template Checked<double> ParseNumber<double>(std::string_view);
-template float RoundViaText<float, float>(float, int);
-template float RoundViaText<float, double>(double, int);
-template double RoundViaText<double, float>(float, int);
-template double RoundViaText<double, double>(double, int);
+template float number_text_detail::RoundViaTextByDigits<float, float>(float, int);
+template float number_text_detail::RoundViaTextByDigits<float, double>(double, int);
+template double number_text_detail::RoundViaTextByDigits<double, float>(float, int);
+template double number_text_detail::RoundViaTextByDigits<double, double>(double, int);
 template float GeneralText<float, float>(float);
 template float GeneralText<float, double>(double);
 template double GeneralText<double, float>(float);

@@ -1,9 +1,12 @@
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "engine/engine_error.h"
+#include "engine/powers_of_ten.h"
 
 // Canonical number text: a point as decimal symbol, no digit grouping, '-' for
 // negatives. The screens translate it to and from the user's locale.
@@ -38,9 +41,64 @@ inline bool IsBlankText(std::string_view text) {
 template <typename T>
 Checked<T> ParseNumber(std::string_view text);
 
+namespace number_text_detail {
+
+// Relative distance from a half-integer beyond which the scaled value and its
+// standard-precision decimal round to the same integer. For a single, y = |x|·10^d
+// (d ≤ 4) is exact in double and its 7-digit decimal lies within 5e-7·y of it. For a
+// double, y carries one rounding (2^-53·y) and its 15-digit decimal lies within
+// 5e-15·y. Twice the bound keeps the test safe from the rounding of y·band itself.
+template <typename Source>
+inline constexpr double HALF_INTEGER_BAND = sizeof(Source) == sizeof(float) ? 1e-6 : 1e-14;
+inline constexpr int QUICK_DECIMALS = 4;
+inline constexpr double QUICK_LIMIT = 0x1p23;  // below it the units fit any single exactly
+
+/// |value| rounded half away from zero to `decimals` places, through its standard-
+/// precision decimal, as units of 10^−decimals; false where arithmetic cannot tell
+/// (within the band around a half-integer, at 2^23 units and beyond, not finite). There
+/// no half-integer lies between the scaled value, its double and its decimal, so all
+/// three round to the same nearest integer.
+template <typename Source>
+inline bool RoundQuickly(Source value, int decimals, std::uint64_t& units) {
+    if (decimals < 0 || decimals > QUICK_DECIMALS) {
+        return false;
+    }
+    const double y = std::fabs(static_cast<double>(value)) *
+                     EXACT_POWERS_OF_TEN[static_cast<std::size_t>(decimals)];
+    if (!(y < QUICK_LIMIT)) {  // also NaN
+        return false;
+    }
+    const auto whole = static_cast<std::int64_t>(y);         // the floor, y being ≥ 0
+    const double fraction = y - static_cast<double>(whole);  // exact
+    if (!(std::fabs(fraction - 0.5) > y * HALF_INTEGER_BAND<Source>)) {
+        return false;
+    }
+    units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    return true;
+}
+
+/// RoundViaText through the decimal digits themselves.
+template <typename Dest, typename Source>
+Dest RoundViaTextByDigits(Source value, int decimals);
+
+}  // namespace number_text_detail
+
 /// ParseNumber(FormatFixed(value, decimals)) into `Dest`; `value` must be finite.
 template <typename Dest, typename Source>
-Dest RoundViaText(Source value, int decimals);
+inline Dest RoundViaText(Source value, int decimals) {
+    std::uint64_t units = 0;
+    if (!number_text_detail::RoundQuickly(value, decimals, units)) {
+        return number_text_detail::RoundViaTextByDigits<Dest>(value, decimals);
+    }
+    if (units == 0) {
+        return Dest{0};  // positive, as the text "0.00" reads
+    }
+    // Units below 2^23 and 10^decimals are exact: one correctly rounded division.
+    const Dest magnitude =
+        static_cast<Dest>(units) /
+        static_cast<Dest>(EXACT_POWERS_OF_TEN[static_cast<std::size_t>(decimals)]);
+    return std::signbit(value) ? -magnitude : magnitude;
+}
 
 /// ParseNumber(FormatGeneral(value)) into `Dest`; `value` must be finite.
 template <typename Dest, typename Source>
