@@ -38,26 +38,43 @@ bool IsDividendBox(InputBox box) {
 }
 
 // The single nearest percent / 100, passed through its general text as the screen does.
-float Fraction(int percent) {
+float FractionThroughText(int percent) {
     return GeneralText<float>(static_cast<float>(percent / PERCENT));
+}
+
+// FractionThroughText of every bar position, worked out once.
+float Fraction(int percent) {
+    static const std::array<float, VOLATILITY_HIGHEST + 1> fractions = [] {
+        std::array<float, VOLATILITY_HIGHEST + 1> all{};
+        for (int p = 0; p <= VOLATILITY_HIGHEST; ++p) {
+            all[static_cast<std::size_t>(p)] = FractionThroughText(p);
+        }
+        return all;
+    }();
+    return percent >= 0 && percent <= VOLATILITY_HIGHEST
+               ? fractions[static_cast<std::size_t>(percent)]
+               : FractionThroughText(percent);
 }
 
 class Cycle {
 public:
-    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions)
-        : kind_(kind), screen_(screen), conventions_(conventions) {
+    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
+          CycleOutcome& outcome)
+        : kind_(kind), screen_(screen), conventions_(conventions), outcome_(outcome) {
+        outcome_.changes.clear();
         outcome_.changes.reserve(12);
+        outcome_.inputs.reset();
+        outcome_.result.reset();
     }
 
-    CycleOutcome Run(ScrollBar moved) {
+    void Run(ScrollBar moved) {
         if (!RequiredFieldsFilled()) {
-            return std::move(outcome_);
+            return;
         }
         ReadScrollBars(moved);
         if (ReadMainInputs() && ReadDividend() && Value()) {
             WriteResults();
         }
-        return std::move(outcome_);
     }
 
     // Steps 1, 3 and 4 do not read the bars: run once, then step 5 at each position.
@@ -251,7 +268,7 @@ private:
     OptionKind kind_;
     const ScreenInputs& screen_;
     const NumberConventions& conventions_;
-    CycleOutcome outcome_;
+    CycleOutcome& outcome_;
     PricingInputs inputs_;
     bool dividendReset_ = false;
 };
@@ -260,7 +277,14 @@ private:
 
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions) {
-    return Cycle(kind, screen, conventions).Run(moved);
+    CycleOutcome outcome;
+    Cycle(kind, screen, conventions, outcome).Run(moved);
+    return outcome;
+}
+
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleOutcome& outcome) {
+    Cycle(kind, screen, conventions, outcome).Run(moved);
 }
 
 std::string ShownValueText(float optionValue) {
@@ -270,7 +294,8 @@ std::string ShownValueText(float optionValue) {
 
 BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
                         const NumberConventions& conventions) {
-    return Cycle(kind, screen, conventions).RunAlong(bar);
+    CycleOutcome unused;
+    return Cycle(kind, screen, conventions, unused).RunAlong(bar);
 }
 
 }  // namespace volantra

@@ -99,6 +99,10 @@ struct CycleOutcome {
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions = {});
 
+/// Recalculate into `outcome`, whose storage is reused: for callers running many cycles.
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleOutcome& outcome);
+
 /// The canonical text the value box shows for an option value: "0.00" below two cents.
 std::string ShownValueText(float optionValue);
 

@@ -129,6 +129,27 @@ std::string WriteFixed(T value, int decimals) {
         return NonFiniteText(value);
     }
     decimals = std::clamp(decimals, 0, kMaxDecimals);
+    if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
+        // Below 2^23 units and at most 4 decimals: written right to left, in place.
+        std::array<char, 16> text;
+        char* const end = text.data() + text.size();
+        char* p = end;
+        const bool sign = units != 0 && std::signbit(value);  // a zero result has no sign
+        for (int i = 0; i < decimals; ++i, units /= 10) {
+            *--p = static_cast<char>('0' + units % 10);
+        }
+        if (decimals > 0) {
+            *--p = '.';
+        }
+        do {
+            *--p = static_cast<char>('0' + units % 10);
+            units /= 10;
+        } while (units != 0);
+        if (sign) {
+            *--p = '-';
+        }
+        return std::string(p, end);
+    }
     const Decimal rounded = RoundDecimal(value, decimals);
     std::array<char, 24> unitText;
     const char* end =
@@ -199,16 +220,6 @@ std::string FormatGeneral(float value) {
 }
 std::string FormatGeneral(double value) {
     return WriteGeneral(value);
-}
-
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 template <typename T>

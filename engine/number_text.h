@@ -29,7 +29,15 @@ constexpr bool IsBlank(char c) {
 }
 
 /// The text without the blanks at either end.
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && IsBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && IsBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
 
 /// True when the text holds nothing but blanks: a box the user left empty.
 inline bool IsBlankText(std::string_view text) {

@@ -267,7 +267,7 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
 // Rows
 
 struct BatchPricer::RowOutcome {
-    EnumArray<ResultBox, std::string> results;
+    EnumArray<ResultBox, std::string_view> results;  // views into the pricer's cycle outcome
     std::string message;
     std::optional<PricingResult> valued;
     std::string solved;   // the lowest matching position of the solved bar
@@ -414,15 +414,15 @@ bool BatchPricer::ReadScreen(const Fields& field, RowOutcome& row, OptionKind& k
 }
 
 void BatchPricer::RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const {
-    CycleOutcome outcome = Recalculate(kind, ScrollBar::Volatility, inputs, conventions_);
-    for (ScreenChange& change : outcome.changes) {
-        if (auto* message = std::get_if<ShowMessage>(&change)) {
+    Recalculate(kind, ScrollBar::Volatility, inputs, conventions_, cycle_);
+    for (const ScreenChange& change : cycle_.changes) {
+        if (const auto* message = std::get_if<ShowMessage>(&change)) {
             AddMessage(row, message->text);
-        } else if (auto* result = std::get_if<WriteResult>(&change)) {
-            row.results[result->box] = std::move(result->text);
+        } else if (const auto* result = std::get_if<WriteResult>(&change)) {
+            row.results[result->box] = result->text;
         }
     }
-    row.valued = outcome.result;
+    row.valued = cycle_.result;
 }
 
 BatchPricer::RowOutcome BatchPricer::Price(const Fields& field) const {
@@ -525,7 +525,7 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, std::s
         out.append(row.matches);
         out.push_back(delimiter_);
     }
-    for (const std::string& result : row.results) {
+    for (std::string_view result : row.results) {
         out.append(result);
         out.push_back(delimiter_);
     }
