@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "engine/decimal_digits.h"
 #include "engine/powers_of_ten.h"
@@ -113,6 +115,28 @@ Dest ReadDecimal(const Decimal& decimal) {
     }
     return decimal.negative ? -std::numeric_limits<Dest>::infinity()
                             : std::numeric_limits<Dest>::infinity();
+}
+
+// The single nearest a double's 15-digit decimal, where it is the single nearest the
+// double itself: that decimal lies within 5e-15 of the double, relative, so unless a
+// midpoint between two singles is that close (twice that is tested), both fall between
+// the same two midpoints. False near a midpoint and outside the normal singles.
+bool NearestSingleOfDecimal(double value, float& nearest) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 0x1p-125 && magnitude <= 0x1p127)) {
+        return false;
+    }
+    const auto single = static_cast<float>(magnitude);
+    const auto bits = std::bit_cast<std::uint32_t>(single);
+    // Neighbours by their encodings; the midpoints are exact in double.
+    const double below = (static_cast<double>(single) + std::bit_cast<float>(bits - 1)) / 2;
+    const double above = (static_cast<double>(single) + std::bit_cast<float>(bits + 1)) / 2;
+    const double band = magnitude * 1e-14;
+    if (!(magnitude - below > band && above - magnitude > band)) {
+        return false;
+    }
+    nearest = std::signbit(value) ? -single : single;
+    return true;
 }
 
 template <typename T>
@@ -328,6 +352,11 @@ template <typename Dest, typename Source>
 Dest GeneralText(Source value) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
+    }
+    if constexpr (std::is_same_v<Dest, float> && std::is_same_v<Source, double>) {
+        if (float nearest = 0; NearestSingleOfDecimal(value, nearest)) {
+            return nearest;
+        }
     }
     const Decimal decimal = StandardDecimal(value);
     return decimal.units == 0 ? Dest{0} : ReadDecimal<Dest>(decimal);

@@ -1,7 +1,9 @@
 // Rounding through decimal text by arithmetic away from ties: doubles placed on both
 // sides of each half-integer's band, and far from them, against the text itself.
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <random>
 #include <string>
 
@@ -108,6 +110,51 @@ TEST(RoundViaText, WidenedSinglesAndRandomDoublesMatchTheText) {
         for (int decimals : {2, 4}) {
             failures += CheckAgainstText(value, decimals);
             failures += CheckAgainstText(static_cast<float>(value), decimals);
+        }
+    }
+}
+
+// GeneralText by definition: the general text with 15 significant digits, read back.
+float ReferenceGeneralSingle(double value) {
+    char buffer[40];
+    const char* end =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15).ptr;
+    float result = 0;
+    const auto [ptr, ec] = std::from_chars(buffer, end, result);
+    if (ec == std::errc::result_out_of_range) {
+        return std::fabs(value) < 1 ? static_cast<float>(std::copysign(0.0, value))
+                                    : std::copysign(INFINITY, static_cast<float>(value));
+    }
+    return result + 0.0f;
+}
+
+TEST(GeneralText, DoublesAroundMidpointsBetweenSinglesMatchTheText) {
+    std::mt19937 random(3);
+    std::uniform_int_distribution<std::uint32_t> bits(0x00800001u, 0x7F7FFFFEu);
+    int failures = 0;
+    for (int n = 0; n < 100000 && failures < 10; ++n) {
+        const float single = std::bit_cast<float>(bits(random));
+        const double midpoint =
+            (static_cast<double>(single) + std::nextafter(single, INFINITY)) / 2;
+        // From a few ulps of the double to well past the band, on both sides.
+        for (double offset :
+             {0.0, 1e-16, 3e-16, 2e-15, 4e-15, 6e-15, 9e-15, 1.2e-14, 3e-14, 1e-12, 1e-9, 1e-7}) {
+            for (double value :
+                 {midpoint * (1 + offset), midpoint * (1 - offset), -midpoint * (1 + offset)}) {
+                const float expected = ReferenceGeneralSingle(value);
+                if (std::bit_cast<std::uint32_t>(GeneralText<float>(value)) !=
+                    std::bit_cast<std::uint32_t>(expected)) {
+                    ADD_FAILURE() << value << ": " << GeneralText<float>(value) << " instead of "
+                                  << expected;
+                    ++failures;
+                }
+            }
+        }
+        // Percentages and day counts as the dividend row divides them.
+        const double quotient = static_cast<double>(n % 2000 - 300) / (n % 3 ? 100.0 : 365.0);
+        if (GeneralText<float>(quotient) != ReferenceGeneralSingle(quotient)) {
+            ADD_FAILURE() << quotient;
+            ++failures;
         }
     }
 }
