@@ -507,7 +507,8 @@ BatchPricer::RowOutcome BatchPricer::Solve(const Fields& field) const {
     return row;
 }
 
-bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, std::string& out) const {
+bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
+                             std::string& out) const {
     RowOutcome row;
     if (fieldCount != headerSize_) {
         AddMessage(row, "The row has " + std::to_string(fieldCount) + " fields instead of " +
@@ -517,8 +518,14 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, std::s
     }
     const Column solvedColumn = options_.solve ? BarColumn(*options_.solve) : kColumnCount;
     for (Column column : outputColumns_) {
-        AppendCsvField(out, column == solvedColumn ? std::string_view(row.solved) : field[column],
-                       delimiter_);
+        // Solved positions and swept values are digits, a sign and a decimal symbol.
+        const std::string_view text =
+            column == solvedColumn ? std::string_view(row.solved) : field[column];
+        if (plain) {
+            out.append(text);
+        } else {
+            AppendCsvField(out, text, delimiter_);
+        }
         out.push_back(delimiter_);
     }
     if (options_.solve) {
@@ -541,7 +548,8 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, std::s
     return row.valued.has_value();
 }
 
-bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out) const {
+bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out,
+                           bool plain) const {
     Fields field{};
     for (std::size_t name = 0; name < kColumnCount; ++name) {
         if (columnOf_[name] < fields.size()) {
@@ -549,7 +557,7 @@ bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
         }
     }
     if (!swept_ || fields.size() != headerSize_) {
-        return AppendLine(field, fields.size(), out);
+        return AppendLine(field, fields.size(), plain, out);
     }
     bool allValued = true;
     const SweepRange& sweep = *options_.sweep;
@@ -560,7 +568,7 @@ bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
             text = conventions_.fromCanonical(text);
         }
         field[*swept_] = text;
-        allValued &= AppendLine(field, fields.size(), out);
+        allValued &= AppendLine(field, fields.size(), plain, out);
     }
     return allValued;
 }
@@ -590,7 +598,7 @@ BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err,
     pricer.AppendHeader(buffer);
     bool allValued = true;
     while (reader.Next(fields)) {
-        allValued &= pricer.PriceRow(fields, buffer);
+        allValued &= pricer.PriceRow(fields, buffer, reader.plain());
         if (buffer.size() >= kFlushSize) {
             out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
             buffer.clear();

@@ -73,8 +73,10 @@ public:
     void AppendHeader(std::string& out) const;
 
     /// Appends the output lines of one input row (one per step of a sweep); false when
-    /// one of them could not be valued.
-    bool PriceRow(const std::vector<std::string_view>& fields, std::string& out) const;
+    /// one of them could not be valued. `plain` says that no field holds the delimiter
+    /// or anything that would need quotes (CsvReader::plain), so none is searched.
+    bool PriceRow(const std::vector<std::string_view>& fields, std::string& out,
+                  bool plain = false) const;
 
     /// Input columns by name, in output order, then the solve target `value`.
     enum Column : std::size_t {
@@ -99,7 +101,8 @@ private:
     RowOutcome Price(const Fields& field) const;
     RowOutcome Solve(const Fields& field) const;
     void RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const;
-    bool AppendLine(const Fields& field, std::size_t fieldCount, std::string& out) const;
+    bool AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
+                    std::string& out) const;
 
     BatchOptions options_;
     char delimiter_;

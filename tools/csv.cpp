@@ -1,6 +1,7 @@
 #include "tools/csv.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace volantra {
 namespace {
@@ -10,14 +11,36 @@ constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 }  // namespace
 
 bool CsvReader::ReadLine() {
-    if (!std::getline(in_, line_)) {
-        return false;
+    constexpr std::size_t kBlock = 1 << 20;
+    for (;;) {
+        const std::size_t unread = buffer_.size() - start_;
+        const void* newline =
+            unread == 0 ? nullptr : std::memchr(buffer_.data() + start_, '\n', unread);
+        if (newline != nullptr || (atEnd_ && unread > 0)) {
+            const std::size_t end = newline != nullptr
+                                        ? static_cast<const char*>(newline) - buffer_.data()
+                                        : buffer_.size();
+            line_ = std::string_view(buffer_).substr(start_, end - start_);
+            start_ = newline != nullptr ? end + 1 : end;
+            break;
+        }
+        if (atEnd_) {
+            return false;
+        }
+        // Keep the unfinished line, then append a block after it.
+        buffer_.erase(0, start_);
+        start_ = 0;
+        const std::size_t kept = buffer_.size();
+        buffer_.resize(kept + kBlock);
+        in_.read(buffer_.data() + kept, static_cast<std::streamsize>(kBlock));
+        buffer_.resize(kept + static_cast<std::size_t>(in_.gcount()));
+        atEnd_ = !in_;
     }
     if (++lineNumber_ == 1 && line_.starts_with(kByteOrderMark)) {
-        line_.erase(0, kByteOrderMark.size());  // what spreadsheets write for "CSV UTF-8"
+        line_.remove_prefix(kByteOrderMark.size());  // what spreadsheets write for "CSV UTF-8"
     }
     if (!line_.empty() && line_.back() == '\r') {
-        line_.pop_back();
+        line_.remove_suffix(1);
     }
     return true;
 }
@@ -34,22 +57,27 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     recordLine_ = lineNumber_;
     if (delimiter_ == 0) {
         const bool semicolons =
-            line_.find(';') != std::string::npos && line_.find(',') == std::string::npos;
+            line_.find(';') != std::string_view::npos && line_.find(',') == std::string_view::npos;
         delimiter_ = semicolons ? ';' : ',';
     }
 
     fields.clear();
     const char delimiter = delimiter_;
-    if (line_.find('"') == std::string::npos) {  // the common case: views between delimiters
-        const std::string_view line(line_);
-        std::size_t start = 0;
-        for (std::size_t end; (end = line.find(delimiter, start)) != std::string_view::npos;
-             start = end + 1) {
-            fields.push_back(line.substr(start, end - start));
+    if (line_.find('"') == std::string_view::npos) {  // the common case: views between delimiters
+        plain_ = line_.find('\r') == std::string_view::npos;
+        const char* start = line_.data();
+        const char* const end = start + line_.size();
+        for (const void* found;
+             (found = std::memchr(start, delimiter, static_cast<std::size_t>(end - start))) !=
+             nullptr;) {
+            const auto* at = static_cast<const char*>(found);
+            fields.emplace_back(start, static_cast<std::size_t>(at - start));
+            start = at + 1;
         }
-        fields.push_back(line.substr(start));
+        fields.emplace_back(start, static_cast<std::size_t>(end - start));
         return true;
     }
+    plain_ = false;
     unquoted_.assign(1, std::string());
     bool quoted = false;
     std::size_t recordSize = 0;

@@ -33,6 +33,10 @@ public:
     /// True when reading failed for another reason than the end of the input.
     [[nodiscard]] bool failed() const { return in_.bad(); }
 
+    /// True when the last record held no quote and no carriage return: its fields hold
+    /// neither the delimiter nor anything AppendCsvField would quote.
+    [[nodiscard]] bool plain() const { return plain_; }
+
     /// A record that grows beyond this inside quotes counts as an unclosed quote, so a
     /// stray quote cannot pull the rest of a large file into memory.
     static constexpr std::size_t MAX_QUOTED_RECORD = 1 << 16;
@@ -42,7 +46,12 @@ private:
 
     std::istream& in_;
     char delimiter_;
-    std::string line_;
+    // The input is read in blocks; a line is a view into the block that holds it whole.
+    std::string buffer_;
+    std::size_t start_ = 0;  // first unread byte of buffer_
+    bool atEnd_ = false;
+    std::string_view line_;
+    bool plain_ = true;
     std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
