@@ -159,16 +159,17 @@ std::string WriteFixed(T value, int decimals) {
         char* const end = text.data() + text.size();
         char* p = end;
         const bool sign = units != 0 && std::signbit(value);  // a zero result has no sign
-        for (int i = 0; i < decimals; ++i, units /= 10) {
-            *--p = static_cast<char>('0' + units % 10);
+        auto digits = static_cast<std::uint32_t>(units);      // below 2^24
+        for (int i = 0; i < decimals; ++i, digits /= 10) {
+            *--p = static_cast<char>('0' + digits % 10);
         }
         if (decimals > 0) {
             *--p = '.';
         }
         do {
-            *--p = static_cast<char>('0' + units % 10);
-            units /= 10;
-        } while (units != 0);
+            *--p = static_cast<char>('0' + digits % 10);
+            digits /= 10;
+        } while (digits != 0);
         if (sign) {
             *--p = '-';
         }
@@ -246,9 +247,52 @@ std::string FormatGeneral(double value) {
     return WriteGeneral(value);
 }
 
+// The usual text, [-]digits[.digits] within ReadExactly's exact range, read as
+// ReadExactly reads it: the same units divided by the same power of ten.
+template <typename T>
+bool ParsePlainDecimal(std::string_view text, T& value) {
+    constexpr auto exactUnits = std::uint64_t{1} << std::numeric_limits<T>::digits;
+    constexpr int exactPowers = std::numeric_limits<T>::digits == 24 ? 10 : 22;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    p += negative ? 1 : 0;
+    std::uint64_t units = 0;
+    int digits = 0;
+    int fractionDigits = -1;  // no point yet
+    for (; p != end; ++p) {
+        const auto digit = static_cast<unsigned>(*p - '0');
+        if (digit < 10) {
+            units = units * 10 + digit;
+            fractionDigits += fractionDigits >= 0 ? 1 : 0;
+            if (++digits > 15) {
+                return false;
+            }
+        } else if (*p == '.' && fractionDigits < 0) {
+            fractionDigits = 0;
+        } else {
+            return false;
+        }
+    }
+    fractionDigits = std::max(fractionDigits, 0);
+    if (digits == 0 || units > exactUnits || fractionDigits > exactPowers) {
+        return false;
+    }
+    if (units == 0) {
+        value = negative ? -T{0} : T{0};
+        return true;
+    }
+    const T magnitude = static_cast<T>(units) / static_cast<T>(kExactPowersOfTen[fractionDigits]);
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
 template <typename T>
 Checked<T> ParseNumber(std::string_view text) {
     text = TrimBlanks(text);
+    if (T plain{}; ParsePlainDecimal(text, plain)) {
+        return {plain, EngineError::None};
+    }
 
     // Check the grammar first: from_chars would also take "inf", "nan" and a prefix.
     std::size_t i = 0;

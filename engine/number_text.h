@@ -63,9 +63,10 @@ inline constexpr double QUICK_LIMIT = 0x1p23;  // below it the units fit any sin
 
 /// |value| rounded half away from zero to `decimals` places, through its standard-
 /// precision decimal, as units of 10^−decimals; false where arithmetic cannot tell
-/// (within the band around a half-integer, at 2^23 units and beyond, not finite). There
-/// no half-integer lies between the scaled value, its double and its decimal, so all
-/// three round to the same nearest integer.
+/// (a double within the band around a half-integer, a single there below one unit, at
+/// 2^23 units and beyond, not finite). Outside the band no half-integer lies between
+/// the scaled value, its double and its decimal, so all three round to the same
+/// nearest integer.
 template <typename Source>
 inline bool RoundQuickly(Source value, int decimals, std::uint64_t& units) {
     if (decimals < 0 || decimals > QUICK_DECIMALS) {
@@ -78,11 +79,29 @@ inline bool RoundQuickly(Source value, int decimals, std::uint64_t& units) {
     }
     const auto whole = static_cast<std::int64_t>(y);         // the floor, y being ≥ 0
     const double fraction = y - static_cast<double>(whole);  // exact
-    if (!(std::fabs(fraction - 0.5) > y * HALF_INTEGER_BAND<Source>)) {
-        return false;
+    if (std::fabs(fraction - 0.5) > y * HALF_INTEGER_BAND<Source>) {
+        units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+        return true;
     }
-    units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
-    return true;
+    if constexpr (sizeof(Source) == sizeof(float)) {
+        // Near a half-integer, a single's own seven digits decide, and they are exact:
+        // y·10^k in [10^6, 10^7) carries 24 bits times 5^(d+k) ≤ 5^10, within 53.
+        if (y >= 1) {
+            int k = 6;
+            while (k > 0 && y >= EXACT_POWERS_OF_TEN[static_cast<std::size_t>(7 - k)]) {
+                --k;
+            }
+            const double z = y * EXACT_POWERS_OF_TEN[static_cast<std::size_t>(k)];
+            auto digits = static_cast<std::uint64_t>(z);
+            const double rest = z - static_cast<double>(digits);                 // exact
+            digits += (rest > 0.5 || (rest == 0.5 && digits % 2 == 1)) ? 1 : 0;  // ties to even
+            const auto unit =
+                static_cast<std::uint64_t>(EXACT_POWERS_OF_TEN[static_cast<std::size_t>(k)]);
+            units = (digits + unit / 2) / unit;  // then half away from zero at the last k digits
+            return true;
+        }
+    }
+    return false;
 }
 
 /// RoundViaText through the decimal digits themselves.
