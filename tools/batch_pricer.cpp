@@ -507,6 +507,27 @@ BatchPricer::RowOutcome BatchPricer::Solve(const Fields& field) const {
     return row;
 }
 
+namespace {
+
+// Writes a line of short texts into a buffer sized for it, byte by byte: the texts are
+// a few characters each, shorter than what a call to memcpy costs.
+class ShortLine {
+public:
+    explicit ShortLine(char* buffer) : p_(buffer) {}
+    void Put(std::string_view text) {
+        for (char c : text) {
+            *p_++ = c;
+        }
+    }
+    void Put(char c) { *p_++ = c; }
+    [[nodiscard]] char* end() const { return p_; }
+
+private:
+    char* p_;
+};
+
+}  // namespace
+
 bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
                              std::string& out) const {
     RowOutcome row;
@@ -517,6 +538,40 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool p
         row = options_.solve ? Solve(field) : Price(field);
     }
     const Column solvedColumn = options_.solve ? BarColumn(*options_.solve) : kColumnCount;
+    const auto echoed = [&](Column column) {
+        return column == solvedColumn ? std::string_view(row.solved) : field[column];
+    };
+
+    // The common line: plain fields, no message, no full fields.
+    constexpr std::size_t kShortLine = 512;
+    if (plain && row.message.empty() && !options_.full) {
+        std::size_t length = row.matches.size() + 20;  // the delimiters and the line break
+        for (Column column : outputColumns_) {
+            length += echoed(column).size();
+        }
+        for (std::string_view result : row.results) {
+            length += result.size();
+        }
+        if (length <= kShortLine) {
+            char buffer[kShortLine];
+            ShortLine line(buffer);
+            for (Column column : outputColumns_) {
+                line.Put(echoed(column));
+                line.Put(delimiter_);
+            }
+            if (options_.solve) {
+                line.Put(row.matches);
+                line.Put(delimiter_);
+            }
+            for (std::string_view result : row.results) {
+                line.Put(result);
+                line.Put(delimiter_);
+            }
+            line.Put('\n');
+            out.append(buffer, line.end());
+            return row.valued.has_value();
+        }
+    }
     for (Column column : outputColumns_) {
         // Solved positions and swept values are digits, a sign and a decimal symbol.
         const std::string_view text =
