@@ -57,9 +57,25 @@ bool ReadPosition(std::string_view text, ScrollBar bar, int& position) {
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), position);
-    return !text.empty() && ec == std::errc{} && end == text.data() + text.size() &&
-           text.front() != '-' && position >= BarLowest(bar) && position <= BarHighest(bar);
+    if (text.empty()) {
+        return false;
+    }
+    while (text.size() > 1 && text.front() == '0') {
+        text.remove_prefix(1);
+    }
+    if (text.size() > 9) {
+        return false;  // beyond any position, and nine digits cannot overflow an int
+    }
+    int value = 0;
+    for (char c : text) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit > 9) {
+            return false;
+        }
+        value = value * 10 + static_cast<int>(digit);
+    }
+    position = value;
+    return value >= BarLowest(bar) && value <= BarHighest(bar);
 }
 
 std::string PositionMessage(ScrollBar bar) {
@@ -93,26 +109,6 @@ void AppendFullFields(std::string& out, const PricingResult& r, char delimiter, 
         out.push_back(delimiter);
         AppendRoundTrip(out, value, point);
     }
-}
-
-// The input column that holds each box's text.
-Column ColumnOf(InputBox box) {
-    switch (box) {
-        case InputBox::Asset:
-            return BatchPricer::kAsset;
-        case InputBox::Strike:
-            return BatchPricer::kStrike;
-        case InputBox::Maturity:
-            return BatchPricer::kMaturity;
-        case InputBox::Dividend:
-            return BatchPricer::kDividend;
-        case InputBox::DividendInterest:
-            return BatchPricer::kDividendInterest;
-        case InputBox::DividendTime:
-        case InputBox::Count:
-            break;
-    }
-    return BatchPricer::kDividendTime;
 }
 
 // Positions as ranges of consecutive ones: "29-31 40".
@@ -405,11 +401,14 @@ bool BatchPricer::ReadScreen(const Fields& field, RowOutcome& row, OptionKind& k
             return false;
         }
     }
-    for (InputBox box : INPUT_BOXES) {
-        inputs.boxes[box] = field[ColumnOf(box)];
-    }
-    inputs.dividendTicked = std::any_of(kDividendColumns.begin(), kDividendColumns.end(),
-                                        [&field](Column c) { return !field[c].empty(); });
+    inputs.boxes[InputBox::Asset] = field[kAsset];
+    inputs.boxes[InputBox::Strike] = field[kStrike];
+    inputs.boxes[InputBox::Maturity] = field[kMaturity];
+    inputs.boxes[InputBox::Dividend] = field[kDividend];
+    inputs.boxes[InputBox::DividendInterest] = field[kDividendInterest];
+    inputs.boxes[InputBox::DividendTime] = field[kDividendTime];
+    inputs.dividendTicked = !field[kDividend].empty() || !field[kDividendInterest].empty() ||
+                            !field[kDividendTime].empty();
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "tools/csv.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace volantra {
@@ -63,20 +64,36 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
 
     fields.clear();
     const char delimiter = delimiter_;
-    if (line_.find('"') == std::string_view::npos) {  // the common case: views between delimiters
-        plain_ = line_.find('\r') == std::string_view::npos;
-        const char* start = line_.data();
-        const char* const end = start + line_.size();
-        for (const void* found;
-             (found = std::memchr(start, delimiter, static_cast<std::size_t>(end - start))) !=
-             nullptr;) {
-            const auto* at = static_cast<const char*>(found);
-            fields.emplace_back(start, static_cast<std::size_t>(at - start));
-            start = at + 1;
+    // The common case, one pass: views between delimiters, until a quote shows.
+    if (!special_[static_cast<unsigned char>(delimiter)]) {
+        special_[static_cast<unsigned char>(delimiter)] = true;
+        special_['"'] = true;
+        special_['\r'] = true;
+    }
+    const std::array<bool, 256>& special = special_;
+    plain_ = true;
+    const char* start = line_.data();
+    const char* const end = start + line_.size();
+    bool quote = false;
+    for (const char* p = start; p != end; ++p) {
+        if (!special[static_cast<unsigned char>(*p)]) {
+            continue;
         }
+        if (*p == delimiter) {
+            fields.emplace_back(start, static_cast<std::size_t>(p - start));
+            start = p + 1;
+        } else if (*p == '"') {
+            quote = true;
+            break;
+        } else {
+            plain_ = false;  // a carriage return inside the line
+        }
+    }
+    if (!quote) {
         fields.emplace_back(start, static_cast<std::size_t>(end - start));
         return true;
     }
+    fields.clear();
     plain_ = false;
     unquoted_.assign(1, std::string());
     bool quoted = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <istream>
 #include <string>
@@ -52,6 +53,7 @@ private:
     bool atEnd_ = false;
     std::string_view line_;
     bool plain_ = true;
+    std::array<bool, 256> special_{};    // the delimiter, the quote and the carriage return
     std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
