@@ -192,6 +192,37 @@ void BM_Versus_Volantra(benchmark::State& state) {
     }
 }
 
+// One row of --solve volatility: the cycle at all 200 positions, then the six results.
+void BM_SolveRow(benchmark::State& state) {
+    BatchOptions options;
+    options.solve = ScrollBar::Volatility;
+    BatchPricer pricer(options, ',');
+    std::string error;
+    pricer.ReadHeader({"screen", "asset", "strike", "maturity", "interest", "value", "dividend",
+                       "dividend_interest", "dividend_time"},
+                      error);
+    std::mt19937 random(19);
+    std::vector<std::vector<std::string>> texts;
+    for (int n = 0; n < 256; ++n) {
+        const bool dividend = n % 4 == 0;
+        texts.push_back({n % 2 ? "call" : "put", std::to_string(20 + random() % 180),
+                         std::to_string(20 + random() % 180), std::to_string(1 + random() % 1000),
+                         std::to_string(random() % 101), std::to_string(random() % 30) + ".50",
+                         dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
+    }
+    std::vector<std::vector<std::string_view>> rows;
+    for (const auto& row : texts) {
+        rows.emplace_back(row.begin(), row.end());
+    }
+    std::string out;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        out.clear();
+        benchmark::DoNotOptimize(pricer.PriceRow(rows[i++ % rows.size()], out));
+    }
+}
+
+BENCHMARK(BM_SolveRow)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Versus_Floor);
 BENCHMARK(BM_Versus_QuantLib);
 BENCHMARK(BM_Versus_Volantra);
