@@ -56,16 +56,60 @@ float Fraction(int percent) {
                : FractionThroughText(percent);
 }
 
-class Cycle {
+// Records a cycle as the ordered list of screen changes.
+class ChangeList {
 public:
-    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
-          CycleOutcome& outcome)
-        : kind_(kind), screen_(screen), conventions_(conventions), outcome_(outcome) {
+    static constexpr bool kValueLabels = true;
+
+    explicit ChangeList(CycleOutcome& outcome) : outcome_(outcome) {
         outcome_.changes.clear();
         outcome_.changes.reserve(12);
         outcome_.inputs.reset();
         outcome_.result.reset();
     }
+    template <typename Kind>
+    void Change(Kind&& change) {
+        outcome_.changes.emplace_back(std::in_place_type<Kind>, std::move(change));
+    }
+    void Valued(const PricingInputs& inputs) { outcome_.inputs = inputs; }
+    void Valued(const PricingResult& result) { outcome_.result = result; }
+
+private:
+    CycleOutcome& outcome_;
+};
+
+// Records only what the result boxes and the messages end up showing.
+class ResultsOnly {
+public:
+    static constexpr bool kValueLabels = false;
+
+    explicit ResultsOnly(CycleResults& results) : results_(results) {
+        for (std::string& text : results_.results.items) {
+            text.clear();
+        }
+        results_.messages.clear();
+        results_.inputs.reset();
+        results_.result.reset();
+    }
+    void Change(ShowMessage&& change) { results_.messages.push_back(std::move(change.text)); }
+    void Change(WriteResult&& change) { results_.results[change.box] = std::move(change.text); }
+    void Change(ResetBox&& /*change*/) {}
+    void Change(FocusBox&& /*change*/) {}
+    void Change(WriteValueLabel&& /*change*/) {}
+    void Valued(const PricingInputs& inputs) { results_.inputs = inputs; }
+    void Valued(const PricingResult& result) { results_.result = result; }
+
+private:
+    CycleResults& results_;
+};
+
+// The cycle's steps, whatever records their changes.
+template <typename Recorder>
+class Cycle {
+public:
+    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
+          Recorder recorder)
+        : kind_(kind), screen_(screen), conventions_(conventions), recorder_(recorder) {}
 
     void Run(ScrollBar moved) {
         if (!RequiredFieldsFilled()) {
@@ -113,7 +157,9 @@ private:
         const int volatility = screen_.volatilityPercent;
         const int interest = screen_.interestPercent;
         const int shown = moved == ScrollBar::Interest ? interest : volatility;
-        Change(WriteValueLabel{moved, Localized(FormatGeneral(static_cast<float>(shown)))});
+        if constexpr (Recorder::kValueLabels) {
+            Change(WriteValueLabel{moved, Localized(FormatGeneral(static_cast<float>(shown)))});
+        }
         inputs_.interestRate = Fraction(interest);
         inputs_.volatility = Fraction(volatility);
     }
@@ -175,17 +221,18 @@ private:
     }
 
     bool Value() {
-        outcome_.inputs = inputs_;
+        recorder_.Valued(inputs_);
         const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
         if (!valued.ok()) {
             return RejectValuation(valued.error);
         }
-        outcome_.result = valued.value;
+        result_ = valued.value;
+        recorder_.Valued(result_);
         return true;
     }
 
     void WriteResults() {
-        const PricingResult& r = *outcome_.result;
+        const PricingResult& r = result_;
         Change(WriteResult{ResultBox::Value, Localized(ShownValueText(r.optionValue))});
         Change(WriteResult{ResultBox::Delta, Localized(FormatFixed(r.delta, 4))});
         Change(WriteResult{ResultBox::Gamma, Localized(FormatFixed(r.gamma, 4))});
@@ -261,15 +308,16 @@ private:
 
     void Show(std::string text) { Change(ShowMessage{std::move(text)}); }
     template <typename Kind>
-    void Change(Kind change) {
-        outcome_.changes.emplace_back(std::in_place_type<Kind>, std::move(change));
+    void Change(Kind&& change) {
+        recorder_.Change(std::move(change));
     }
 
     OptionKind kind_;
     const ScreenInputs& screen_;
     const NumberConventions& conventions_;
-    CycleOutcome& outcome_;
+    Recorder recorder_;
     PricingInputs inputs_;
+    PricingResult result_;
     bool dividendReset_ = false;
 };
 
@@ -278,13 +326,18 @@ private:
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions) {
     CycleOutcome outcome;
-    Cycle(kind, screen, conventions, outcome).Run(moved);
+    Cycle(kind, screen, conventions, ChangeList(outcome)).Run(moved);
     return outcome;
 }
 
 void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                  const NumberConventions& conventions, CycleOutcome& outcome) {
-    Cycle(kind, screen, conventions, outcome).Run(moved);
+    Cycle(kind, screen, conventions, ChangeList(outcome)).Run(moved);
+}
+
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleResults& results) {
+    Cycle(kind, screen, conventions, ResultsOnly(results)).Run(moved);
 }
 
 std::string ShownValueText(float optionValue) {
@@ -294,8 +347,8 @@ std::string ShownValueText(float optionValue) {
 
 BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
                         const NumberConventions& conventions) {
-    CycleOutcome unused;
-    return Cycle(kind, screen, conventions, unused).RunAlong(bar);
+    CycleResults unused;
+    return Cycle(kind, screen, conventions, ResultsOnly(unused)).RunAlong(bar);
 }
 
 }  // namespace volantra

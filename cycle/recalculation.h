@@ -103,6 +103,20 @@ CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& s
 void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                  const NumberConventions& conventions, CycleOutcome& outcome);
 
+/// What a cycle leaves in the result boxes and the messages it shows: what a caller
+/// without widgets reads.
+struct CycleResults {
+    EnumArray<ResultBox, std::string> results;  ///< the boxes' last texts; empty if unwritten
+    std::vector<std::string> messages;          ///< in the order shown
+    std::optional<PricingInputs> inputs;
+    std::optional<PricingResult> result;
+};
+
+/// The same cycle, keeping only its results and messages (no value label is written):
+/// for callers running many cycles, whose storage is reused.
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleResults& results);
+
 /// The canonical text the value box shows for an option value: "0.00" below two cents.
 std::string ShownValueText(float optionValue);
 

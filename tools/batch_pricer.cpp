@@ -414,12 +414,11 @@ bool BatchPricer::ReadScreen(const Fields& field, RowOutcome& row, OptionKind& k
 
 void BatchPricer::RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const {
     Recalculate(kind, ScrollBar::Volatility, inputs, conventions_, cycle_);
-    for (const ScreenChange& change : cycle_.changes) {
-        if (const auto* message = std::get_if<ShowMessage>(&change)) {
-            AddMessage(row, message->text);
-        } else if (const auto* result = std::get_if<WriteResult>(&change)) {
-            row.results[result->box] = result->text;
-        }
+    for (const std::string& message : cycle_.messages) {
+        AddMessage(row, message);
+    }
+    for (ResultBox box : RESULT_BOXES) {
+        row.results[box] = cycle_.results[box];
     }
     row.valued = cycle_.result;
 }

@@ -111,7 +111,7 @@ private:
     std::array<std::size_t, kColumnCount> columnOf_{};  // input index of each name, or absent
     std::vector<Column> outputColumns_;
     std::optional<Column> swept_;
-    mutable CycleOutcome cycle_;  // the last row's cycle, its storage reused row after row
+    mutable CycleResults cycle_;  // the last row's cycle, its storage reused row after row
 };
 
 /// Reads CSV from `in`, writes priced CSV to `out` and problems to `err`, streaming.

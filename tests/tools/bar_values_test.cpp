@@ -1,4 +1,5 @@
 // The cycle's valuation along a bar is the full cycle's at each position.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,65 @@ TEST(ValueAlongBar, NothingIsValuedWhereTheCycleStopsBeforeTheBars) {
         EXPECT_EQ(along.optionValues.size(), 200u);
         for (const auto& value : along.optionValues) {
             EXPECT_FALSE(value.has_value());
+        }
+    }
+}
+
+// The result boxes and messages a change list leaves behind, applied in order.
+CycleResults Applied(const CycleOutcome& outcome) {
+    CycleResults shown;
+    for (const ScreenChange& change : outcome.changes) {
+        if (const auto* message = std::get_if<ShowMessage>(&change)) {
+            shown.messages.push_back(message->text);
+        } else if (const auto* result = std::get_if<WriteResult>(&change)) {
+            shown.results[result->box] = result->text;
+        }
+    }
+    return shown;
+}
+
+TEST(RecalculateResults, ShowsWhatTheChangeListLeavesOnTheScreen) {
+    ScreenInputs reset = Screen("100", "100", "365", 20, 5);
+    reset.dividendTicked = true;
+    reset.boxes[InputBox::Dividend] = "2";
+    ScreenInputs rejected = Screen("1", "100", "365", 20, 5);
+    rejected.dividendTicked = true;
+    rejected.boxes[InputBox::Dividend] = "2";
+    rejected.boxes[InputBox::DividendInterest] = "5";
+    rejected.boxes[InputBox::DividendTime] = "73";
+    const ScreenInputs screens[] = {Screen("100", "100", "365", 20, 5),
+                                    Screen("50", "45", "90", 30, 6),
+                                    Screen("", "100", "365", 20, 5),
+                                    Screen("abc", "100", "365", 20, 5),
+                                    Screen("100", "0", "365", 20, 5),
+                                    Screen("1e-38", "1e-38", "0.0003", 1, 0),
+                                    reset,
+                                    rejected};
+    NumberConventions comma;
+    comma.fromCanonical = [](std::string_view text) {
+        std::string local(text);
+        std::replace(local.begin(), local.end(), '.', ',');
+        return local;
+    };
+    CycleResults results;  // reused, as a batch reuses it
+    for (const NumberConventions& conventions : {NumberConventions{}, comma}) {
+        for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+            for (const ScreenInputs& screen : screens) {
+                const CycleOutcome outcome =
+                    Recalculate(kind, ScrollBar::Interest, screen, conventions);
+                Recalculate(kind, ScrollBar::Interest, screen, conventions, results);
+                const CycleResults expected = Applied(outcome);
+                EXPECT_EQ(results.messages, expected.messages);
+                for (ResultBox box : RESULT_BOXES) {
+                    EXPECT_EQ(results.results[box], expected.results[box]);
+                }
+                ASSERT_EQ(results.result.has_value(), outcome.result.has_value());
+                if (outcome.result) {
+                    EXPECT_EQ(results.result->optionValue, outcome.result->optionValue);
+                    EXPECT_EQ(results.inputs->dividendPresentValue,
+                              outcome.inputs->dividendPresentValue);
+                }
+            }
         }
     }
 }
