@@ -266,9 +266,9 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
 struct BatchPricer::RowOutcome {
     EnumArray<ResultBox, std::string_view> results;  // views into the pricer's cycle outcome
     std::string message;
-    std::optional<PricingResult> valued;
-    std::string solved;   // the lowest matching position of the solved bar
-    std::string matches;  // every matching position, as ranges
+    const PricingResult* valued = nullptr;  // the pricer's last cycle, when it valued
+    std::string solved;                     // the lowest matching position of the solved bar
+    std::string matches;                    // every matching position, as ranges
 };
 
 namespace {
@@ -421,44 +421,41 @@ void BatchPricer::RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutco
     for (ResultBox box : RESULT_BOXES) {
         row.results[box] = cycle_.results[box];
     }
-    row.valued = cycle_.result;
+    row.valued = cycle_.result ? &*cycle_.result : nullptr;
 }
 
-BatchPricer::RowOutcome BatchPricer::Price(const Fields& field) const {
-    RowOutcome row;
+void BatchPricer::Price(const Fields& field, RowOutcome& row) const {
     OptionKind kind{};
     ScreenInputs inputs;
     if (ReadScreen(field, row, kind, inputs)) {
         RunCycle(kind, inputs, row);
     }
-    return row;
 }
 
 // The positions of the bar whose shown value equals the target, as a user finds them by
 // moving the bar until the value shows.
-BatchPricer::RowOutcome BatchPricer::Solve(const Fields& field) const {
-    RowOutcome row;
+void BatchPricer::Solve(const Fields& field, RowOutcome& row) const {
     const ScrollBar bar = *options_.solve;
     if (!IsBlankText(field[BarColumn(bar)])) {
         AddMessage(row, std::string(bar == ScrollBar::Volatility ? "Volatility" : "Interest") +
                             " is what --solve finds: leave its column empty");
-        return row;
+        return;
     }
     const std::string_view targetText = TrimBlanks(field[kTarget]);
     if (targetText.empty()) {
         AddMessage(row, "Value is needed: the option value to solve for");
-        return row;
+        return;
     }
     const Checked<double> target = ParseNumber<double>(
         conventions_.toCanonical ? conventions_.toCanonical(targetText) : std::string(targetText));
     if (!target.ok()) {
         AddMessage(row, "Value is not a number");
-        return row;
+        return;
     }
     OptionKind kind{};
     ScreenInputs inputs;
     if (!ReadScreen(field, row, kind, inputs)) {
-        return row;
+        return;
     }
     const BarValues along = ValueAlongBar(kind, bar, inputs, conventions_);
     std::vector<int> matches;
@@ -503,7 +500,7 @@ BatchPricer::RowOutcome BatchPricer::Solve(const Fields& field) const {
     } else {
         RunCycle(kind, inputs, row);  // no position valued: the cycle's own message
     }
-    return row;
+    return;
 }
 
 namespace {
@@ -555,8 +552,10 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool p
     if (fieldCount != headerSize_) {
         AddMessage(row, "The row has " + std::to_string(fieldCount) + " fields instead of " +
                             std::to_string(headerSize_));
+    } else if (options_.solve) {
+        Solve(field, row);
     } else {
-        row = options_.solve ? Solve(field) : Price(field);
+        Price(field, row);
     }
     const Column solvedColumn = options_.solve ? BarColumn(*options_.solve) : kColumnCount;
     const auto echoed = [&](Column column) {
@@ -590,7 +589,7 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool p
             }
             line.Put('\n');
             out.append(buffer, line.end());
-            return row.valued.has_value();
+            return row.valued != nullptr;
         }
     }
     for (Column column : outputColumns_) {
@@ -621,7 +620,7 @@ bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool p
         }
     }
     out.push_back('\n');
-    return row.valued.has_value();
+    return row.valued != nullptr;
 }
 
 bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out,

@@ -98,8 +98,8 @@ public:
 private:
     bool ReadScreen(const Fields& field, RowOutcome& row, OptionKind& kind,
                     ScreenInputs& inputs) const;
-    RowOutcome Price(const Fields& field) const;
-    RowOutcome Solve(const Fields& field) const;
+    void Price(const Fields& field, RowOutcome& row) const;
+    void Solve(const Fields& field, RowOutcome& row) const;
     void RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const;
     bool AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
                     std::string& out) const;
