@@ -257,25 +257,24 @@ bool ParsePlainDecimal(std::string_view text, T& value) {
     const char* const end = p + text.size();
     const bool negative = p != end && *p == '-';
     p += negative ? 1 : 0;
+    // Unsigned arithmetic: more than 15 digits may wrap, and are turned away below.
     std::uint64_t units = 0;
-    int digits = 0;
-    int fractionDigits = -1;  // no point yet
-    for (; p != end; ++p) {
-        const auto digit = static_cast<unsigned>(*p - '0');
-        if (digit < 10) {
-            units = units * 10 + digit;
-            fractionDigits += fractionDigits >= 0 ? 1 : 0;
-            if (++digits > 15) {
-                return false;
-            }
-        } else if (*p == '.' && fractionDigits < 0) {
-            fractionDigits = 0;
-        } else {
-            return false;
-        }
+    const char* const integerStart = p;
+    for (unsigned digit; p != end && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p) {
+        units = units * 10 + digit;
     }
-    fractionDigits = std::max(fractionDigits, 0);
-    if (digits == 0 || units > exactUnits || fractionDigits > exactPowers) {
+    auto digits = static_cast<std::size_t>(p - integerStart);
+    std::size_t fractionDigits = 0;
+    if (p != end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (unsigned digit; p != end && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p) {
+            units = units * 10 + digit;
+        }
+        fractionDigits = static_cast<std::size_t>(p - fractionStart);
+        digits += fractionDigits;
+    }
+    if (p != end || digits == 0 || digits > 15 || units > exactUnits ||
+        fractionDigits > static_cast<std::size_t>(exactPowers)) {
         return false;
     }
     if (units == 0) {
