@@ -103,6 +103,30 @@ private:
     CycleResults& results_;
 };
 
+// The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
+double TimeThroughText(float maturityDays) {
+    return GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
+}
+
+// TimeThroughText of whole day counts up to ten years, worked out once.
+double TimeToMaturity(float maturityDays) {
+    constexpr int kDays = 3651;
+    static const std::array<double, kDays> times = [] {
+        std::array<double, kDays> all{};
+        for (int days = 0; days < kDays; ++days) {
+            all[static_cast<std::size_t>(days)] = TimeThroughText(static_cast<float>(days));
+        }
+        return all;
+    }();
+    if (maturityDays >= 0 && maturityDays < kDays) {
+        const auto days = static_cast<std::size_t>(maturityDays);
+        if (static_cast<float>(days) == maturityDays) {
+            return times[days];
+        }
+    }
+    return TimeThroughText(maturityDays);
+}
+
 // The cycle's steps, whatever records their changes.
 template <typename Recorder>
 class Cycle {
@@ -171,9 +195,7 @@ private:
             !ReadSingle(InputBox::Maturity, maturityDays)) {
             return false;
         }
-        // The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
-        inputs_.timeToMaturity =
-            GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
+        inputs_.timeToMaturity = TimeToMaturity(maturityDays);
         return true;
     }
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/recalculation.h"
+#include "engine/number_text.h"
 
 namespace volantra {
 namespace {
@@ -121,6 +122,22 @@ TEST(RecalculateResults, ShowsWhatTheChangeListLeavesOnTheScreen) {
                 }
             }
         }
+    }
+}
+
+TEST(RecalculateResults, MaturityIsTheGeneralTextOfTheSingleQuotient) {
+    CycleResults results;
+    for (int tenths = 0; tenths <= 40000; tenths += tenths < 100 ? 1 : 7) {
+        const std::string days =
+            tenths % 10 == 0 ? std::to_string(tenths / 10)
+                             : std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+        Recalculate(OptionKind::Call, ScrollBar::Volatility, Screen("100", "100", days, 20, 5), {},
+                    results);
+        const float parsed = ParseNumber<float>(days).value;
+        ASSERT_TRUE(results.inputs.has_value()) << days;
+        EXPECT_EQ(results.inputs->timeToMaturity,
+                  GeneralText<double>(static_cast<float>(parsed / 365.0)))
+            << days;
     }
 }
 
