@@ -77,6 +77,8 @@ Examples:
   volantra-price --solve volatility quotes.csv    with columns screen,asset,strike,
                                                   maturity,interest,value
   volantra-price --sweep volatility=10:60:5 options.csv
+  volantra-price semicolons.csv                   a spreadsheet's "CSV UTF-8" file with
+                                                  screen;asset;... and decimal commas
 
 Exit status: 0 when every row was valued (with --solve: every value was found),
 1 when some row was not, 2 when the input or the options cannot be used (no
