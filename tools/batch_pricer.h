@@ -49,6 +49,7 @@ struct BatchOptions {
     char delimiter = 0;
     std::optional<ScrollBar> solve;   ///< find the positions of this bar that show `value`
     std::optional<SweepRange> sweep;  ///< one output row per value of a column
+    unsigned jobs = 1;                ///< threads pricing rows; the output keeps the input's order
 };
 
 /// Options that only choose whether the valuation fields are added.

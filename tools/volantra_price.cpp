@@ -1,9 +1,12 @@
 // volantra-price: prices option rows from CSV with the very digits of the screens.
+#include <algorithm>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "tools/batch_pricer.h"
 
@@ -65,6 +68,8 @@ Options:
                      dividend, dividend_interest or dividend_time by a decimal step,
                      volatility or interest by whole positions within the bar's range.
                      Numbers here take a point as decimal symbol.
+  --jobs N           prices on N threads (0: one per core); the output keeps the
+                     input's order
   --delimiter D      D is , or ; : the field separator, instead of the guess from
                      the header (semicolons when it has them and no comma)
   --full             also write every field of the valuation, as full_growthFactor
@@ -138,6 +143,15 @@ int main(int argc, char** argv) {
                 return Usage(error);
             }
             options.sweep = sweep;
+        } else if (argument == "--jobs") {
+            unsigned jobs = 0;
+            const auto [end, ec] =
+                takeValue() ? std::from_chars(value.data(), value.data() + value.size(), jobs)
+                            : std::from_chars_result{value.data(), std::errc::invalid_argument};
+            if (ec != std::errc{} || end != value.data() + value.size() || jobs > 1024) {
+                return Usage("--jobs takes a number of threads, 0 for one per core");
+            }
+            options.jobs = jobs != 0 ? jobs : std::max(1u, std::thread::hardware_concurrency());
         } else if (argument == "--delimiter") {
             if (!takeValue() || (value != "," && value != ";")) {
                 return Usage("--delimiter takes , or ;");
