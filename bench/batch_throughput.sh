@@ -19,9 +19,13 @@ awk -v rows="$rows" 'BEGIN {
     }
 }' > "$input"
 
-# Pin to one core; GNU time reports elapsed seconds and peak resident set size.
-report="$( { /usr/bin/time -f '%e %M' taskset -c 0 "$pricer" "$input" > /dev/null; } 2>&1 | tail -1)"
-read -r seconds peak_kib <<< "$report"
-awk -v rows="$rows" -v s="$seconds" -v kib="$peak_kib" 'BEGIN {
-    printf "%d rows in %.2f s: %.0f rows/s, peak memory %.1f MiB\n", rows, s, rows / s, kib / 1024
+# Pin to one core; GNU time reports elapsed and CPU seconds and peak resident set size.
+# On a shared machine the elapsed time includes other programs' turns on that core; the
+# CPU time is the pricer's own.
+report="$( { /usr/bin/time -f '%e %U %S %M' taskset -c 0 "$pricer" "$input" > /dev/null; } 2>&1 | tail -1)"
+read -r seconds user system peak_kib <<< "$report"
+awk -v rows="$rows" -v s="$seconds" -v cpu="$(awk -v u="$user" -v k="$system" 'BEGIN { print u + k }')" \
+    -v kib="$peak_kib" 'BEGIN {
+    printf "%d rows in %.2f s: %.0f rows/s; CPU %.2f s: %.0f rows/s; peak memory %.1f MiB\n",
+        rows, s, rows / s, cpu, rows / (cpu > 0 ? cpu : 0.01), kib / 1024
 }'

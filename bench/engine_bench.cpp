@@ -1,6 +1,8 @@
 // Cost of one valuation, its building blocks and one batch row, beside a textbook
-// double-precision Black-Scholes with std::erfc and all five Greeks as the floor.
+// double-precision Black-Scholes with std::erfc and all five Greeks as the floor, and
+// QuantLib's BlackCalculator, the lightest analytic path of the most used pricing library.
 #include <benchmark/benchmark.h>
+#include <ql/pricingengines/blackcalculator.hpp>
 
 #include <cmath>
 #include <random>
@@ -116,6 +118,114 @@ void BM_BatchRow(benchmark::State& state) {
     }
 }
 
+// The three side by side: mixed calls and puts on the same inputs, each with a dividend
+// whose present value is computed per valuation, and all five Greeks.
+struct DividendInputs {
+    PricingInputs in;
+    float amount, rate, time;  // currency, fraction per year, years
+};
+
+std::vector<DividendInputs> WithDividends() {
+    std::mt19937 random(13);
+    std::uniform_real_distribution<float> amount(0.5f, 2.5f);
+    std::uniform_int_distribution<int> percent(1, 9);
+    std::uniform_int_distribution<int> days(1, 80);
+    std::vector<DividendInputs> inputs;
+    for (const PricingInputs& in : Inputs()) {
+        inputs.push_back({in, amount(random), static_cast<float>(percent(random) / 100.0),
+                          static_cast<float>(days(random) / 365.0)});
+    }
+    return inputs;
+}
+
+void BM_Versus_Floor(benchmark::State& state) {
+    const auto inputs = WithDividends();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const DividendInputs& d = inputs[i % inputs.size()];
+        const double presentValue = d.amount * std::exp(-static_cast<double>(d.rate) * d.time);
+        const double S = d.in.assetPrice - presentValue;
+        const double K = d.in.strikePrice;
+        const double T = d.in.timeToMaturity;
+        const double r = d.in.interestRate;
+        const Textbook call = TextbookCall(S, K, T, r, d.in.volatility);
+        if (i++ % 2 == 0) {
+            benchmark::DoNotOptimize(call);
+        } else {  // put-call parity for value, delta, theta and rho
+            const double discount = std::exp(-r * T);
+            benchmark::DoNotOptimize(Textbook{call.value - S + K * discount, call.delta - 1,
+                                              call.gamma, call.theta + r * K * discount, call.vega,
+                                              call.rho - K * T * discount});
+        }
+    }
+}
+
+void BM_Versus_QuantLib(benchmark::State& state) {
+    const auto inputs = WithDividends();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const DividendInputs& d = inputs[i % inputs.size()];
+        const double presentValue = d.amount * std::exp(-static_cast<double>(d.rate) * d.time);
+        const double spot = d.in.assetPrice - presentValue;
+        const double T = d.in.timeToMaturity;
+        const double discount = std::exp(-static_cast<double>(d.in.interestRate) * T);
+        const QuantLib::BlackCalculator black(
+            i++ % 2 == 0 ? QuantLib::Option::Call : QuantLib::Option::Put, d.in.strikePrice,
+            spot / discount, d.in.volatility * std::sqrt(T), discount);
+        benchmark::DoNotOptimize(black.value());
+        benchmark::DoNotOptimize(black.delta(spot));
+        benchmark::DoNotOptimize(black.gamma(spot));
+        benchmark::DoNotOptimize(black.theta(spot, T));
+        benchmark::DoNotOptimize(black.vega(T));
+        benchmark::DoNotOptimize(black.rho(T));
+    }
+}
+
+void BM_Versus_Volantra(benchmark::State& state) {
+    auto inputs = WithDividends();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        DividendInputs& d = inputs[i % inputs.size()];
+        d.in.dividendPresentValue = DividendPresentValue(d.amount, d.rate, d.time).value;
+        benchmark::DoNotOptimize(
+            ValueOption(i++ % 2 == 0 ? OptionKind::Call : OptionKind::Put, d.in));
+    }
+}
+
+// One row of --solve volatility: the cycle at all 200 positions, then the six results.
+void BM_SolveRow(benchmark::State& state) {
+    BatchOptions options;
+    options.solve = ScrollBar::Volatility;
+    BatchPricer pricer(options, ',');
+    std::string error;
+    pricer.ReadHeader({"screen", "asset", "strike", "maturity", "interest", "value", "dividend",
+                       "dividend_interest", "dividend_time"},
+                      error);
+    std::mt19937 random(19);
+    std::vector<std::vector<std::string>> texts;
+    for (int n = 0; n < 256; ++n) {
+        const bool dividend = n % 4 == 0;
+        texts.push_back({n % 2 ? "call" : "put", std::to_string(20 + random() % 180),
+                         std::to_string(20 + random() % 180), std::to_string(1 + random() % 1000),
+                         std::to_string(random() % 101), std::to_string(random() % 30) + ".50",
+                         dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
+    }
+    std::vector<std::vector<std::string_view>> rows;
+    for (const auto& row : texts) {
+        rows.emplace_back(row.begin(), row.end());
+    }
+    std::string out;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        out.clear();
+        benchmark::DoNotOptimize(pricer.PriceRow(rows[i++ % rows.size()], out));
+    }
+}
+
+BENCHMARK(BM_SolveRow)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Versus_Floor);
+BENCHMARK(BM_Versus_QuantLib);
+BENCHMARK(BM_Versus_Volantra);
 BENCHMARK(BM_TextbookFloor);
 BENCHMARK_CAPTURE(BM_Valuation, ValueCall, OptionKind::Call);
 BENCHMARK_CAPTURE(BM_Valuation, ValuePut, OptionKind::Put);

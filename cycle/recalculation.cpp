@@ -39,26 +39,132 @@ bool MustBePositive(InputBox box) {
 }
 
 // The single nearest percent / 100, passed through its general text as the screen does.
-float Fraction(int percent) {
+float FractionThroughText(int percent) {
     return GeneralText<float>(static_cast<float>(percent / PERCENT));
 }
 
+// FractionThroughText of every bar position, worked out once.
+float Fraction(int percent) {
+    static const std::array<float, VOLATILITY_HIGHEST + 1> fractions = [] {
+        std::array<float, VOLATILITY_HIGHEST + 1> all{};
+        for (int p = 0; p <= VOLATILITY_HIGHEST; ++p) {
+            all[static_cast<std::size_t>(p)] = FractionThroughText(p);
+        }
+        return all;
+    }();
+    return percent >= 0 && percent <= VOLATILITY_HIGHEST
+               ? fractions[static_cast<std::size_t>(percent)]
+               : FractionThroughText(percent);
+}
+
+// Records a cycle as the ordered list of screen changes.
+class ChangeList {
+public:
+    static constexpr bool kValueLabels = true;
+
+    explicit ChangeList(CycleOutcome& outcome) : outcome_(outcome) {
+        outcome_.changes.clear();
+        outcome_.changes.reserve(12);
+        outcome_.inputs.reset();
+        outcome_.result.reset();
+    }
+    template <typename Kind>
+    void Change(Kind&& change) {
+        outcome_.changes.emplace_back(std::in_place_type<Kind>, std::move(change));
+    }
+    void Valued(const PricingInputs& inputs) { outcome_.inputs = inputs; }
+    void Valued(const PricingResult& result) { outcome_.result = result; }
+
+private:
+    CycleOutcome& outcome_;
+};
+
+// Records only what the result boxes and the messages end up showing.
+class ResultsOnly {
+public:
+    static constexpr bool kValueLabels = false;
+
+    explicit ResultsOnly(CycleResults& results) : results_(results) {
+        for (std::string& text : results_.results.items) {
+            text.clear();
+        }
+        results_.messages.clear();
+        results_.inputs.reset();
+        results_.result.reset();
+    }
+    void Change(ShowMessage&& change) { results_.messages.push_back(std::move(change.text)); }
+    void Change(WriteResult&& change) { results_.results[change.box] = std::move(change.text); }
+    void Change(ResetBox&& /*change*/) {}
+    void Change(FocusBox&& /*change*/) {}
+    void Change(WriteValueLabel&& /*change*/) {}
+    void Valued(const PricingInputs& inputs) { results_.inputs = inputs; }
+    void Valued(const PricingResult& result) { results_.result = result; }
+
+private:
+    CycleResults& results_;
+};
+
+// The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
+double TimeThroughText(float maturityDays) {
+    return GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
+}
+
+// TimeThroughText of whole day counts up to ten years, worked out once.
+double TimeToMaturity(float maturityDays) {
+    constexpr int kDays = 3651;
+    static const std::array<double, kDays> times = [] {
+        std::array<double, kDays> all{};
+        for (int days = 0; days < kDays; ++days) {
+            all[static_cast<std::size_t>(days)] = TimeThroughText(static_cast<float>(days));
+        }
+        return all;
+    }();
+    if (maturityDays >= 0 && maturityDays < kDays) {
+        const auto days = static_cast<std::size_t>(maturityDays);
+        if (static_cast<float>(days) == maturityDays) {
+            return times[days];
+        }
+    }
+    return TimeThroughText(maturityDays);
+}
+
+// The cycle's steps, whatever records their changes.
+template <typename Recorder>
 class Cycle {
 public:
-    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions)
-        : kind_(kind), screen_(screen), conventions_(conventions) {
-        outcome_.changes.reserve(12);
-    }
+    Cycle(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
+          Recorder recorder)
+        : kind_(kind), screen_(screen), conventions_(conventions), recorder_(recorder) {}
 
-    CycleOutcome Run(ScrollBar moved) {
+    void Run(ScrollBar moved) {
         if (!RequiredFieldsFilled()) {
-            return std::move(outcome_);
+            return;
         }
         ReadScrollBars(moved);
         if (ReadMainInputs() && ReadDividend() && Value()) {
             WriteResults();
         }
-        return std::move(outcome_);
+    }
+
+    // Steps 1, 3 and 4 do not read the bars: run once, then step 5 at each position.
+    BarValues RunAlong(ScrollBar bar) {
+        BarValues along;
+        along.lowest = BarLowest(bar);
+        along.optionValues.resize(static_cast<std::size_t>(BarHighest(bar) - along.lowest + 1));
+        if (!RequiredFieldsFilled() || !ReadMainInputs() || !ReadDividend()) {
+            return along;
+        }
+        inputs_.interestRate = Fraction(screen_.interestPercent);
+        inputs_.volatility = Fraction(screen_.volatilityPercent);
+        float& moved = bar == ScrollBar::Volatility ? inputs_.volatility : inputs_.interestRate;
+        for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
+            moved = Fraction(along.lowest + static_cast<int>(i));
+            const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
+            if (valued.ok()) {
+                along.optionValues[i] = valued.value.optionValue;
+            }
+        }
+        return along;
     }
 
 private:
@@ -76,7 +182,9 @@ private:
         const int volatility = screen_.volatilityPercent;
         const int interest = screen_.interestPercent;
         const int shown = moved == ScrollBar::Interest ? interest : volatility;
-        Change(WriteValueLabel{moved, Localized(FormatGeneral(static_cast<float>(shown)))});
+        if constexpr (Recorder::kValueLabels) {
+            Change(WriteValueLabel{moved, Localized(FormatGeneral(static_cast<float>(shown)))});
+        }
         inputs_.interestRate = Fraction(interest);
         inputs_.volatility = Fraction(volatility);
     }
@@ -88,9 +196,7 @@ private:
             !ReadSingle(InputBox::Maturity, maturityDays)) {
             return false;
         }
-        // The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
-        inputs_.timeToMaturity =
-            GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
+        inputs_.timeToMaturity = TimeToMaturity(maturityDays);
         return true;
     }
 
@@ -140,21 +246,19 @@ private:
     }
 
     bool Value() {
-        outcome_.inputs = inputs_;
+        recorder_.Valued(inputs_);
         const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
         if (!valued.ok()) {
             return RejectValuation(valued.error);
         }
-        outcome_.result = valued.value;
+        result_ = valued.value;
+        recorder_.Valued(result_);
         return true;
     }
 
     void WriteResults() {
-        const PricingResult& r = *outcome_.result;
-        // Values below two cents, negative ones included, show as zero.
-        const std::string value =
-            r.optionValue < 0.02f ? std::string("0.00") : FormatFixed(r.optionValue, 2);
-        Change(WriteResult{ResultBox::Value, Localized(value)});
+        const PricingResult& r = result_;
+        Change(WriteResult{ResultBox::Value, Localized(ShownValueText(r.optionValue))});
         Change(WriteResult{ResultBox::Delta, Localized(FormatFixed(r.delta, 4))});
         Change(WriteResult{ResultBox::Gamma, Localized(FormatFixed(r.gamma, 4))});
         Change(WriteResult{ResultBox::Theta, Localized(FormatFixed(r.theta, 4))});
@@ -256,22 +360,46 @@ private:
 
     void Show(std::string text) { Change(ShowMessage{std::move(text)}); }
     template <typename Kind>
-    void Change(Kind change) {
-        outcome_.changes.emplace_back(std::in_place_type<Kind>, std::move(change));
+    void Change(Kind&& change) {
+        recorder_.Change(std::move(change));
     }
 
     OptionKind kind_;
     const ScreenInputs& screen_;
     const NumberConventions& conventions_;
-    CycleOutcome outcome_;
+    Recorder recorder_;
     PricingInputs inputs_;
+    PricingResult result_;
 };
 
 }  // namespace
 
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions) {
-    return Cycle(kind, screen, conventions).Run(moved);
+    CycleOutcome outcome;
+    Cycle(kind, screen, conventions, ChangeList(outcome)).Run(moved);
+    return outcome;
+}
+
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleOutcome& outcome) {
+    Cycle(kind, screen, conventions, ChangeList(outcome)).Run(moved);
+}
+
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleResults& results) {
+    Cycle(kind, screen, conventions, ResultsOnly(results)).Run(moved);
+}
+
+std::string ShownValueText(float optionValue) {
+    // Values below two cents, negative ones included, show as zero.
+    return optionValue < 0.02f ? std::string("0.00") : FormatFixed(optionValue, 2);
+}
+
+BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
+                        const NumberConventions& conventions) {
+    CycleResults unused;
+    return Cycle(kind, screen, conventions, ResultsOnly(unused)).RunAlong(bar);
 }
 
 }  // namespace volantra

@@ -40,6 +40,14 @@ inline constexpr int INTEREST_HIGHEST = 100;
 /// Where both bars stand when a screen opens.
 inline constexpr int BAR_START = 1;
 
+/// The first and last position of a bar.
+constexpr int BarLowest(ScrollBar bar) {
+    return bar == ScrollBar::Volatility ? VOLATILITY_LOWEST : INTEREST_LOWEST;
+}
+constexpr int BarHighest(ScrollBar bar) {
+    return bar == ScrollBar::Volatility ? VOLATILITY_HIGHEST : INTEREST_HIGHEST;
+}
+
 inline constexpr std::string_view MESSAGE_ENTER_MAIN = "Enter Asset,Strike,Maturity values";
 inline constexpr std::string_view MESSAGE_ENTER_DIVIDEND = "Enter Dividend,Interest,Time values";
 
@@ -90,5 +98,38 @@ struct CycleOutcome {
 /// Runs one recalculation after `moved` reported a change or a scroll.
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions = {});
+
+/// Recalculate into `outcome`, whose storage is reused: for callers running many cycles.
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleOutcome& outcome);
+
+/// What a cycle leaves in the result boxes and the messages it shows: what a caller
+/// without widgets reads.
+struct CycleResults {
+    EnumArray<ResultBox, std::string> results;  ///< the boxes' last texts; empty if unwritten
+    std::vector<std::string> messages;          ///< in the order shown
+    std::optional<PricingInputs> inputs;
+    std::optional<PricingResult> result;
+};
+
+/// The same cycle, keeping only its results and messages (no value label is written):
+/// for callers running many cycles, whose storage is reused.
+void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
+                 const NumberConventions& conventions, CycleResults& results);
+
+/// The canonical text the value box shows for an option value: "0.00" below two cents.
+std::string ShownValueText(float optionValue);
+
+/// The option value the cycle computes at each position of one bar.
+struct BarValues {
+    int lowest = 0;  ///< the position of the first element
+    /// One per position, lowest first; empty where the cycle ends with a message.
+    std::vector<std::optional<float>> optionValues;
+};
+
+/// Runs the cycle's valuation at every position of `bar`, every other input as on
+/// `screen` (its position of `bar` is not read). Screen changes are not reported.
+BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
+                        const NumberConventions& conventions = {});
 
 }  // namespace volantra

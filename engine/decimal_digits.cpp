@@ -99,6 +99,35 @@ DecimalDigits ExactDigits(T magnitude, bool negative) {
     }
 }
 
+// The digits of a single from 1e-5 up to 1e7 in double arithmetic: z = x·10^k with
+// k = 6 − exponent lies in [10^6, 10^7) and is exact (24 bits times 5^k, k ≤ 12, stays
+// within 53), so rounding it to an integer, ties to even, gives the 7 digits. A first
+// guess of k one too large (13) gives a product that may be rounded, but at 10^7 or
+// more, which the exact 10^7 still tells apart.
+bool SingleDigitsQuickly(float magnitude, bool negative, DecimalDigits& digits) {
+    const double x = magnitude;
+    if (!(x >= 1e-5 && x < 1e7)) {
+        return false;
+    }
+    const int binaryExponent =
+        static_cast<int>(std::bit_cast<std::uint32_t>(magnitude) >> 23) - 127;
+    int exponent = (binaryExponent * 78913) >> 18;  // floor(b·log10 2): the exponent or one below
+    double z = x * EXACT_POWERS_OF_TEN[static_cast<std::size_t>(6 - exponent)];
+    if (z >= 1e7) {
+        ++exponent;
+        z = x * EXACT_POWERS_OF_TEN[static_cast<std::size_t>(6 - exponent)];
+    }
+    auto whole = static_cast<std::uint64_t>(z);
+    const double fraction = z - static_cast<double>(whole);  // exact
+    whole += (fraction > 0.5 || (fraction == 0.5 && whole % 2 == 1)) ? 1 : 0;
+    if (whole == 10'000'000) {  // 9999999.5 becomes 1.000000e+01 of the next power
+        whole = 1'000'000;
+        ++exponent;
+    }
+    digits = {negative, whole, exponent};
+    return true;
+}
+
 }  // namespace
 
 template <typename T>
@@ -133,6 +162,11 @@ DecimalDigits ToDecimalDigits(T value) {
     const T magnitude = std::fabs(value);
     if (magnitude == 0) {
         return {std::signbit(value), 0, 0};
+    }
+    if constexpr (sizeof(T) == sizeof(float)) {
+        if (DecimalDigits digits; SingleDigitsQuickly(magnitude, std::signbit(value), digits)) {
+            return digits;
+        }
     }
     if (magnitude >= kExactLow<T> && magnitude <= kExactHigh<T>) {
         return ExactDigits(magnitude, std::signbit(value));

@@ -99,11 +99,13 @@ float LookupNormal(float x) {
         const double t0 = Entry(1);
         v = t0 + ((t0 - Entry(2)) * (g + xd)) / kStep;
     } else if (x > 0) {
-        const long i = std::lrint(100.0 * g + 411.0);
+        // g is the single nearest j/100 (j ≤ 410), so 100·g lies within 3e-5 of j:
+        // adding one half and truncating gives the nearest integer, as lrint would.
+        const long i = static_cast<long>(100.0 * g + 411.5);
         const double ti = Entry(i);
         v = ti - ((Entry(i + 1) - ti) * (g - xd)) / kStep;
     } else {
-        const long i = std::lrint(100.0 * g + 1.0);
+        const long i = static_cast<long>(100.0 * g + 1.5);
         const double ti = Entry(i);
         v = ti + ((Entry(i - 1) - ti) * (g + xd)) / kStep;
     }

@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <type_traits>
 
 #include "engine/decimal_digits.h"
 #include "engine/powers_of_ten.h"
@@ -36,6 +38,9 @@ constexpr auto& kExactPowersOfTen = EXACT_POWERS_OF_TEN;
 // places. That decimal is exact, so a dropped part of one half or more rounds up.
 template <typename T>
 Decimal RoundDecimal(T value, int decimals) {
+    if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
+        return {std::signbit(value), units, -decimals};
+    }
     // Far below half a unit of the last place: the standard-precision decimal, within a
     // millionth of the value, is too, so it rounds to zero without being written.
     if (std::fabs(static_cast<double>(value)) < 0.4 / kExactPowersOfTen[decimals]) {
@@ -138,6 +143,28 @@ Dest ReadDecimal(const Decimal& decimal) {
                             : std::numeric_limits<Dest>::infinity();
 }
 
+// The single nearest a double's 15-digit decimal, where it is the single nearest the
+// double itself: that decimal lies within 5e-15 of the double, relative, so unless a
+// midpoint between two singles is that close (twice that is tested), both fall between
+// the same two midpoints. False near a midpoint and outside the normal singles.
+bool NearestSingleOfDecimal(double value, float& nearest) {
+    const double magnitude = std::fabs(value);
+    if (!(magnitude >= 0x1p-125 && magnitude <= 0x1p127)) {
+        return false;
+    }
+    const auto single = static_cast<float>(magnitude);
+    const auto bits = std::bit_cast<std::uint32_t>(single);
+    // Neighbours by their encodings; the midpoints are exact in double.
+    const double below = (static_cast<double>(single) + std::bit_cast<float>(bits - 1)) / 2;
+    const double above = (static_cast<double>(single) + std::bit_cast<float>(bits + 1)) / 2;
+    const double band = magnitude * 1e-14;
+    if (!(magnitude - below > band && above - magnitude > band)) {
+        return false;
+    }
+    nearest = std::signbit(value) ? -single : single;
+    return true;
+}
+
 template <typename T>
 std::string NonFiniteText(T value) {
     if (std::isnan(value)) {
@@ -152,6 +179,28 @@ std::string WriteFixed(T value, int decimals) {
         return NonFiniteText(value);
     }
     decimals = std::clamp(decimals, 0, kMaxDecimals);
+    if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
+        // Below 2^23 units and at most 4 decimals: written right to left, in place.
+        std::array<char, 16> text;
+        char* const end = text.data() + text.size();
+        char* p = end;
+        const bool sign = units != 0 && std::signbit(value);  // a zero result has no sign
+        auto digits = static_cast<std::uint32_t>(units);      // below 2^24
+        for (int i = 0; i < decimals; ++i, digits /= 10) {
+            *--p = static_cast<char>('0' + digits % 10);
+        }
+        if (decimals > 0) {
+            *--p = '.';
+        }
+        do {
+            *--p = static_cast<char>('0' + digits % 10);
+            digits /= 10;
+        } while (digits != 0);
+        if (sign) {
+            *--p = '-';
+        }
+        return std::string(p, end);
+    }
     const Decimal rounded = RoundDecimal(value, decimals);
     std::array<char, 24> unitText;
     const char* end =
@@ -224,19 +273,51 @@ std::string FormatGeneral(double value) {
     return WriteGeneral(value);
 }
 
-std::string_view TrimBlanks(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front())) {
-        text.remove_prefix(1);
+// The usual text, [-]digits[.digits] within ReadExactly's exact range, read as
+// ReadExactly reads it: the same units divided by the same power of ten.
+template <typename T>
+bool ParsePlainDecimal(std::string_view text, T& value) {
+    constexpr auto exactUnits = std::uint64_t{1} << std::numeric_limits<T>::digits;
+    constexpr int exactPowers = std::numeric_limits<T>::digits == 24 ? 10 : 22;
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    const bool negative = p != end && *p == '-';
+    p += negative ? 1 : 0;
+    // Unsigned arithmetic: more than 15 digits may wrap, and are turned away below.
+    std::uint64_t units = 0;
+    const char* const integerStart = p;
+    for (unsigned digit; p != end && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p) {
+        units = units * 10 + digit;
     }
-    while (!text.empty() && IsBlank(text.back())) {
-        text.remove_suffix(1);
+    auto digits = static_cast<std::size_t>(p - integerStart);
+    std::size_t fractionDigits = 0;
+    if (p != end && *p == '.') {
+        const char* const fractionStart = ++p;
+        for (unsigned digit; p != end && (digit = static_cast<unsigned>(*p - '0')) < 10; ++p) {
+            units = units * 10 + digit;
+        }
+        fractionDigits = static_cast<std::size_t>(p - fractionStart);
+        digits += fractionDigits;
     }
-    return text;
+    if (p != end || digits == 0 || digits > 15 || units > exactUnits ||
+        fractionDigits > static_cast<std::size_t>(exactPowers)) {
+        return false;
+    }
+    if (units == 0) {
+        value = negative ? -T{0} : T{0};
+        return true;
+    }
+    const T magnitude = static_cast<T>(units) / static_cast<T>(kExactPowersOfTen[fractionDigits]);
+    value = negative ? -magnitude : magnitude;
+    return true;
 }
 
 template <typename T>
 Checked<T> ParseNumber(std::string_view text) {
     text = TrimBlanks(text);
+    if (T plain{}; ParsePlainDecimal(text, plain)) {
+        return {plain, EngineError::None};
+    }
 
     // Check the grammar first: from_chars would also take "inf", "nan" and a prefix.
     std::size_t i = 0;
@@ -330,7 +411,7 @@ Checked<T> ParseNumber(std::string_view text) {
 }
 
 template <typename Dest, typename Source>
-Dest RoundViaText(Source value, int decimals) {
+Dest number_text_detail::RoundViaTextByDigits(Source value, int decimals) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
     }
@@ -344,16 +425,21 @@ Dest GeneralText(Source value) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
     }
+    if constexpr (std::is_same_v<Dest, float> && std::is_same_v<Source, double>) {
+        if (float nearest = 0; NearestSingleOfDecimal(value, nearest)) {
+            return nearest;
+        }
+    }
     const Decimal decimal = StandardDecimal(value);
     return decimal.units == 0 ? Dest{0} : ReadDecimal<Dest>(decimal);
 }
 
 template Checked<float> ParseNumber<float>(std::string_view);
 template Checked<double> ParseNumber<double>(std::string_view);
-template float RoundViaText<float, float>(float, int);
-template float RoundViaText<float, double>(double, int);
-template double RoundViaText<double, float>(float, int);
-template double RoundViaText<double, double>(double, int);
+template float number_text_detail::RoundViaTextByDigits<float, float>(float, int);
+template float number_text_detail::RoundViaTextByDigits<float, double>(double, int);
+template double number_text_detail::RoundViaTextByDigits<double, float>(float, int);
+template double number_text_detail::RoundViaTextByDigits<double, double>(double, int);
 template float GeneralText<float, float>(float);
 template float GeneralText<float, double>(double);
 template double GeneralText<double, float>(float);

@@ -2,41 +2,43 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstring>
+#include <deque>
+#include <future>
 #include <istream>
+#include <limits>
+#include <memory>
 #include <ostream>
 #include <string_view>
 
-#include "cycle/recalculation.h"
 #include "engine/number_text.h"
 #include "tools/csv.h"
 
 namespace volantra {
 namespace {
 
-// Input columns in output order; the last three are the dividend row.
-constexpr std::array<std::string_view, BATCH_INPUT_COLUMNS> kInputColumns = {
-    "screen",       "asset",    "strike",   "maturity",
-    "volatility",   "interest", "dividend", "dividend_interest",
-    "dividend_time"};
-enum Column : std::size_t {
-    kScreen,
-    kAsset,
-    kStrike,
-    kMaturity,
-    kVolatility,
-    kInterest,
-    kDividend,
-    kDividendInterest,
-    kDividendTime
-};
+using Column = BatchPricer::Column;
 
-constexpr std::string_view kResultColumns = "value,delta,gamma,theta,vega,rho,message";
+constexpr std::size_t kAbsent = std::numeric_limits<std::size_t>::max();
+
+constexpr std::array<std::string_view, BatchPricer::kColumnCount> kColumnNames = {
+    "screen",        "asset",    "strike",   "maturity",
+    "volatility",    "interest", "dividend", "dividend_interest",
+    "dividend_time", "value"};
+constexpr std::array<Column, 3> kDividendColumns = {
+    BatchPricer::kDividend, BatchPricer::kDividendInterest, BatchPricer::kDividendTime};
+
+constexpr std::array<std::string_view, 7> kResultColumns = {"value", "delta", "gamma",  "theta",
+                                                            "vega",  "rho",   "message"};
+constexpr std::string_view kMatchesColumn = "matches";
 // Named apart from the display columns, which round some of the same fields.
-constexpr std::string_view kFullColumns =
-    "full_growthFactor,full_moneyness,full_logMoneyness,full_halfVarianceTerm,full_sigmaRootT,"
-    "full_d1Raw,full_d1,full_d2Raw,full_d2,full_nd1,full_nd2,full_optionValue,full_density,"
-    "full_delta,full_gamma,full_theta,full_vega,full_rho";
-constexpr std::size_t kFullFieldCount = 18;
+constexpr std::array<std::string_view, 18> kFullColumns = {
+    "full_growthFactor", "full_moneyness", "full_logMoneyness", "full_halfVarianceTerm",
+    "full_sigmaRootT",   "full_d1Raw",     "full_d1",           "full_d2Raw",
+    "full_d2",           "full_nd1",       "full_nd2",          "full_optionValue",
+    "full_density",      "full_delta",     "full_gamma",        "full_theta",
+    "full_vega",         "full_rho"};
 constexpr std::size_t kFlushSize = 1 << 16;
 
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
@@ -45,204 +47,706 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
            });
 }
 
+Column BarColumn(ScrollBar bar) {
+    return bar == ScrollBar::Volatility ? BatchPricer::kVolatility : BatchPricer::kInterest;
+}
+
+std::string_view BarName(ScrollBar bar) {
+    return bar == ScrollBar::Volatility ? "volatility" : "interest";
+}
+
 // A bar position: a whole number within the bar's range, as plain digits.
-bool ReadPosition(std::string_view text, int low, int high, int& position) {
+bool ReadPosition(std::string_view text, ScrollBar bar, int& position) {
     text = TrimBlanks(text);
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
     }
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), position);
-    return !text.empty() && ec == std::errc{} && end == text.data() + text.size() &&
-           text.front() != '-' && position >= low && position <= high;
+    if (text.empty()) {
+        return false;
+    }
+    while (text.size() > 1 && text.front() == '0') {
+        text.remove_prefix(1);
+    }
+    if (text.size() > 9) {
+        return false;  // beyond any position, and nine digits cannot overflow an int
+    }
+    int value = 0;
+    for (char c : text) {
+        const auto digit = static_cast<unsigned>(c - '0');
+        if (digit > 9) {
+            return false;
+        }
+        value = value * 10 + static_cast<int>(digit);
+    }
+    position = value;
+    return value >= BarLowest(bar) && value <= BarHighest(bar);
+}
+
+std::string PositionMessage(ScrollBar bar) {
+    return std::string(bar == ScrollBar::Volatility ? "Volatility" : "Interest") +
+           " must be a whole number from " + std::to_string(BarLowest(bar)) + " to " +
+           std::to_string(BarHighest(bar));
 }
 
 template <typename T>
-void AppendRoundTrip(std::string& out, T value) {
+void AppendRoundTrip(std::string& out, T value, char decimalSymbol) {
     constexpr int digits = std::is_same_v<T, float> ? 9 : 17;
     char buffer[40];
-    const auto end =
+    char* end =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, digits)
             .ptr;
+    std::replace(buffer, end, '.', decimalSymbol);
     out.append(buffer, end);
 }
 
-void AppendFullFields(std::string& out, const PricingResult& r) {
+void AppendFullFields(std::string& out, const PricingResult& r, char delimiter, char point) {
     const float singles[] = {r.growthFactor, r.moneyness, r.logMoneyness, r.halfVarianceTerm,
                              r.sigmaRootT,   r.d1Raw,     r.d1,           r.d2Raw,
                              r.d2,           r.nd1,       r.nd2,          r.optionValue};
     for (float value : singles) {
-        out.push_back(',');
-        AppendRoundTrip(out, value);
+        out.push_back(delimiter);
+        AppendRoundTrip(out, value, point);
     }
-    out.push_back(',');
-    AppendRoundTrip(out, r.density);
+    out.push_back(delimiter);
+    AppendRoundTrip(out, r.density, point);
     for (float value : {r.delta, r.gamma, r.theta, r.vega, r.rho}) {
-        out.push_back(',');
-        AppendRoundTrip(out, value);
+        out.push_back(delimiter);
+        AppendRoundTrip(out, value, point);
     }
 }
 
-// The input column that holds each box's text.
-Column ColumnOf(InputBox box) {
-    switch (box) {
-        case InputBox::Asset:
-            return kAsset;
-        case InputBox::Strike:
-            return kStrike;
-        case InputBox::Maturity:
-            return kMaturity;
-        case InputBox::Dividend:
-            return kDividend;
-        case InputBox::DividendInterest:
-            return kDividendInterest;
-        case InputBox::DividendTime:
-        case InputBox::Count:
-            break;
+// Positions as ranges of consecutive ones: "29-31 40".
+std::string Ranges(const std::vector<int>& positions) {
+    std::string text;
+    for (std::size_t i = 0; i < positions.size();) {
+        std::size_t j = i;
+        while (j + 1 < positions.size() && positions[j + 1] == positions[j] + 1) {
+            ++j;
+        }
+        if (!text.empty()) {
+            text.push_back(' ');
+        }
+        text += std::to_string(positions[i]);
+        if (j > i) {
+            text += '-' + std::to_string(positions[j]);
+        }
+        i = j + 1;
     }
-    return kDividendTime;
+    return text;
 }
 
-struct RowOutcome {
-    EnumArray<ResultBox, std::string> results;
+// A plain decimal without exponent, as units of 10^−scale; false when it is not one or
+// holds more than 15 digits.
+bool ReadDecimal(std::string_view text, std::int64_t& units, int& scale) {
+    std::size_t i = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+        ++i;
+    }
+    units = 0;
+    scale = 0;
+    int digits = 0;
+    bool point = false;
+    for (; i < text.size(); ++i) {
+        if (text[i] == '.' && !point) {
+            point = true;
+        } else if (text[i] >= '0' && text[i] <= '9') {
+            units = units * 10 + (text[i] - '0');
+            scale += point ? 1 : 0;
+            if (++digits > 15) {
+                return false;
+            }
+        } else {
+            return false;
+        }
+    }
+    units = negative ? -units : units;
+    return digits > 0;
+}
+
+std::int64_t Rescale(std::int64_t units, int from, int to) {
+    for (; from < to; ++from) {
+        units *= 10;
+    }
+    return units;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------
+// Sweep ranges
+
+std::string SweepRange::Text(std::size_t k) const {
+    std::int64_t units = from + static_cast<std::int64_t>(k) * step;
+    int decimals = scale;
+    while (decimals > 0 && units % 10 == 0) {
+        units /= 10;
+        --decimals;
+    }
+    const bool negative = units < 0;
+    std::string digits = std::to_string(negative ? -units : units);
+    if (decimals > 0) {
+        if (digits.size() <= static_cast<std::size_t>(decimals)) {
+            digits.insert(0, static_cast<std::size_t>(decimals) + 1 - digits.size(), '0');
+        }
+        digits.insert(digits.size() - static_cast<std::size_t>(decimals), 1, '.');
+    }
+    return negative ? '-' + digits : digits;
+}
+
+bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        error = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
+        return false;
+    }
+    sweep.column = std::string(text.substr(0, equals));
+    const auto known = std::find(kColumnNames.begin() + 1, kColumnNames.end() - 1, sweep.column);
+    if (known == kColumnNames.end() - 1) {
+        error = "cannot sweep \"" + sweep.column +
+                "\": the column must be asset, strike, maturity, volatility, interest, dividend, "
+                "dividend_interest or dividend_time";
+        return false;
+    }
+    std::vector<std::string_view> parts;
+    std::string_view rest = text.substr(equals + 1);
+    for (std::size_t colon; (colon = rest.find(':')) != std::string_view::npos;) {
+        parts.push_back(rest.substr(0, colon));
+        rest.remove_prefix(colon + 1);
+    }
+    parts.push_back(rest);
+    if (parts.size() < 2 || parts.size() > 3) {
+        error = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
+        return false;
+    }
+    std::int64_t units[3] = {0, 0, 1};
+    int scales[3] = {0, 0, 0};
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (!ReadDecimal(parts[i], units[i], scales[i])) {
+            error = "\"" + std::string(parts[i]) +
+                    "\" in --sweep is not a plain decimal number of at most 15 digits";
+            return false;
+        }
+    }
+    sweep.scale = std::max({scales[0], scales[1], scales[2]});
+    sweep.from = Rescale(units[0], scales[0], sweep.scale);
+    sweep.to = Rescale(units[1], scales[1], sweep.scale);
+    sweep.step = Rescale(units[2], scales[2], sweep.scale);
+    while (sweep.scale > 0 && sweep.from % 10 == 0 && sweep.to % 10 == 0 && sweep.step % 10 == 0) {
+        sweep.from /= 10;  // "10.0" is a whole position
+        sweep.to /= 10;
+        sweep.step /= 10;
+        --sweep.scale;
+    }
+    if (sweep.step <= 0) {
+        error = "the step of --sweep must be greater than 0";
+        return false;
+    }
+    if (sweep.from > sweep.to) {
+        error = "--sweep runs from " + std::string(parts[0]) + " up to " + std::string(parts[1]) +
+                ": FROM must not be greater than TO";
+        return false;
+    }
+    for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
+        if (sweep.column == BarName(bar) &&
+            (sweep.scale != 0 || sweep.from < BarLowest(bar) || sweep.to > BarHighest(bar))) {
+            error = "--sweep " + sweep.column + " takes whole positions from " +
+                    std::to_string(BarLowest(bar)) + " to " + std::to_string(BarHighest(bar));
+            return false;
+        }
+    }
+    if ((sweep.to - sweep.from) / sweep.step >= static_cast<std::int64_t>(MAX_SWEEP_STEPS)) {
+        error = "--sweep gives more than " + std::to_string(MAX_SWEEP_STEPS) +
+                " values per row; take a larger step";
+        return false;
+    }
+    return true;
+}
+
+// ---------------------------------------------------------------------------------------
+// Rows
+
+struct BatchPricer::RowOutcome {
+    EnumArray<ResultBox, std::string_view> results;  // views into the pricer's cycle outcome
     std::string message;
-    std::optional<PricingResult> valued;
+    const PricingResult* valued = nullptr;  // the pricer's last cycle, when it valued
+    std::string solved;                     // the lowest matching position of the solved bar
+    std::string matches;                    // every matching position, as ranges
 };
 
-void AddMessage(RowOutcome& row, std::string_view message) {
+namespace {
+
+void AddMessage(BatchPricer::RowOutcome& row, std::string_view message) {
     if (!row.message.empty()) {
         row.message += "; ";
     }
     row.message += message;
 }
 
-RowOutcome WrongFieldCount(std::size_t count) {
-    RowOutcome row;
-    AddMessage(row, "The row has " + std::to_string(count) + " fields instead of " +
-                        std::to_string(BATCH_INPUT_COLUMNS));
-    return row;
-}
-
-RowOutcome Price(const std::array<std::string_view, BATCH_INPUT_COLUMNS>& field) {
-    RowOutcome row;
-    const std::string_view screen = TrimBlanks(field[kScreen]);
-    const bool call = EqualsIgnoringCase(screen, "call");
-    if (!call && !EqualsIgnoringCase(screen, "put")) {
-        AddMessage(row, "Screen must be call or put");
-        return row;
-    }
-    ScreenInputs inputs;
-    if (!ReadPosition(field[kVolatility], VOLATILITY_LOWEST, VOLATILITY_HIGHEST,
-                      inputs.volatilityPercent)) {
-        AddMessage(row, "Volatility must be a whole number from 1 to 200");
-        return row;
-    }
-    if (!ReadPosition(field[kInterest], INTEREST_LOWEST, INTEREST_HIGHEST,
-                      inputs.interestPercent)) {
-        AddMessage(row, "Interest must be a whole number from 0 to 100");
-        return row;
-    }
-    for (InputBox box : INPUT_BOXES) {
-        inputs.boxes[box] = field[ColumnOf(box)];
-    }
-    inputs.dividendTicked = !field[kDividend].empty() || !field[kDividendInterest].empty() ||
-                            !field[kDividendTime].empty();
-
-    CycleOutcome outcome =
-        Recalculate(call ? OptionKind::Call : OptionKind::Put, ScrollBar::Volatility, inputs);
-    for (ScreenChange& change : outcome.changes) {
-        if (auto* message = std::get_if<ShowMessage>(&change)) {
-            AddMessage(row, message->text);
-        } else if (auto* result = std::get_if<WriteResult>(&change)) {
-            row.results[result->box] = std::move(result->text);
-        }
-    }
-    row.valued = outcome.result;
-    return row;
-}
-
 }  // namespace
 
-bool BatchPricer::ReadHeader(const std::vector<std::string_view>& header, std::string& error) {
-    std::array<bool, BATCH_INPUT_COLUMNS> seen{};
-    if (header.size() != BATCH_INPUT_COLUMNS) {
-        error = "the header must name exactly the " + std::to_string(BATCH_INPUT_COLUMNS) +
-                " columns screen,asset,strike,maturity,volatility,interest,dividend,"
-                "dividend_interest,dividend_time";
-        return false;
+BatchPricer::BatchPricer(BatchOptions options, char delimiter)
+    : options_(std::move(options)), delimiter_(delimiter) {
+    if (delimiter_ == ';') {
+        // Semicolons go with the decimal comma; a point is no decimal symbol there.
+        conventions_.toCanonical = [](std::string_view text) {
+            if (text.find('.') != std::string_view::npos) {
+                return std::string("?");  // no number starts with it
+            }
+            std::string canonical(text);
+            std::replace(canonical.begin(), canonical.end(), ',', '.');
+            return canonical;
+        };
+        conventions_.fromCanonical = [](std::string_view text) {
+            std::string local(text);
+            std::replace(local.begin(), local.end(), '.', ',');
+            return local;
+        };
     }
+    if (options_.sweep) {
+        const auto known =
+            std::find(kColumnNames.begin(), kColumnNames.end(), options_.sweep->column);
+        swept_ = static_cast<Column>(known - kColumnNames.begin());
+    }
+}
+
+bool BatchPricer::ReadHeader(const std::vector<std::string_view>& header, std::string& error) {
+    columnOf_.fill(kAbsent);
+    headerSize_ = header.size();
+    const char other = delimiter_ == ',' ? ';' : ',';
     for (std::size_t column = 0; column < header.size(); ++column) {
         const std::string_view name = TrimBlanks(header[column]);
-        const auto known = std::find(kInputColumns.begin(), kInputColumns.end(), name);
-        if (known == kInputColumns.end()) {
+        const auto known = std::find(kColumnNames.begin(), kColumnNames.end(), name);
+        if (known == kColumnNames.end()) {
             error = "unknown column \"" + std::string(name) + "\" in the header";
+            if (name.find(other) != std::string_view::npos) {
+                error += std::string("; the header is separated by '") + other +
+                         "': try --delimiter '" + other + "'";
+            }
             return false;
         }
-        const auto index = static_cast<std::size_t>(known - kInputColumns.begin());
-        if (seen[index]) {
+        const auto index = static_cast<std::size_t>(known - kColumnNames.begin());
+        if (index == kTarget && !options_.solve) {
+            error = "column \"value\" is read only with --solve";
+            return false;
+        }
+        if (columnOf_[index] != kAbsent) {
             error = "column \"" + std::string(name) + "\" appears twice in the header";
             return false;
         }
-        seen[index] = true;
         columnOf_[index] = column;
+    }
+    // The dividend columns may be left out; so may the bar that --solve finds and the
+    // column that --sweep steps.
+    for (std::size_t index = 0; index < kColumnCount; ++index) {
+        const auto column = static_cast<Column>(index);
+        const bool optional = std::find(kDividendColumns.begin(), kDividendColumns.end(), column) !=
+                                  kDividendColumns.end() ||
+                              (options_.solve && column == BarColumn(*options_.solve)) ||
+                              column == swept_ || (column == kTarget && !options_.solve);
+        if (columnOf_[index] == kAbsent && !optional) {
+            error = "the header has no column \"" + std::string(kColumnNames[index]) +
+                    "\"; it needs screen, asset, strike, maturity, volatility and interest" +
+                    (options_.solve ? ", value" : "") +
+                    ", and may add dividend, dividend_interest and dividend_time";
+            return false;
+        }
+    }
+    outputColumns_.assign({kScreen, kAsset, kStrike, kMaturity, kVolatility, kInterest});
+    const bool dividends =
+        std::any_of(kDividendColumns.begin(), kDividendColumns.end(),
+                    [this](Column c) { return columnOf_[c] != kAbsent || c == swept_; });
+    if (dividends) {
+        outputColumns_.insert(outputColumns_.end(), kDividendColumns.begin(),
+                              kDividendColumns.end());
     }
     return true;
 }
 
 void BatchPricer::AppendHeader(std::string& out) const {
-    for (std::string_view name : kInputColumns) {
+    for (Column column : outputColumns_) {
+        out.append(kColumnNames[column]);
+        out.push_back(delimiter_);
+    }
+    if (options_.solve) {
+        out.append(kMatchesColumn);
+        out.push_back(delimiter_);
+    }
+    for (std::string_view name : kResultColumns) {
         out.append(name);
-        out.push_back(',');
+        out.push_back(name == kResultColumns.back() ? '\n' : delimiter_);
     }
-    out.append(kResultColumns);
-    if (full_) {
-        out.push_back(',');
-        out.append(kFullColumns);
+    if (options_.full) {
+        out.pop_back();
+        for (std::string_view name : kFullColumns) {
+            out.push_back(delimiter_);
+            out.append(name);
+        }
+        out.push_back('\n');
     }
-    out.push_back('\n');
 }
 
-bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out) const {
-    std::array<std::string_view, BATCH_INPUT_COLUMNS> field{};
-    for (std::size_t name = 0; name < BATCH_INPUT_COLUMNS; ++name) {
+bool BatchPricer::ReadScreen(const Fields& field, RowOutcome& row, OptionKind& kind,
+                             ScreenInputs& inputs) const {
+    const std::string_view screen = TrimBlanks(field[kScreen]);
+    const bool call = EqualsIgnoringCase(screen, "call");
+    if (!call && !EqualsIgnoringCase(screen, "put")) {
+        AddMessage(row, "Screen must be call or put");
+        return false;
+    }
+    kind = call ? OptionKind::Call : OptionKind::Put;
+    for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
+        int& position =
+            bar == ScrollBar::Volatility ? inputs.volatilityPercent : inputs.interestPercent;
+        if (bar == options_.solve) {
+            position = BarLowest(bar);
+        } else if (!ReadPosition(field[BarColumn(bar)], bar, position)) {
+            AddMessage(row, PositionMessage(bar));
+            return false;
+        }
+    }
+    inputs.boxes[InputBox::Asset] = field[kAsset];
+    inputs.boxes[InputBox::Strike] = field[kStrike];
+    inputs.boxes[InputBox::Maturity] = field[kMaturity];
+    inputs.boxes[InputBox::Dividend] = field[kDividend];
+    inputs.boxes[InputBox::DividendInterest] = field[kDividendInterest];
+    inputs.boxes[InputBox::DividendTime] = field[kDividendTime];
+    inputs.dividendTicked = !field[kDividend].empty() || !field[kDividendInterest].empty() ||
+                            !field[kDividendTime].empty();
+    return true;
+}
+
+void BatchPricer::RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const {
+    Recalculate(kind, ScrollBar::Volatility, inputs, conventions_, cycle_);
+    for (const std::string& message : cycle_.messages) {
+        AddMessage(row, message);
+    }
+    for (ResultBox box : RESULT_BOXES) {
+        row.results[box] = cycle_.results[box];
+    }
+    row.valued = cycle_.result ? &*cycle_.result : nullptr;
+}
+
+void BatchPricer::Price(const Fields& field, RowOutcome& row) const {
+    OptionKind kind{};
+    ScreenInputs inputs;
+    if (ReadScreen(field, row, kind, inputs)) {
+        RunCycle(kind, inputs, row);
+    }
+}
+
+// The positions of the bar whose shown value equals the target, as a user finds them by
+// moving the bar until the value shows.
+void BatchPricer::Solve(const Fields& field, RowOutcome& row) const {
+    const ScrollBar bar = *options_.solve;
+    if (!IsBlankText(field[BarColumn(bar)])) {
+        AddMessage(row, std::string(bar == ScrollBar::Volatility ? "Volatility" : "Interest") +
+                            " is what --solve finds: leave its column empty");
+        return;
+    }
+    const std::string_view targetText = TrimBlanks(field[kTarget]);
+    if (targetText.empty()) {
+        AddMessage(row, "Value is needed: the option value to solve for");
+        return;
+    }
+    const Checked<double> target = ParseNumber<double>(
+        conventions_.toCanonical ? conventions_.toCanonical(targetText) : std::string(targetText));
+    if (!target.ok()) {
+        AddMessage(row, "Value is not a number");
+        return;
+    }
+    OptionKind kind{};
+    ScreenInputs inputs;
+    if (!ReadScreen(field, row, kind, inputs)) {
+        return;
+    }
+    const BarValues along = ValueAlongBar(kind, bar, inputs, conventions_);
+    std::vector<int> matches;
+    std::optional<int> nearest;
+    double nearestDistance = 0;
+    float nearestValue = 0;
+    for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
+        if (!along.optionValues[i]) {
+            continue;
+        }
+        const float value = *along.optionValues[i];
+        // The number the value box's text reads as: ShownValueText, read back.
+        const double shown = value < 0.02f ? 0.0 : RoundViaText<double>(value, 2);
+        const int position = along.lowest + static_cast<int>(i);
+        if (shown == target.value) {
+            matches.push_back(position);
+        }
+        const double distance = std::fabs(shown - target.value);
+        if (!nearest || distance < nearestDistance) {
+            nearest = position;
+            nearestDistance = distance;
+            nearestValue = value;
+        }
+    }
+    int& position =
+        bar == ScrollBar::Volatility ? inputs.volatilityPercent : inputs.interestPercent;
+    if (!matches.empty()) {
+        position = matches.front();
+        RunCycle(kind, inputs, row);
+        row.solved = std::to_string(position);
+        row.matches = Ranges(matches);
+    } else if (nearest) {
+        std::string shown = ShownValueText(nearestValue);
+        if (conventions_.fromCanonical) {
+            shown = conventions_.fromCanonical(shown);
+        }
+        AddMessage(row, "No " + std::string(BarName(bar)) + " from " +
+                            std::to_string(BarLowest(bar)) + " to " +
+                            std::to_string(BarHighest(bar)) + " shows " + std::string(targetText) +
+                            "; the nearest is " + std::to_string(*nearest) + ", which shows " +
+                            shown);
+    } else {
+        RunCycle(kind, inputs, row);  // no position valued: the cycle's own message
+    }
+    return;
+}
+
+namespace {
+
+// Writes a line of short texts into a buffer sized for it. The texts are a few
+// characters each, too short to pay for a call to memcpy: up to 16 bytes go as two
+// overlapping words, or halves, read and written within the text's own bounds.
+class ShortLine {
+public:
+    explicit ShortLine(char* buffer) : p_(buffer) {}
+    void Put(std::string_view text) {
+        const char* from = text.data();
+        const std::size_t n = text.size();
+        if (n >= 8 && n <= 16) {
+            Copy<std::uint64_t>(from, n);
+        } else if (n >= 4 && n < 8) {
+            Copy<std::uint32_t>(from, n);
+        } else if (n > 0 && n < 4) {
+            p_[0] = from[0];
+            p_[n / 2] = from[n / 2];
+            p_[n - 1] = from[n - 1];
+        } else if (n > 16) {
+            std::memcpy(p_, from, n);
+        }
+        p_ += n;
+    }
+    void Put(char c) { *p_++ = c; }
+    [[nodiscard]] char* end() const { return p_; }
+
+private:
+    template <typename Word>
+    void Copy(const char* from, std::size_t n) {
+        Word head;
+        Word tail;
+        std::memcpy(&head, from, sizeof(Word));
+        std::memcpy(&tail, from + n - sizeof(Word), sizeof(Word));
+        std::memcpy(p_, &head, sizeof(Word));
+        std::memcpy(p_ + n - sizeof(Word), &tail, sizeof(Word));
+    }
+
+    char* p_;
+};
+
+}  // namespace
+
+bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
+                             std::string& out) const {
+    RowOutcome row;
+    if (fieldCount != headerSize_) {
+        AddMessage(row, "The row has " + std::to_string(fieldCount) + " fields instead of " +
+                            std::to_string(headerSize_));
+    } else if (options_.solve) {
+        Solve(field, row);
+    } else {
+        Price(field, row);
+    }
+    const Column solvedColumn = options_.solve ? BarColumn(*options_.solve) : kColumnCount;
+    const auto echoed = [&](Column column) {
+        return column == solvedColumn ? std::string_view(row.solved) : field[column];
+    };
+
+    // The common line: plain fields, no message, no full fields.
+    constexpr std::size_t kShortLine = 512;
+    if (plain && row.message.empty() && !options_.full) {
+        std::size_t length = row.matches.size() + 20;  // the delimiters and the line break
+        for (Column column : outputColumns_) {
+            length += echoed(column).size();
+        }
+        for (std::string_view result : row.results) {
+            length += result.size();
+        }
+        if (length <= kShortLine) {
+            char buffer[kShortLine];
+            ShortLine line(buffer);
+            for (Column column : outputColumns_) {
+                line.Put(echoed(column));
+                line.Put(delimiter_);
+            }
+            if (options_.solve) {
+                line.Put(row.matches);
+                line.Put(delimiter_);
+            }
+            for (std::string_view result : row.results) {
+                line.Put(result);
+                line.Put(delimiter_);
+            }
+            line.Put('\n');
+            out.append(buffer, line.end());
+            return row.valued != nullptr;
+        }
+    }
+    for (Column column : outputColumns_) {
+        // Solved positions and swept values are digits, a sign and a decimal symbol.
+        const std::string_view text =
+            column == solvedColumn ? std::string_view(row.solved) : field[column];
+        if (plain) {
+            out.append(text);
+        } else {
+            AppendCsvField(out, text, delimiter_);
+        }
+        out.push_back(delimiter_);
+    }
+    if (options_.solve) {
+        out.append(row.matches);
+        out.push_back(delimiter_);
+    }
+    for (std::string_view result : row.results) {
+        out.append(result);
+        out.push_back(delimiter_);
+    }
+    AppendCsvField(out, row.message, delimiter_);
+    if (options_.full) {
+        if (row.valued) {
+            AppendFullFields(out, *row.valued, delimiter_, delimiter_ == ';' ? ',' : '.');
+        } else {
+            out.append(kFullColumns.size(), delimiter_);
+        }
+    }
+    out.push_back('\n');
+    return row.valued != nullptr;
+}
+
+bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out,
+                           bool plain) const {
+    Fields field{};
+    for (std::size_t name = 0; name < kColumnCount; ++name) {
         if (columnOf_[name] < fields.size()) {
             field[name] = fields[columnOf_[name]];
         }
     }
-    const RowOutcome row =
-        fields.size() == BATCH_INPUT_COLUMNS ? Price(field) : WrongFieldCount(fields.size());
-
-    for (std::string_view value : field) {
-        AppendCsvField(out, value);
-        out.push_back(',');
+    if (!swept_ || fields.size() != headerSize_) {
+        return AppendLine(field, fields.size(), plain, out);
     }
-    for (const std::string& result : row.results) {
-        out.append(result);
-        out.push_back(',');
-    }
-    AppendCsvField(out, row.message);
-    if (full_) {
-        if (row.valued) {
-            AppendFullFields(out, *row.valued);
-        } else {
-            out.append(kFullFieldCount, ',');
+    bool allValued = true;
+    const SweepRange& sweep = *options_.sweep;
+    std::string text;
+    for (std::size_t k = 0; k < sweep.Count(); ++k) {
+        text = sweep.Text(k);
+        if (conventions_.fromCanonical) {
+            text = conventions_.fromCanonical(text);
         }
+        field[*swept_] = text;
+        allValued &= AppendLine(field, fields.size(), plain, out);
     }
-    out.push_back('\n');
-    return row.valued.has_value();
+    return allValued;
 }
 
-BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err, bool full) {
-    CsvReader reader(in);
+namespace {
+
+// Records copied out of the reader, to be priced on another thread.
+struct RowBatch {
+    std::string text;                     // the fields' bytes, one after another
+    std::vector<std::size_t> fieldEnds;   // where each field ends in text
+    std::vector<std::size_t> recordEnds;  // how many fields the records up to each hold
+    std::vector<unsigned char> plain;     // CsvReader::plain of each record
+
+    void Add(const std::vector<std::string_view>& fields, bool plainRecord) {
+        for (std::string_view field : fields) {
+            text.append(field);
+            fieldEnds.push_back(text.size());
+        }
+        recordEnds.push_back(fieldEnds.size());
+        plain.push_back(plainRecord ? 1 : 0);
+    }
+};
+
+struct PricedBatch {
+    std::string out;
+    bool allValued = true;
+};
+
+PricedBatch PriceRows(const RowBatch& batch, BatchPricer pricer) {
+    PricedBatch priced;
     std::vector<std::string_view> fields;
-    BatchPricer pricer(full);
+    std::size_t field = 0;
+    std::size_t start = 0;
+    for (std::size_t record = 0; record < batch.recordEnds.size(); ++record) {
+        fields.clear();
+        for (; field < batch.recordEnds[record]; ++field) {
+            fields.emplace_back(batch.text.data() + start, batch.fieldEnds[field] - start);
+            start = batch.fieldEnds[field];
+        }
+        priced.allValued &= pricer.PriceRow(fields, priced.out, batch.plain[record] != 0);
+    }
+    return priced;
+}
+
+// Reads batches of records and prices each on a thread of its own, a copy of `pricer`
+// for each, and writes them in the input's order; at most jobs + 1 batches are in
+// flight, so memory stays bounded however long the input.
+bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, const BatchOptions& options,
+                     std::ostream& out) {
+    // A batch of about 4096 output lines, at least one record.
+    const std::size_t linesPerRecord = options.sweep ? options.sweep->Count() : 1;
+    const std::size_t recordsPerBatch = std::max<std::size_t>(1, 4096 / linesPerRecord);
+    std::deque<std::future<PricedBatch>> inFlight;
+    bool allValued = true;
+    const auto writeOldest = [&] {
+        const PricedBatch priced = inFlight.front().get();
+        inFlight.pop_front();
+        out.write(priced.out.data(), static_cast<std::streamsize>(priced.out.size()));
+        allValued &= priced.allValued;
+    };
+    std::vector<std::string_view> fields;
+    bool more = true;
+    while (more) {
+        auto batch = std::make_shared<RowBatch>();
+        while (batch->recordEnds.size() < recordsPerBatch && (more = reader.Next(fields))) {
+            batch->Add(fields, reader.plain());
+        }
+        if (batch->recordEnds.empty()) {
+            break;
+        }
+        if (inFlight.size() > options.jobs) {
+            writeOldest();
+        }
+        inFlight.push_back(
+            std::async(std::launch::async, [batch, pricer] { return PriceRows(*batch, pricer); }));
+    }
+    while (!inFlight.empty()) {
+        writeOldest();
+    }
+    return allValued;
+}
+
+}  // namespace
+
+BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                       const BatchOptions& options) {
+    CsvReader reader(in, options.delimiter);
+    std::vector<std::string_view> fields;
     std::string error;
     if (!reader.Next(fields)) {
         err << "volantra-price: "
             << (reader.failed() ? "cannot read the input"
-                                : "the input is empty: a header row is needed")
+                : reader.unclosedQuoteLine() != 0
+                    ? "the quote opened on line " + std::to_string(reader.unclosedQuoteLine()) +
+                          " is never closed"
+                    : "the input is empty: a header row is needed")
             << '\n';
         return BatchStatus::UnusableInput;
     }
+    BatchPricer pricer(options, reader.delimiter());
     if (!pricer.ReadHeader(fields, error)) {
         err << "volantra-price: " << error << '\n';
         return BatchStatus::UnusableInput;
@@ -251,15 +755,25 @@ BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err, b
     buffer.reserve(2 * kFlushSize);
     pricer.AppendHeader(buffer);
     bool allValued = true;
-    while (reader.Next(fields)) {
-        allValued &= pricer.PriceRow(fields, buffer);
-        if (buffer.size() >= kFlushSize) {
-            out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-            buffer.clear();
+    if (options.jobs > 1) {
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+        allValued = PriceInParallel(reader, pricer, options, out);
+    } else {
+        while (reader.Next(fields)) {
+            allValued &= pricer.PriceRow(fields, buffer, reader.plain());
+            if (buffer.size() >= kFlushSize) {
+                out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+                buffer.clear();
+            }
         }
+        out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     }
-    out.write(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     out.flush();
+    if (reader.unclosedQuoteLine() != 0) {
+        err << "volantra-price: the quote opened on line " << reader.unclosedQuoteLine()
+            << " is never closed; the rows before it are written\n";
+        return BatchStatus::UnusableInput;
+    }
     if (reader.failed()) {
         err << "volantra-price: reading stopped at line " << reader.line() << '\n';
         return BatchStatus::UnusableInput;

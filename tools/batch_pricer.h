@@ -2,10 +2,14 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "cycle/recalculation.h"
 
 namespace volantra {
 
@@ -14,11 +18,54 @@ inline constexpr std::size_t BATCH_INPUT_COLUMNS = 9;
 /// Exit status of a batch run.
 enum class BatchStatus { AllValued = 0, SomeNotValued = 1, UnusableInput = 2 };
 
+/// One input column stepped over a range, as `--sweep COLUMN=FROM:TO[:STEP]` gives it:
+/// the values FROM, FROM + STEP, ... up to TO, computed in exact decimal.
+struct SweepRange {
+    std::string column;
+    std::int64_t from = 0;  ///< in units of 10^−scale
+    std::int64_t to = 0;
+    std::int64_t step = 1;
+    int scale = 0;
+
+    /// Number of values in the range.
+    [[nodiscard]] std::size_t Count() const {
+        return static_cast<std::size_t>((to - from) / step) + 1;
+    }
+    /// The canonical text of value `k`: no trailing zeros after the point ("92.5", "95").
+    [[nodiscard]] std::string Text(std::size_t k) const;
+};
+
+/// At most this many output rows per input row.
+inline constexpr std::size_t MAX_SWEEP_STEPS = 100'000;
+
+/// Reads "COLUMN=FROM:TO[:STEP]" (STEP 1 when left out); false, with `error` set, when
+/// it cannot be used.
+bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error);
+
+/// How a batch run reads and writes.
+struct BatchOptions {
+    bool full = false;  ///< add every valuation field in round-trip precision
+    /// ',' (decimal point) or ';' (decimal comma); 0 guesses from the header line.
+    char delimiter = 0;
+    std::optional<ScrollBar> solve;   ///< find the positions of this bar that show `value`
+    std::optional<SweepRange> sweep;  ///< one output row per value of a column
+    unsigned jobs = 1;                ///< threads pricing rows; the output keeps the input's order
+};
+
+/// Options that only choose whether the valuation fields are added.
+inline BatchOptions PlainBatchOptions(bool full) {
+    BatchOptions options;
+    options.full = full;
+    return options;
+}
+
 /// Prices CSV rows with the digits of the pricing screens.
 class BatchPricer {
 public:
-    /// `full` adds every valuation field in round-trip precision.
-    explicit BatchPricer(bool full) : full_(full) {}
+    /// `delimiter` is ',' or ';'; the options' own delimiter is not read.
+    BatchPricer(BatchOptions options, char delimiter);
+    /// Comma-separated rows; `full` adds every valuation field in round-trip precision.
+    explicit BatchPricer(bool full) : BatchPricer(PlainBatchOptions(full), ',') {}
 
     /// Learns the column order from the header; false, with `error` set, when unusable.
     bool ReadHeader(const std::vector<std::string_view>& header, std::string& error);
@@ -26,15 +73,55 @@ public:
     /// Appends the output header line.
     void AppendHeader(std::string& out) const;
 
-    /// Appends the output line of one input row; false when the row could not be valued.
-    bool PriceRow(const std::vector<std::string_view>& fields, std::string& out) const;
+    /// Appends the output lines of one input row (one per step of a sweep); false when
+    /// one of them could not be valued. `plain` says that no field holds the delimiter
+    /// or anything that would need quotes (CsvReader::plain), so none is searched.
+    bool PriceRow(const std::vector<std::string_view>& fields, std::string& out,
+                  bool plain = false) const;
+
+    /// Input columns by name, in output order, then the solve target `value`.
+    enum Column : std::size_t {
+        kScreen,
+        kAsset,
+        kStrike,
+        kMaturity,
+        kVolatility,
+        kInterest,
+        kDividend,
+        kDividendInterest,
+        kDividendTime,
+        kTarget,
+        kColumnCount
+    };
+    struct RowOutcome;
+    using Fields = std::array<std::string_view, kColumnCount>;
 
 private:
-    bool full_;
-    std::array<std::size_t, BATCH_INPUT_COLUMNS> columnOf_{};  // input column of each name
+    bool ReadScreen(const Fields& field, RowOutcome& row, OptionKind& kind,
+                    ScreenInputs& inputs) const;
+    void Price(const Fields& field, RowOutcome& row) const;
+    void Solve(const Fields& field, RowOutcome& row) const;
+    void RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const;
+    bool AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
+                    std::string& out) const;
+
+    BatchOptions options_;
+    char delimiter_;
+    NumberConventions conventions_;
+    std::size_t headerSize_ = 0;
+    std::array<std::size_t, kColumnCount> columnOf_{};  // input index of each name, or absent
+    std::vector<Column> outputColumns_;
+    std::optional<Column> swept_;
+    mutable CycleResults cycle_;  // the last row's cycle, its storage reused row after row
 };
 
 /// Reads CSV from `in`, writes priced CSV to `out` and problems to `err`, streaming.
-BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err, bool full);
+BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err,
+                       const BatchOptions& options);
+
+/// PriceBatch with the delimiter guessed and no solve or sweep.
+inline BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err, bool full) {
+    return PriceBatch(in, out, err, PlainBatchOptions(full));
+}
 
 }  // namespace volantra

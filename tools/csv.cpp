@@ -1,48 +1,134 @@
 #include "tools/csv.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 
 namespace volantra {
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// c in every byte of a word.
+constexpr std::uint64_t Spread(char c) {
+    return 0x0101010101010101ULL * static_cast<unsigned char>(c);
+}
+
+// The high bit of each zero byte of `word` set, and possibly of bytes above a zero one.
+constexpr std::uint64_t HasZeroByte(std::uint64_t word) {
+    return (word - 0x0101010101010101ULL) & ~word & 0x8080808080808080ULL;
+}
+
+}  // namespace
 
 bool CsvReader::ReadLine() {
-    if (!std::getline(in_, line_)) {
-        return false;
+    constexpr std::size_t kBlock = 1 << 20;
+    for (;;) {
+        const std::size_t unread = buffer_.size() - start_;
+        const void* newline =
+            unread == 0 ? nullptr : std::memchr(buffer_.data() + start_, '\n', unread);
+        if (newline != nullptr || (atEnd_ && unread > 0)) {
+            const std::size_t end = newline != nullptr
+                                        ? static_cast<const char*>(newline) - buffer_.data()
+                                        : buffer_.size();
+            line_ = std::string_view(buffer_).substr(start_, end - start_);
+            start_ = newline != nullptr ? end + 1 : end;
+            break;
+        }
+        if (atEnd_) {
+            return false;
+        }
+        // Keep the unfinished line, then append a block after it.
+        buffer_.erase(0, start_);
+        start_ = 0;
+        const std::size_t kept = buffer_.size();
+        buffer_.resize(kept + kBlock);
+        in_.read(buffer_.data() + kept, static_cast<std::streamsize>(kBlock));
+        buffer_.resize(kept + static_cast<std::size_t>(in_.gcount()));
+        atEnd_ = !in_;
     }
-    ++lineNumber_;
+    if (++lineNumber_ == 1 && line_.starts_with(kByteOrderMark)) {
+        line_.remove_prefix(kByteOrderMark.size());  // what spreadsheets write for "CSV UTF-8"
+    }
     lineEndedWithCr_ = !line_.empty() && line_.back() == '\r';
     if (lineEndedWithCr_) {
-        line_.pop_back();
+        line_.remove_suffix(1);
     }
     return true;
 }
 
 bool CsvReader::Next(std::vector<std::string_view>& fields) {
+    if (unclosedQuoteLine_ != 0) {
+        return false;
+    }
     do {
         if (!ReadLine()) {
             return false;
         }
     } while (line_.empty());  // blank lines carry no record
     recordLine_ = lineNumber_;
+    if (delimiter_ == 0) {
+        const bool semicolons =
+            line_.find(';') != std::string_view::npos && line_.find(',') == std::string_view::npos;
+        delimiter_ = semicolons ? ';' : ',';
+    }
 
     fields.clear();
-    if (line_.find('"') == std::string::npos) {  // the common case: views between the commas
-        const std::string_view line(line_);
-        std::size_t start = 0;
-        for (std::size_t comma; (comma = line.find(',', start)) != std::string_view::npos;
-             start = comma + 1) {
-            fields.push_back(line.substr(start, comma - start));
+    const char delimiter = delimiter_;
+    // The common case, one pass: views between delimiters, until a quote shows.
+    plain_ = true;
+    const char* start = line_.data();
+    const char* const end = start + line_.size();
+    bool quote = false;
+    const auto special = [&](const char* p) {
+        if (*p == delimiter) {
+            fields.emplace_back(start, static_cast<std::size_t>(p - start));
+            start = p + 1;
+        } else if (*p == '"') {
+            quote = true;
+        } else if (*p == '\r') {
+            plain_ = false;  // a carriage return inside the line
         }
-        fields.push_back(line.substr(start));
+    };
+    // Eight bytes at a time: a byte equal to c shows as a set high bit in
+    // HasZeroByte(word ^ c·0x01…01). False positives above a true one cannot occur
+    // below it, and each flagged byte is checked again.
+    const char* p = start;
+    for (; p + 8 <= end && !quote; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        std::uint64_t flagged = HasZeroByte(word ^ Spread(delimiter)) |
+                                HasZeroByte(word ^ Spread('"')) | HasZeroByte(word ^ Spread('\r'));
+        while (flagged != 0 && !quote) {
+            special(p + std::countr_zero(flagged) / 8);
+            flagged &= flagged - 1;
+        }
+    }
+    for (; p < end && !quote; ++p) {
+        special(p);
+    }
+    if (!quote) {
+        fields.emplace_back(start, static_cast<std::size_t>(end - start));
         return true;
     }
+    fields.clear();
+    plain_ = false;
     unquoted_.assign(1, std::string());
     bool quoted = false;
+    std::size_t recordSize = 0;
     std::size_t i = 0;
     while (true) {
         if (i == line_.size()) {
+            if (!quoted) {
+                break;
+            }
             const bool crBeforeBreak = lineEndedWithCr_;
-            if (!quoted || !ReadLine()) {
-                break;  // an unclosed quote ends with the input
+            recordSize += line_.size() + 1;
+            if (recordSize > MAX_QUOTED_RECORD || !ReadLine()) {
+                unclosedQuoteLine_ = recordLine_;
+                return false;
             }
             // A line break inside quotes belongs to the field, CR and all.
             unquoted_.back().append(crBeforeBreak ? "\r\n" : "\n");
@@ -59,7 +145,7 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
             } else {
                 quoted = false;
             }
-        } else if (c == ',') {
+        } else if (c == delimiter) {
             unquoted_.emplace_back();
         } else if (c == '"') {
             quoted = true;
@@ -71,9 +157,9 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     return true;
 }
 
-void AppendCsvField(std::string& out, std::string_view field) {
-    const bool plain = std::none_of(field.begin(), field.end(), [](char c) {
-        return c == ',' || c == '"' || c == '\r' || c == '\n';
+void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
+    const bool plain = std::none_of(field.begin(), field.end(), [delimiter](char c) {
+        return c == delimiter || c == '"' || c == '\r' || c == '\n';
     });
     if (plain) {
         out.append(field);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <istream>
 #include <string>
@@ -8,33 +9,59 @@
 
 namespace volantra {
 
-/// Reads comma-separated records one at a time (quoted fields may hold commas, doubled
-/// quotes and line breaks, kept as they were); a record's closing carriage return is dropped.
+/// Reads delimited records one at a time (quoted fields may hold the delimiter, doubled
+/// quotes and line breaks, kept as they were); a record's closing carriage return is
+/// dropped, and so is a UTF-8 byte-order mark at the start of the input.
 class CsvReader {
 public:
-    explicit CsvReader(std::istream& in) : in_(in) {}
+    /// `delimiter` 0 guesses it from the first record: ';' when that line holds a
+    /// semicolon and no comma, ',' otherwise.
+    explicit CsvReader(std::istream& in, char delimiter = ',') : in_(in), delimiter_(delimiter) {}
 
-    /// Fills `fields` with the next record, valid until the next call; false at the end.
+    /// Fills `fields` with the next record, valid until the next call; false at the end,
+    /// and also at a quote that is never closed (see unclosedQuoteLine).
     bool Next(std::vector<std::string_view>& fields);
 
     /// The line on which the last record began, counting from 1.
     [[nodiscard]] std::size_t line() const { return recordLine_; }
 
+    /// The delimiter in use, once the first record has been read.
+    [[nodiscard]] char delimiter() const { return delimiter_; }
+
+    /// The line where a quote opened that the input never closes; 0 when none.
+    [[nodiscard]] std::size_t unclosedQuoteLine() const { return unclosedQuoteLine_; }
+
     /// True when reading failed for another reason than the end of the input.
     [[nodiscard]] bool failed() const { return in_.bad(); }
+
+    /// True when the last record held no quote and no carriage return: its fields hold
+    /// neither the delimiter nor anything AppendCsvField would quote.
+    [[nodiscard]] bool plain() const { return plain_; }
+
+    /// A record that grows beyond this inside quotes counts as an unclosed quote, so a
+    /// stray quote cannot pull the rest of a large file into memory.
+    static constexpr std::size_t MAX_QUOTED_RECORD = 1 << 16;
 
 private:
     bool ReadLine();
 
     std::istream& in_;
-    std::string line_;
+    char delimiter_;
+    // The input is read in blocks; a line is a view into the block that holds it whole.
+    std::string buffer_;
+    std::size_t start_ = 0;  // first unread byte of buffer_
+    bool atEnd_ = false;
+    std::string_view line_;
+    bool plain_ = true;
+    std::array<bool, 256> special_{};    // the delimiter, the quote and the carriage return
     std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
+    std::size_t unclosedQuoteLine_ = 0;
     bool lineEndedWithCr_ = false;
 };
 
-/// Appends `field` to `out`, quoted when it holds a comma, a quote or a line break.
-void AppendCsvField(std::string& out, std::string_view field);
+/// Appends `field` to `out`, quoted when it holds the delimiter, a quote or a line break.
+void AppendCsvField(std::string& out, std::string_view field, char delimiter = ',');
 
 }  // namespace volantra

@@ -1,0 +1,152 @@
+// The cycle's valuation along a bar is the full cycle's at each position.
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cycle/recalculation.h"
+#include "engine/number_text.h"
+
+namespace volantra {
+namespace {
+
+ScreenInputs Screen(std::string_view asset, std::string_view strike, std::string_view maturity,
+                    int volatility, int interest) {
+    ScreenInputs in;
+    in.boxes = {asset, strike, maturity, "", "", ""};
+    in.volatilityPercent = volatility;
+    in.interestPercent = interest;
+    return in;
+}
+
+void ExpectSameAsTheCycle(OptionKind kind, ScrollBar bar, ScreenInputs screen) {
+    const BarValues along = ValueAlongBar(kind, bar, screen);
+    ASSERT_EQ(along.lowest, BarLowest(bar));
+    ASSERT_EQ(along.optionValues.size(),
+              static_cast<std::size_t>(BarHighest(bar) - BarLowest(bar) + 1));
+    for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
+        const int position = along.lowest + static_cast<int>(i);
+        (bar == ScrollBar::Volatility ? screen.volatilityPercent : screen.interestPercent) =
+            position;
+        const CycleOutcome outcome = Recalculate(kind, bar, screen);
+        ASSERT_EQ(along.optionValues[i].has_value(), outcome.result.has_value()) << position;
+        if (outcome.result) {
+            EXPECT_EQ(*along.optionValues[i], outcome.result->optionValue) << position;
+        }
+    }
+}
+
+TEST(ValueAlongBar, IsTheCycleAtEveryPosition) {
+    ScreenInputs dividend = Screen("50", "45", "90", 7, 77);  // bar positions not read
+    dividend.dividendTicked = true;
+    dividend.boxes[InputBox::Dividend] = "1";
+    dividend.boxes[InputBox::DividendInterest] = "5";
+    dividend.boxes[InputBox::DividendTime] = "30";
+    for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+        for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
+            ExpectSameAsTheCycle(kind, bar, Screen("100", "100", "365", 20, 5));
+            ExpectSameAsTheCycle(kind, bar, dividend);
+            // Tiny prices leave the single range at some volatilities only.
+            ExpectSameAsTheCycle(kind, bar, Screen("1e-37", "1e-37", "1", 20, 0));
+            ExpectSameAsTheCycle(kind, bar, Screen("3e-38", "3e-38", "30", 20, 0));
+        }
+    }
+}
+
+TEST(ValueAlongBar, NothingIsValuedWhereTheCycleStopsBeforeTheBars) {
+    for (const ScreenInputs& screen :
+         {Screen("", "100", "365", 1, 1), Screen("100", "x", "365", 1, 1),
+          Screen("100", "0", "365", 1, 1)}) {
+        const BarValues along = ValueAlongBar(OptionKind::Call, ScrollBar::Volatility, screen);
+        EXPECT_EQ(along.optionValues.size(), 200u);
+        for (const auto& value : along.optionValues) {
+            EXPECT_FALSE(value.has_value());
+        }
+    }
+}
+
+// The result boxes and messages a change list leaves behind, applied in order.
+CycleResults Applied(const CycleOutcome& outcome) {
+    CycleResults shown;
+    for (const ScreenChange& change : outcome.changes) {
+        if (const auto* message = std::get_if<ShowMessage>(&change)) {
+            shown.messages.push_back(message->text);
+        } else if (const auto* result = std::get_if<WriteResult>(&change)) {
+            shown.results[result->box] = result->text;
+        }
+    }
+    return shown;
+}
+
+TEST(RecalculateResults, ShowsWhatTheChangeListLeavesOnTheScreen) {
+    ScreenInputs reset = Screen("100", "100", "365", 20, 5);
+    reset.dividendTicked = true;
+    reset.boxes[InputBox::Dividend] = "2";
+    ScreenInputs rejected = Screen("1", "100", "365", 20, 5);
+    rejected.dividendTicked = true;
+    rejected.boxes[InputBox::Dividend] = "2";
+    rejected.boxes[InputBox::DividendInterest] = "5";
+    rejected.boxes[InputBox::DividendTime] = "73";
+    const ScreenInputs screens[] = {Screen("100", "100", "365", 20, 5),
+                                    Screen("50", "45", "90", 30, 6),
+                                    Screen("", "100", "365", 20, 5),
+                                    Screen("abc", "100", "365", 20, 5),
+                                    Screen("100", "0", "365", 20, 5),
+                                    Screen("1e-38", "1e-38", "0.0003", 1, 0),
+                                    reset,
+                                    rejected};
+    NumberConventions comma;
+    comma.fromCanonical = [](std::string_view text) {
+        std::string local(text);
+        std::replace(local.begin(), local.end(), '.', ',');
+        return local;
+    };
+    CycleResults results;  // reused, as a batch reuses it
+    for (const NumberConventions& conventions : {NumberConventions{}, comma}) {
+        for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+            for (const ScreenInputs& screen : screens) {
+                const CycleOutcome outcome =
+                    Recalculate(kind, ScrollBar::Interest, screen, conventions);
+                Recalculate(kind, ScrollBar::Interest, screen, conventions, results);
+                const CycleResults expected = Applied(outcome);
+                EXPECT_EQ(results.messages, expected.messages);
+                for (ResultBox box : RESULT_BOXES) {
+                    EXPECT_EQ(results.results[box], expected.results[box]);
+                }
+                ASSERT_EQ(results.result.has_value(), outcome.result.has_value());
+                if (outcome.result) {
+                    EXPECT_EQ(results.result->optionValue, outcome.result->optionValue);
+                    EXPECT_EQ(results.inputs->dividendPresentValue,
+                              outcome.inputs->dividendPresentValue);
+                }
+            }
+        }
+    }
+}
+
+TEST(RecalculateResults, MaturityIsTheGeneralTextOfTheSingleQuotient) {
+    CycleResults results;
+    for (int tenths = 0; tenths <= 40000; tenths += tenths < 100 ? 1 : 7) {
+        const std::string days =
+            tenths % 10 == 0 ? std::to_string(tenths / 10)
+                             : std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
+        Recalculate(OptionKind::Call, ScrollBar::Volatility, Screen("100", "100", days, 20, 5), {},
+                    results);
+        const float parsed = ParseNumber<float>(days).value;
+        ASSERT_TRUE(results.inputs.has_value()) << days;
+        EXPECT_EQ(results.inputs->timeToMaturity,
+                  GeneralText<double>(static_cast<float>(parsed / 365.0)))
+            << days;
+    }
+}
+
+TEST(ShownValueText, ShowsZeroBelowTwoCents) {
+    EXPECT_EQ(ShownValueText(0.0199f), "0.00");
+    EXPECT_EQ(ShownValueText(-3.0f), "0.00");
+    EXPECT_EQ(ShownValueText(0.02f), "0.02");
+    EXPECT_EQ(ShownValueText(5.695f), "5.70");
+}
+
+}  // namespace
+}  // namespace volantra
