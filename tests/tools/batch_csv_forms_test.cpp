@@ -71,7 +71,8 @@ TEST(CsvForms, SemicolonsGoWithTheDecimalComma) {
               "call;50;45;90;30;6;1;5;30;5,70;0,7720;0,0406;-6,4918;7,5031;7,9209;\n"
               "call;1;100;365;20;5;2;5;73;;;;;;;Asset must be greater than the dividend's "
               "present value (1,98)\n"
-              "call;100.5;100;365;20;5;;;;;;;;;;Asset is not a number\n");
+              "call;100.5;100;365;20;5;;;;;;;;;;Asset is not a number: use a comma as the decimal "
+              "symbol\n");
 }
 
 TEST(CsvForms, FullFieldsTakeTheDecimalCommaToo) {
