@@ -4,16 +4,15 @@
 #include <charconv>
 #include <cmath>
 #include <cstring>
-#include <deque>
-#include <future>
 #include <istream>
 #include <limits>
-#include <memory>
 #include <ostream>
 #include <string_view>
 
 #include "engine/number_text.h"
 #include "tools/csv.h"
+#include "tools/parallel_batch.h"
+#include "tools/short_line.h"
 
 namespace volantra {
 namespace {
@@ -164,11 +163,14 @@ bool ReadDecimal(std::string_view text, std::int64_t& units, int& scale) {
     return digits > 0;
 }
 
-std::int64_t Rescale(std::int64_t units, int from, int to) {
+// units · 10^(to − from); false where that leaves the 64-bit range.
+bool Rescale(std::int64_t& units, int from, int to) {
     for (; from < to; ++from) {
-        units *= 10;
+        if (__builtin_mul_overflow(units, 10, &units)) {
+            return false;
+        }
     }
-    return units;
+    return true;
 }
 
 }  // namespace
@@ -229,9 +231,17 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
         }
     }
     sweep.scale = std::max({scales[0], scales[1], scales[2]});
-    sweep.from = Rescale(units[0], scales[0], sweep.scale);
-    sweep.to = Rescale(units[1], scales[1], sweep.scale);
-    sweep.step = Rescale(units[2], scales[2], sweep.scale);
+    for (std::size_t i = 0; i < 3; ++i) {
+        if (!Rescale(units[i], scales[i], sweep.scale)) {
+            error =
+                "the numbers of --sweep need more than 18 digits together; take fewer "
+                "decimals";
+            return false;
+        }
+    }
+    sweep.from = units[0];
+    sweep.to = units[1];
+    sweep.step = units[2];
     while (sweep.scale > 0 && sweep.from % 10 == 0 && sweep.to % 10 == 0 && sweep.step % 10 == 0) {
         sweep.from /= 10;  // "10.0" is a whole position
         sweep.to /= 10;
@@ -506,49 +516,6 @@ void BatchPricer::Solve(const Fields& field, RowOutcome& row) const {
     return;
 }
 
-namespace {
-
-// Writes a line of short texts into a buffer sized for it. The texts are a few
-// characters each, too short to pay for a call to memcpy: up to 16 bytes go as two
-// overlapping words, or halves, read and written within the text's own bounds.
-class ShortLine {
-public:
-    explicit ShortLine(char* buffer) : p_(buffer) {}
-    void Put(std::string_view text) {
-        const char* from = text.data();
-        const std::size_t n = text.size();
-        if (n >= 8 && n <= 16) {
-            Copy<std::uint64_t>(from, n);
-        } else if (n >= 4 && n < 8) {
-            Copy<std::uint32_t>(from, n);
-        } else if (n > 0 && n < 4) {
-            p_[0] = from[0];
-            p_[n / 2] = from[n / 2];
-            p_[n - 1] = from[n - 1];
-        } else if (n > 16) {
-            std::memcpy(p_, from, n);
-        }
-        p_ += n;
-    }
-    void Put(char c) { *p_++ = c; }
-    [[nodiscard]] char* end() const { return p_; }
-
-private:
-    template <typename Word>
-    void Copy(const char* from, std::size_t n) {
-        Word head;
-        Word tail;
-        std::memcpy(&head, from, sizeof(Word));
-        std::memcpy(&tail, from + n - sizeof(Word), sizeof(Word));
-        std::memcpy(p_, &head, sizeof(Word));
-        std::memcpy(p_ + n - sizeof(Word), &tail, sizeof(Word));
-    }
-
-    char* p_;
-};
-
-}  // namespace
-
 bool BatchPricer::AppendLine(const Fields& field, std::size_t fieldCount, bool plain,
                              std::string& out) const {
     RowOutcome row;
@@ -650,86 +617,6 @@ bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
     }
     return allValued;
 }
-
-namespace {
-
-// Records copied out of the reader, to be priced on another thread.
-struct RowBatch {
-    std::string text;                     // the fields' bytes, one after another
-    std::vector<std::size_t> fieldEnds;   // where each field ends in text
-    std::vector<std::size_t> recordEnds;  // how many fields the records up to each hold
-    std::vector<unsigned char> plain;     // CsvReader::plain of each record
-
-    void Add(const std::vector<std::string_view>& fields, bool plainRecord) {
-        for (std::string_view field : fields) {
-            text.append(field);
-            fieldEnds.push_back(text.size());
-        }
-        recordEnds.push_back(fieldEnds.size());
-        plain.push_back(plainRecord ? 1 : 0);
-    }
-};
-
-struct PricedBatch {
-    std::string out;
-    bool allValued = true;
-};
-
-PricedBatch PriceRows(const RowBatch& batch, BatchPricer pricer) {
-    PricedBatch priced;
-    std::vector<std::string_view> fields;
-    std::size_t field = 0;
-    std::size_t start = 0;
-    for (std::size_t record = 0; record < batch.recordEnds.size(); ++record) {
-        fields.clear();
-        for (; field < batch.recordEnds[record]; ++field) {
-            fields.emplace_back(batch.text.data() + start, batch.fieldEnds[field] - start);
-            start = batch.fieldEnds[field];
-        }
-        priced.allValued &= pricer.PriceRow(fields, priced.out, batch.plain[record] != 0);
-    }
-    return priced;
-}
-
-// Reads batches of records and prices each on a thread of its own, a copy of `pricer`
-// for each, and writes them in the input's order; at most jobs + 1 batches are in
-// flight, so memory stays bounded however long the input.
-bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, const BatchOptions& options,
-                     std::ostream& out) {
-    // A batch of about 4096 output lines, at least one record.
-    const std::size_t linesPerRecord = options.sweep ? options.sweep->Count() : 1;
-    const std::size_t recordsPerBatch = std::max<std::size_t>(1, 4096 / linesPerRecord);
-    std::deque<std::future<PricedBatch>> inFlight;
-    bool allValued = true;
-    const auto writeOldest = [&] {
-        const PricedBatch priced = inFlight.front().get();
-        inFlight.pop_front();
-        out.write(priced.out.data(), static_cast<std::streamsize>(priced.out.size()));
-        allValued &= priced.allValued;
-    };
-    std::vector<std::string_view> fields;
-    bool more = true;
-    while (more) {
-        auto batch = std::make_shared<RowBatch>();
-        while (batch->recordEnds.size() < recordsPerBatch && (more = reader.Next(fields))) {
-            batch->Add(fields, reader.plain());
-        }
-        if (batch->recordEnds.empty()) {
-            break;
-        }
-        if (inFlight.size() > options.jobs) {
-            writeOldest();
-        }
-        inFlight.push_back(
-            std::async(std::launch::async, [batch, pricer] { return PriceRows(*batch, pricer); }));
-    }
-    while (!inFlight.empty()) {
-        writeOldest();
-    }
-    return allValued;
-}
-
-}  // namespace
 
 BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err,
                        const BatchOptions& options) {

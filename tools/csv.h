@@ -53,7 +53,6 @@ private:
     bool atEnd_ = false;
     std::string_view line_;
     bool plain_ = true;
-    std::array<bool, 256> special_{};    // the delimiter, the quote and the carriage return
     std::vector<std::string> unquoted_;  // the fields of a record that had quotes
     std::size_t lineNumber_ = 0;
     std::size_t recordLine_ = 0;
