@@ -24,7 +24,7 @@ constexpr std::uint64_t HasZeroByte(std::uint64_t word) {
 }  // namespace
 
 bool CsvReader::ReadLine() {
-    constexpr std::size_t kBlock = 1 << 20;
+    constexpr std::size_t kBlock = 1 << 16;
     for (;;) {
         const std::size_t unread = buffer_.size() - start_;
         const void* newline =
