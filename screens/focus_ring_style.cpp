@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QPainter>
 #include <QProxyStyle>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QStyleOption>
 
@@ -26,7 +25,7 @@ public:
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override {
         QProxyStyle::drawControl(element, option, painter, widget);
-        if (element == CE_PushButton) {
+        if (element == CE_PushButton || element == CE_CheckBox) {
             DrawRing(option, painter);
         }
     }
@@ -63,8 +62,8 @@ void ShowFocusPlainly(QWidget* window) {
     for (QScrollBar* bar : window->findChildren<QScrollBar*>()) {
         bar->setStyle(Shared());
     }
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
-        button->setStyle(Shared());
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>()) {
+        button->setStyle(Shared());  // push buttons and the check box
     }
 }
 
