@@ -7,6 +7,7 @@
 
 #include "screen_test_case.h"
 #include "screens/startup.h"
+#include "worked_examples.h"
 
 namespace volantra::testing {
 
@@ -51,33 +52,42 @@ private slots:
         QWidget* s = Open(ScreenId::Call);
         auto* delta = Control(s, "lblCalldelta");
         QCOMPARE(Accessible(delta)->text(QAccessible::Name), QStringLiteral("Delta"));
-        Type(s, "txtAsset", "100");
-        Type(s, "txtStrike", "100");
-        Type(s, "txtMaturity", "365");
-        MoveTo(s, "vsbVolatility", 20);
-        MoveTo(s, "vsbInterest", 5);
-        const std::pair<const char*, const char*> read[] = {
-            {"lblDbir", "Option value 10.45"},        {"lblCalldelta", "Delta 0.6368"},
-            {"lblCallgamma", "Gamma 0.0188"},         {"lblCalltheta", "Theta -6.4135"},
-            {"lblCallvega", "Vega 37.5200"},          {"lblCallrho", "Rho 53.2309"},
-            {"lblVolatility", "Volatility shown 20"}, {"lblInterest", "Interest rate shown 5"},
+        const WorkedExample& example = WorkedExampleNamed("call");
+        FillMain(s, QString::fromStdString(example.asset), QString::fromStdString(example.strike),
+                 QString::fromStdString(example.maturity));
+        MoveTo(s, "vsbVolatility", example.volatility);
+        MoveTo(s, "vsbInterest", example.interest);
+        const std::pair<const char*, const char*> boxes[] = {
+            {"lblDbir", "Option value"}, {"lblCalldelta", "Delta"}, {"lblCallgamma", "Gamma"},
+            {"lblCalltheta", "Theta"},   {"lblCallvega", "Vega"},   {"lblCallrho", "Rho"},
         };
-        for (const auto& [name, spoken] : read) {
-            QAccessibleInterface* iface = Accessible(Control(s, name));
-            QCOMPARE(iface->text(QAccessible::Name), QString(spoken));
-            QCOMPARE(iface->role(), QAccessible::StaticText);
+        QStringList spoken;
+        for (std::size_t i = 0; i < std::size(boxes); ++i) {
+            spoken << QString("%1 %2").arg(boxes[i].second,
+                                           QString::fromStdString(example.shown.at(i)));
+        }
+        spoken << QString("Volatility shown %1").arg(example.volatility)
+               << QString("Interest rate shown %1").arg(example.interest);
+        QStringList read;
+        for (const auto& box : boxes) {
+            read << Accessible(Control(s, box.first))->text(QAccessible::Name);
+        }
+        for (const char* label : {"lblVolatility", "lblInterest"}) {
+            read << Accessible(Control(s, label))->text(QAccessible::Name);
+        }
+        QCOMPARE(read, spoken);
+        for (const char* name : {"lblDbir", "lblCallrho", "lblVolatility", "lblInterest"}) {
+            QCOMPARE(Accessible(Control(s, name))->role(), QAccessible::StaticText);
         }
         Click(s, "Command1");  // Clear: the boxes are blank and read as their names
         QCOMPARE(Accessible(delta)->text(QAccessible::Name), QStringLiteral("Delta"));
         QCOMPARE(Accessible(Control(s, "lblVolatility"))->text(QAccessible::Name),
-                 QStringLiteral("Volatility shown 20"));
+                 spoken.at(std::size(boxes)));
     }
 
     void barsReportThePercentageTheScreenShows() {
         QWidget* s = Open(ScreenId::Put);
-        Type(s, "txtAsset", "100");
-        Type(s, "txtStrike", "100");
-        Type(s, "txtMaturity", "365");
+        FillMain(s, "100", "100", "365");
         MoveTo(s, "vsbVolatility", 20);
         MoveTo(s, "vsbInterest", 5);
         const struct {
@@ -114,9 +124,10 @@ private slots:
         }
     }
 
-    void theFocusIsPlainlySeenOnBarsAndButtons() {
+    void theFocusIsPlainlySeenOnBarsButtonsAndTheCheckBox() {
         QWidget* s = Open(ScreenId::Call);
-        for (const char* name : {"vsbVolatility", "vsbInterest", "Command1", "Command3"}) {
+        for (const char* name :
+             {"vsbVolatility", "vsbInterest", "Command1", "Command3", "chkDividend"}) {
             QWidget* control = Control(s, name);
             const auto [without, with] = WithoutAndWithFocus(s, control);
             // A ring around the control: at least its outline changes.

@@ -24,9 +24,7 @@ private slots:
         QFETCH(QStringList, after);
         const char* row[] = {"txtDividend", "txtInterest", "txtTime"};
         QWidget* s = Open(ScreenId::Put);
-        Type(s, "txtAsset", "100");
-        Type(s, "txtStrike", "100");
-        Type(s, "txtMaturity", "365");
+        FillMain(s, "100", "100", "365");
         MoveTo(s, "vsbVolatility", 19);
         MoveTo(s, "vsbInterest", 5);
         Click(s, "chkDividend");

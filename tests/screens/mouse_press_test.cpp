@@ -1,5 +1,3 @@
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "screen_test_case.h"
@@ -13,20 +11,6 @@ const QString kAssetNotANumber = QStringLiteral("Asset is not a number");
 
 // Longer than the bar's auto-repeat delay (500 ms) and many of its repeats (50 ms).
 constexpr int kHoldMilliseconds = 900;
-
-QPoint PartOf(QScrollBar* bar, QStyle::SubControl part) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.subControls = QStyle::SC_All;
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
-}
 
 }  // namespace
 
@@ -65,9 +49,7 @@ private slots:
         QFETCH(int, percentAfter);
         QWidget* s = Open(ScreenId(screen));
         if (filled) {
-            Type(s, "txtAsset", "abc");
-            Type(s, "txtStrike", "100");
-            Type(s, "txtMaturity", "365");
+            FillMain(s, "abc", "100", "365");
         }
         const QByteArray name = bar.toLatin1();
         auto* b = Control<QScrollBar>(s, name.constData());

@@ -1,6 +1,4 @@
 #include <QLocale>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QTest>
 
 #include "screen_test_case.h"
@@ -13,13 +11,6 @@ namespace {
 const QString kEnterMain = QStringLiteral("Enter Asset,Strike,Maturity values");
 const QString kEnterDividend = QStringLiteral("Enter Dividend,Interest,Time values");
 
-void FillMain(QWidget* screen, const QString& asset, const QString& strike,
-              const QString& maturity) {
-    Type(screen, "txtAsset", asset);
-    Type(screen, "txtStrike", strike);
-    Type(screen, "txtMaturity", maturity);
-}
-
 // The results a worked example shows, written with the locale's decimal point.
 QStringList Shown(const WorkedExample& example, char decimalPoint = '.') {
     QStringList shown;
@@ -27,21 +18,6 @@ QStringList Shown(const WorkedExample& example, char decimalPoint = '.') {
         shown << QString::fromStdString(text).replace('.', decimalPoint);
     }
     return shown;
-}
-
-// Where on the bar a click lands on one of its parts.
-QPoint PartOf(QScrollBar* bar, QStyle::SubControl part) {
-    QStyleOptionSlider option;
-    option.initFrom(bar);
-    option.orientation = bar->orientation();
-    option.minimum = bar->minimum();
-    option.maximum = bar->maximum();
-    option.sliderPosition = bar->sliderPosition();
-    option.sliderValue = bar->value();
-    option.singleStep = bar->singleStep();
-    option.pageStep = bar->pageStep();
-    option.subControls = QStyle::SC_All;
-    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
 }
 
 }  // namespace

@@ -37,9 +37,7 @@ QString SpokenName(QWidget* control) {
 
 QWidget* PricedScreen(ScreenId id, const QString& asset, const QString& strike) {
     QWidget* s = Open(id);
-    Type(s, "txtAsset", asset);
-    Type(s, "txtStrike", strike);
-    Type(s, "txtMaturity", "365");
+    FillMain(s, asset, strike, "365");
     MoveTo(s, "vsbVolatility", 20);
     MoveTo(s, "vsbInterest", 5);
     return s;
@@ -165,9 +163,7 @@ private slots:
         // The hidden start, which no label shows.
         QCOMPARE(hoverTip(), QStringLiteral("Interest rate: 1%"));
 
-        Type(s, "txtAsset", "100");
-        Type(s, "txtStrike", "100");
-        Type(s, "txtMaturity", "365");
+        FillMain(s, "100", "100", "365");
         bar->setSliderDown(true);
         bar->setSliderPosition(bar->minimum() + bar->maximum() - 7);
         QVERIFY(QToolTip::isVisible());

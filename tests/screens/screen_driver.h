@@ -6,6 +6,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -54,6 +56,14 @@ inline void Type(QWidget* screen, const char* box, const QString& text) {
     QTest::keyClicks(edit, text);
 }
 
+// Types the three main fields, asset, strike and maturity.
+inline void FillMain(QWidget* screen, const QString& asset, const QString& strike,
+                     const QString& maturity) {
+    Type(screen, "txtAsset", asset);
+    Type(screen, "txtStrike", strike);
+    Type(screen, "txtMaturity", maturity);
+}
+
 inline void Keys(QWidget* screen, const char* control, Qt::Key key, int times = 1) {
     QWidget* target = Control(screen, control);
     target->setFocus();
@@ -76,6 +86,21 @@ inline void MoveTo(QWidget* screen, const char* bar, int percent) {
     while (Percent(screen, bar) > percent) {
         Keys(screen, bar, Qt::Key_Down);
     }
+}
+
+// Where on the bar a click lands on one of its parts.
+inline QPoint PartOf(QScrollBar* bar, QStyle::SubControl part) {
+    QStyleOptionSlider option;
+    option.initFrom(bar);
+    option.orientation = bar->orientation();
+    option.minimum = bar->minimum();
+    option.maximum = bar->maximum();
+    option.sliderPosition = bar->sliderPosition();
+    option.sliderValue = bar->value();
+    option.singleStep = bar->singleStep();
+    option.pageStep = bar->pageStep();
+    option.subControls = QStyle::SC_All;
+    return bar->style()->subControlRect(QStyle::CC_ScrollBar, &option, part, bar).center();
 }
 
 inline void Click(QWidget* screen, const char* button) {

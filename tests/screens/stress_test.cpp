@@ -67,9 +67,7 @@ private slots:
 
     void movingABarTenThousandTimesKeepsGivingTheSameDigits() {
         QWidget* s = Open(ScreenId::Put);
-        Type(s, "txtAsset", "100");
-        Type(s, "txtStrike", "100");
-        Type(s, "txtMaturity", "365");
+        FillMain(s, "100", "100", "365");
         MoveTo(s, "vsbVolatility", 20);
         MoveTo(s, "vsbInterest", 5);
         const QStringList expected = Results(s);
