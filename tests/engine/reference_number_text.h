@@ -27,9 +27,10 @@ std::string Fixed(T value, int decimals) {
     const std::string text(static_cast<const char*>(buffer), end);
     const bool negative = text[0] == '-';
     const std::size_t first = negative ? 1 : 0;
+    constexpr int kDigits = kStandardDigits<T>;
     std::string digits = text.substr(first, 1);
-    if (kStandardDigits < T >> 1) {
-        digits += text.substr(first + 2, kStandardDigits<T> - 1);
+    if (kDigits > 1) {
+        digits += text.substr(first + 2, kDigits - 1);
     }
     const int exponent = std::stoi(text.substr(text.find('e') + 1));
 
