@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cycle/recalculation.h"
+#include "screen_inputs.h"
 #include "worked_examples.h"
 
 namespace volantra {
@@ -16,12 +17,9 @@ using testing::WorkedExampleNamed;
 // The call example without a dividend, with the dividend row ticked and filled so.
 ScreenInputs Ticked(std::string_view amount, std::string_view rate, std::string_view days) {
     const testing::WorkedExample& call = WorkedExampleNamed("call");
-    ScreenInputs in;
-    in.boxes = {call.asset, call.strike, call.maturity, amount, rate, days};
-    in.dividendTicked = true;
-    in.volatilityPercent = call.volatility;
-    in.interestPercent = call.interest;
-    return in;
+    return testing::WithDividend(
+        testing::Inputs(call.asset, call.strike, call.maturity, call.volatility, call.interest),
+        amount, rate, days);
 }
 
 const std::vector<std::string>& WithoutDividend() {

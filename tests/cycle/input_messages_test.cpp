@@ -6,16 +6,13 @@
 #include <gtest/gtest.h>
 
 #include "cycle/recalculation.h"
+#include "screen_inputs.h"
 
 namespace volantra {
 namespace {
 
 ScreenInputs Main(std::string_view asset, std::string_view strike, std::string_view maturity) {
-    ScreenInputs in;
-    in.boxes = {asset, strike, maturity, "", "", ""};
-    in.volatilityPercent = 20;
-    in.interestPercent = 5;
-    return in;
+    return testing::Inputs(asset, strike, maturity, 20, 5);
 }
 
 std::vector<std::string> Messages(const ScreenInputs& in, const NumberConventions& c = {}) {

@@ -7,11 +7,14 @@
 
 #include <gtest/gtest.h>
 
+#include "screen_inputs.h"
 #include "worked_examples.h"
 
 namespace volantra {
 namespace {
 
+using testing::Inputs;
+using testing::WithDividend;
 using testing::WorkedExample;
 using testing::WorkedExampleNamed;
 
@@ -43,24 +46,6 @@ Screen Apply(const CycleOutcome& outcome) {
         }
     }
     return screen;
-}
-
-ScreenInputs Inputs(std::string_view asset, std::string_view strike, std::string_view maturity,
-                    int volatility, int interest) {
-    ScreenInputs in;
-    in.boxes = {asset, strike, maturity, "", "", ""};
-    in.volatilityPercent = volatility;
-    in.interestPercent = interest;
-    return in;
-}
-
-ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::string_view rate,
-                          std::string_view days) {
-    in.dividendTicked = true;
-    in.boxes[InputBox::Dividend] = amount;
-    in.boxes[InputBox::DividendInterest] = rate;
-    in.boxes[InputBox::DividendTime] = days;
-    return in;
 }
 
 // A worked example as typed on its screen.

@@ -7,18 +7,13 @@
 
 #include "cycle/recalculation.h"
 #include "engine/number_text.h"
+#include "screen_inputs.h"
 
 namespace volantra {
 namespace {
 
-ScreenInputs Screen(std::string_view asset, std::string_view strike, std::string_view maturity,
-                    int volatility, int interest) {
-    ScreenInputs in;
-    in.boxes = {asset, strike, maturity, "", "", ""};
-    in.volatilityPercent = volatility;
-    in.interestPercent = interest;
-    return in;
-}
+using testing::Inputs;
+using testing::WithDividend;
 
 void ExpectSameAsTheCycle(OptionKind kind, ScrollBar bar, ScreenInputs screen) {
     const BarValues along = ValueAlongBar(kind, bar, screen);
@@ -38,26 +33,23 @@ void ExpectSameAsTheCycle(OptionKind kind, ScrollBar bar, ScreenInputs screen) {
 }
 
 TEST(ValueAlongBar, IsTheCycleAtEveryPosition) {
-    ScreenInputs dividend = Screen("50", "45", "90", 7, 77);  // bar positions not read
-    dividend.dividendTicked = true;
-    dividend.boxes[InputBox::Dividend] = "1";
-    dividend.boxes[InputBox::DividendInterest] = "5";
-    dividend.boxes[InputBox::DividendTime] = "30";
+    // The bar positions are not read.
+    const ScreenInputs dividend = WithDividend(Inputs("50", "45", "90", 7, 77), "1", "5", "30");
     for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
         for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
-            ExpectSameAsTheCycle(kind, bar, Screen("100", "100", "365", 20, 5));
+            ExpectSameAsTheCycle(kind, bar, Inputs("100", "100", "365", 20, 5));
             ExpectSameAsTheCycle(kind, bar, dividend);
             // Tiny prices leave the single range at some volatilities only.
-            ExpectSameAsTheCycle(kind, bar, Screen("1e-37", "1e-37", "1", 20, 0));
-            ExpectSameAsTheCycle(kind, bar, Screen("3e-38", "3e-38", "30", 20, 0));
+            ExpectSameAsTheCycle(kind, bar, Inputs("1e-37", "1e-37", "1", 20, 0));
+            ExpectSameAsTheCycle(kind, bar, Inputs("3e-38", "3e-38", "30", 20, 0));
         }
     }
 }
 
 TEST(ValueAlongBar, NothingIsValuedWhereTheCycleStopsBeforeTheBars) {
     for (const ScreenInputs& screen :
-         {Screen("", "100", "365", 1, 1), Screen("100", "x", "365", 1, 1),
-          Screen("100", "0", "365", 1, 1)}) {
+         {Inputs("", "100", "365", 1, 1), Inputs("100", "x", "365", 1, 1),
+          Inputs("100", "0", "365", 1, 1)}) {
         const BarValues along = ValueAlongBar(OptionKind::Call, ScrollBar::Volatility, screen);
         EXPECT_EQ(along.optionValues.size(), 200u);
         for (const auto& value : along.optionValues) {
@@ -80,20 +72,14 @@ CycleResults Applied(const CycleOutcome& outcome) {
 }
 
 TEST(RecalculateResults, ShowsWhatTheChangeListLeavesOnTheScreen) {
-    ScreenInputs reset = Screen("100", "100", "365", 20, 5);
-    reset.dividendTicked = true;
-    reset.boxes[InputBox::Dividend] = "2";
-    ScreenInputs rejected = Screen("1", "100", "365", 20, 5);
-    rejected.dividendTicked = true;
-    rejected.boxes[InputBox::Dividend] = "2";
-    rejected.boxes[InputBox::DividendInterest] = "5";
-    rejected.boxes[InputBox::DividendTime] = "73";
-    const ScreenInputs screens[] = {Screen("100", "100", "365", 20, 5),
-                                    Screen("50", "45", "90", 30, 6),
-                                    Screen("", "100", "365", 20, 5),
-                                    Screen("abc", "100", "365", 20, 5),
-                                    Screen("100", "0", "365", 20, 5),
-                                    Screen("1e-38", "1e-38", "0.0003", 1, 0),
+    const ScreenInputs reset = WithDividend(Inputs("100", "100", "365", 20, 5), "2", "", "");
+    const ScreenInputs rejected = WithDividend(Inputs("1", "100", "365", 20, 5), "2", "5", "73");
+    const ScreenInputs screens[] = {Inputs("100", "100", "365", 20, 5),
+                                    Inputs("50", "45", "90", 30, 6),
+                                    Inputs("", "100", "365", 20, 5),
+                                    Inputs("abc", "100", "365", 20, 5),
+                                    Inputs("100", "0", "365", 20, 5),
+                                    Inputs("1e-38", "1e-38", "0.0003", 1, 0),
                                     reset,
                                     rejected};
     NumberConventions comma;
@@ -131,7 +117,7 @@ TEST(RecalculateResults, MaturityIsTheGeneralTextOfTheSingleQuotient) {
         const std::string days =
             tenths % 10 == 0 ? std::to_string(tenths / 10)
                              : std::to_string(tenths / 10) + "." + std::to_string(tenths % 10);
-        Recalculate(OptionKind::Call, ScrollBar::Volatility, Screen("100", "100", days, 20, 5), {},
+        Recalculate(OptionKind::Call, ScrollBar::Volatility, Inputs("100", "100", days, 20, 5), {},
                     results);
         const float parsed = ParseNumber<float>(days).value;
         ASSERT_TRUE(results.inputs.has_value()) << days;
