@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cycle/recalculation.h"
+#include "tools/sweep_range.h"
 
 namespace volantra {
 
@@ -17,30 +18,6 @@ inline constexpr std::size_t BATCH_INPUT_COLUMNS = 9;
 
 /// Exit status of a batch run.
 enum class BatchStatus { AllValued = 0, SomeNotValued = 1, UnusableInput = 2 };
-
-/// One input column stepped over a range, as `--sweep COLUMN=FROM:TO[:STEP]` gives it:
-/// the values FROM, FROM + STEP, ... up to TO, computed in exact decimal.
-struct SweepRange {
-    std::string column;
-    std::int64_t from = 0;  ///< in units of 10^−scale
-    std::int64_t to = 0;
-    std::int64_t step = 1;
-    int scale = 0;
-
-    /// Number of values in the range.
-    [[nodiscard]] std::size_t Count() const {
-        return static_cast<std::size_t>((to - from) / step) + 1;
-    }
-    /// The canonical text of value `k`: no trailing zeros after the point ("92.5", "95").
-    [[nodiscard]] std::string Text(std::size_t k) const;
-};
-
-/// At most this many output rows per input row.
-inline constexpr std::size_t MAX_SWEEP_STEPS = 100'000;
-
-/// Reads "COLUMN=FROM:TO[:STEP]" (STEP 1 when left out); false, with `error` set, when
-/// it cannot be used.
-bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error);
 
 /// How a batch run reads and writes.
 struct BatchOptions {
@@ -114,6 +91,12 @@ private:
     std::optional<Column> swept_;
     mutable CycleResults cycle_;  // the last row's cycle, its storage reused row after row
 };
+
+/// The input columns' names in the CSV header, by BatchPricer::Column.
+inline constexpr std::array<std::string_view, BatchPricer::kColumnCount> BATCH_COLUMN_NAMES = {
+    "screen",        "asset",    "strike",   "maturity",
+    "volatility",    "interest", "dividend", "dividend_interest",
+    "dividend_time", "value"};
 
 /// Reads CSV from `in`, writes priced CSV to `out` and problems to `err`, streaming.
 BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err,
