@@ -285,6 +285,9 @@ void PricingScreen::ShowMessageBox(const QString& text) {
     interest_->endPress();
     QMessageBox box(QMessageBox::NoIcon, APPLICATION_TITLE, text, QMessageBox::Ok, this);
     box.exec();
+    // Without a window manager nothing hands activation back, and an inactive screen
+    // ignores its Alt shortcuts and tooltips.
+    activateWindow();
 }
 
 // The six captions with their results, one per line, as the screen shows them.

@@ -97,4 +97,22 @@ open_call_screen bad; press "thumb dragged, bad input" "$thumb" "$track"
 open_call_screen; press "arrow held, empty fields" "$arrow_up"
 open_call_screen; press "track held, empty fields" "$track"
 
+# After the box the screen is active again: its Alt shortcuts work.
+open_call_screen bad
+xdotool mousemove "$centre" "$arrow_up" click 1
+if [[ -n "$(window_named Volantra)" ]]; then
+    xdotool key Return
+    sleep 0.5
+    xdotool key alt+r  # Return To Menu
+    if [[ -n "$(window_named 'BLACK SCHOLES STOCK OPTIONS PRICING MODEL')" ]]; then
+        echo "ok   Alt+R after a box"
+    else
+        echo "FAIL Alt+R after a box: the menu did not open"
+        failures=$((failures + 1))
+    fi
+else
+    echo "FAIL Alt+R after a box: no message box"
+    failures=$((failures + 1))
+fi
+
 [[ "$failures" == 0 ]] || { cat "$work/log"; exit 1; }
