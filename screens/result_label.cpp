@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QHelpEvent>
 #include <QMenu>
 #include <QPainter>
@@ -32,6 +33,7 @@ void ResultLabel::setHelp(const QString& name, const QString& description) {
 
 void ResultLabel::keepWidth() {
     ownFont_ = font();
+    ownMargins_ = contentsMargins();
     // The indent a framed label takes from its font, fixed so a smaller face keeps it.
     setIndent(fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
     fitter_.emplace(ownFont_, kFloorPoints);
@@ -80,9 +82,13 @@ void ResultLabel::Fit() {
     }
     const FittedText fitted = fitter_->Fit(text(), TextWidth());
     if (fitted.pointSize != font().pointSizeF()) {
-        QFont smaller = ownFont_;
-        smaller.setPointSizeF(fitted.pointSize);
-        setFont(smaller);
+        QFont drawnFont = ownFont_;
+        drawnFont.setPointSizeF(fitted.pointSize);
+        setFont(drawnFont);
+        // A smaller text sits on the baseline of the box's own face, level with the
+        // results beside it.
+        const int drop = QFontMetrics(ownFont_).ascent() - QFontMetrics(drawnFont).ascent();
+        setContentsMargins(ownMargins_ + QMargins(0, drop, 0, 0));
     }
     elided_ = fitted.shown != text();
     if (elided_) {

@@ -52,6 +52,7 @@ private:
     QString description_;
     std::optional<TextFitter> fitter_;  // set while the box keeps its width
     QFont ownFont_;
+    QMargins ownMargins_;
     bool elided_ = false;
 };
 

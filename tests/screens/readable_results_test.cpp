@@ -21,6 +21,21 @@ int TextWidth(const QLabel* label) {
     return label->contentsRect().width() - std::max(label->indent(), 0);
 }
 
+// The lowest row of the box, inside its frame, that holds dark ink: the baseline of a
+// text of digits, which have no descenders.
+int LowestInkRow(QLabel* box) {
+    const QImage image = box->grab().toImage();
+    const int frame = box->frameWidth();
+    for (int y = image.height() - 1 - frame; y >= frame; --y) {
+        for (int x = frame; x < image.width() - frame; ++x) {
+            if (qGray(image.pixel(x, y)) < 128) {
+                return y;
+            }
+        }
+    }
+    return -1;
+}
+
 // The tooltip the control shows when the mouse rests on it.
 QString ToolTipOf(QWidget* control) {
     const QPoint at = control->rect().center();
@@ -109,6 +124,23 @@ private slots:
         Keys(s, "vsbVolatility", Qt::Key_Down);
         QCOMPARE(Text(s, "lblCallvega"), QStringLiteral("37,5200"));
         QCOMPARE(Control<QLabel>(s, "lblCallvega")->font(), own);
+    }
+
+    // A smaller text stays level with the results beside it.
+    void aSmallerTextSitsOnTheBoxsOwnBaseline() {
+        QWidget* s = Open(ScreenId::Call);
+        auto* box = Control<ResultLabel>(s, "lblCallvega");
+        const QFont own = box->font();
+        box->showText(QStringLiteral("37.5200"));
+        const int ownBaseline = LowestInkRow(box);
+        box->showText(QStringLiteral("1234567.0001"));
+        QVERIFY(box->font().pointSizeF() < own.pointSizeF());
+        QVERIFY(ownBaseline > 0);
+        QVERIFY2(std::abs(LowestInkRow(box) - ownBaseline) <= 1,
+                 qPrintable(QString("%1 against %2").arg(LowestInkRow(box)).arg(ownBaseline)));
+        box->showText(QStringLiteral("37.5200"));
+        QCOMPARE(box->font(), own);
+        QCOMPARE(LowestInkRow(box), ownBaseline);
     }
 
     // Too long even at the smallest size: elided with "…", whole in tooltip and name.
