@@ -91,6 +91,21 @@ void BM_RoundViaText(benchmark::State& state) {
     }
 }
 
+// Prices the rows one per iteration, in turn, as a batch reads them.
+void PriceRowsInTurn(benchmark::State& state, const BatchPricer& pricer,
+                     const std::vector<std::vector<std::string>>& texts) {
+    std::vector<std::vector<std::string_view>> rows;
+    for (const auto& row : texts) {
+        rows.emplace_back(row.begin(), row.end());
+    }
+    std::string out;
+    std::size_t i = 0;
+    for (auto _ : state) {
+        out.clear();
+        benchmark::DoNotOptimize(pricer.PriceRow(rows[i++ % rows.size()], out));
+    }
+}
+
 void BM_BatchRow(benchmark::State& state) {
     BatchPricer pricer(false);
     std::string error;
@@ -106,16 +121,7 @@ void BM_BatchRow(benchmark::State& state) {
                          std::to_string(1 + random() % 200), std::to_string(random() % 101),
                          dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
     }
-    std::vector<std::vector<std::string_view>> rows;
-    for (const auto& row : texts) {
-        rows.emplace_back(row.begin(), row.end());
-    }
-    std::string out;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        out.clear();
-        benchmark::DoNotOptimize(pricer.PriceRow(rows[i++ % rows.size()], out));
-    }
+    PriceRowsInTurn(state, pricer, texts);
 }
 
 // The three side by side: mixed calls and puts on the same inputs, each with a dividend
@@ -210,16 +216,7 @@ void BM_SolveRow(benchmark::State& state) {
                          std::to_string(random() % 101), std::to_string(random() % 30) + ".50",
                          dividend ? "1.5" : "", dividend ? "4" : "", dividend ? "30" : ""});
     }
-    std::vector<std::vector<std::string_view>> rows;
-    for (const auto& row : texts) {
-        rows.emplace_back(row.begin(), row.end());
-    }
-    std::string out;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        out.clear();
-        benchmark::DoNotOptimize(pricer.PriceRow(rows[i++ % rows.size()], out));
-    }
+    PriceRowsInTurn(state, pricer, texts);
 }
 
 BENCHMARK(BM_SolveRow)->Unit(benchmark::kMicrosecond);
