@@ -2,6 +2,8 @@
 
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
+#include <QFrame>
+#include <QMenu>
 #include <QScrollBar>
 
 #include "screens/instructions_screen.h"
@@ -50,6 +52,46 @@ private:
     QScrollBar* bar_;
 };
 
+// A screen is read as a window of its controls and captions; the plain frames drawn
+// around groups of them are decoration, which a screen reader would only announce as
+// unnamed "frame" objects.
+class ScreenAccessible : public QAccessibleWidget {
+public:
+    explicit ScreenAccessible(QWidget* screen) : QAccessibleWidget(screen, QAccessible::Window) {}
+
+    int childCount() const override { return static_cast<int>(Children().size()); }
+
+    QAccessibleInterface* child(int index) const override {
+        const QList<QWidget*> children = Children();
+        if (index < 0 || index >= children.size()) {
+            return nullptr;
+        }
+        return QAccessible::queryAccessibleInterface(children.at(index));
+    }
+
+    int indexOfChild(const QAccessibleInterface* child) const override {
+        if (child == nullptr) {
+            return -1;
+        }
+        return static_cast<int>(Children().indexOf(qobject_cast<QWidget*>(child->object())));
+    }
+
+private:
+    QList<QWidget*> Children() const {
+        QList<QWidget*> children;
+        for (QObject* object : widget()->children()) {
+            auto* child = qobject_cast<QWidget*>(object);
+            const bool decoration =
+                child != nullptr && child->metaObject() == &QFrame::staticMetaObject;
+            if (child != nullptr && !child->isWindow() && !decoration &&
+                qobject_cast<QMenu*>(child) == nullptr) {
+                children << child;
+            }
+        }
+        return children;
+    }
+};
+
 // A result box is read with its name and its full text, whatever size it is drawn at.
 class ResultLabelAccessible : public QAccessibleWidget {
 public:
@@ -75,7 +117,7 @@ QAccessibleInterface* VolantraAccessible(const QString& className, QObject* obje
     if (className == QLatin1String(PricingScreen::staticMetaObject.className()) ||
         className == QLatin1String(MainMenu::staticMetaObject.className()) ||
         className == QLatin1String(InstructionsScreen::staticMetaObject.className())) {
-        return new QAccessibleWidget(widget, QAccessible::Window);
+        return new ScreenAccessible(widget);
     }
     if (className == QLatin1String(ResultLabel::staticMetaObject.className())) {
         return new ResultLabelAccessible(static_cast<ResultLabel*>(widget));

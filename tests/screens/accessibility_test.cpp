@@ -124,6 +124,31 @@ private slots:
         }
     }
 
+    // The boxes drawn around groups of controls are decoration: a screen reader that
+    // walks a screen meets only its controls and captions, never an unnamed frame.
+    void aScreenReaderMeetsNoUnnamedFrames() {
+        for (ScreenId id :
+             {ScreenId::Menu, ScreenId::Call, ScreenId::Put, ScreenId::Instructions}) {
+            QWidget* s = Open(id);
+            QAccessibleInterface* screen = Accessible(s);
+            QStringList met;
+            for (int i = 0; i < screen->childCount(); ++i) {
+                QAccessibleInterface* child = screen->child(i);
+                QCOMPARE(screen->indexOfChild(child), i);
+                QCOMPARE(child->parent()->object(), s);
+                met << child->object()->objectName();
+                QVERIFY2(child->role() != QAccessible::Border, qPrintable(met.last()));
+            }
+            QVERIFY2(!met.contains(QStringLiteral("Shape1")), qPrintable(met.join(' ')));
+            if (id == ScreenId::Call) {  // every control is still there
+                for (const char* name : {"txtAsset", "vsbVolatility", "lblCallrho", "Command3"}) {
+                    QVERIFY2(met.contains(QLatin1String(name)), name);
+                }
+            }
+            s->close();
+        }
+    }
+
     void theFocusIsPlainlySeenOnBarsButtonsAndTheCheckBox() {
         QWidget* s = Open(ScreenId::Call);
         for (const char* name :
