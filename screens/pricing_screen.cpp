@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QShortcut>
 
 #include "screens/focus_ring_style.h"
 #include "screens/locale_numbers.h"
@@ -199,6 +200,9 @@ void PricingScreen::ConnectEvents() {
                                ui.lblCallgamma, ui.lblCalltheta, ui.lblCallvega, ui.lblCallrho}) {
         connect(shown, &ResultLabel::copyAllRequested, this, &PricingScreen::CopyAllResults);
     }
+    // The result boxes never take the focus, so the keyboard copies them from anywhere.
+    auto* copyAll = new QShortcut(CopyAllResultsKeys(), this);
+    connect(copyAll, &QShortcut::activated, this, &PricingScreen::CopyAllResults);
     connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(kEnterKey); });
     connect(ui.txtStrike, &QLineEdit::returnPressed, this,
             [this] { txtStrike_KeyPress(kEnterKey); });

@@ -116,6 +116,7 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
         QApplication::clipboard()->setText(hasSelectedText() ? selectedText() : text());
     });
     QAction* copyAll = menu.addAction(tr("Copy All Results"));
+    copyAll->setShortcut(CopyAllResultsKeys());  // the screen's own shortcut, shown here
     connect(copyAll, &QAction::triggered, this, &ResultLabel::copyAllRequested);
     menu.exec(event->globalPos());
 }

@@ -1,11 +1,17 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QLabel>
 #include <optional>
 
 #include "screens/text_fit.h"
 
 namespace volantra {
+
+/// The keys that copy every result from anywhere on a pricing screen.
+inline QKeySequence CopyAllResultsKeys() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
+}
 
 /// A box that shows a result or a bar's percentage: selectable with the mouse, with
 /// "Copy" and "Copy All Results" in its context menu, and its full text always in its

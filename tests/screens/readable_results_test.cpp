@@ -173,10 +173,19 @@ private slots:
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("-0,3632"));
         QVERIFY(ChooseFromContextMenu(Control(s, "lblVolatility"), "Copy"));
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("20"));
+        const QString all = QStringLiteral(
+            "PUT VALUE\t5,57\nPUTDELTA\t-0,3632\nPUTGAMMA\t0,0188\n"
+            "PUTTHETA\t-1,6578\nPUTVEGA\t37,5241\nPUTRHO\t-41,8922\n");
         QVERIFY(ChooseFromContextMenu(Control(s, "lblInterest"), "Copy All Results"));
-        QCOMPARE(QApplication::clipboard()->text(),
-                 QStringLiteral("PUT VALUE\t5,57\nPUTDELTA\t-0,3632\nPUTGAMMA\t0,0188\n"
-                                "PUTTHETA\t-1,6578\nPUTVEGA\t37,5241\nPUTRHO\t-41,8922\n"));
+        QCOMPARE(QApplication::clipboard()->text(), all);
+
+        // From the keyboard, with the focus in a text box, which keeps its text.
+        QApplication::clipboard()->clear();
+        auto* asset = Control<QLineEdit>(s, "txtAsset");
+        asset->setFocus();
+        QTest::keyClick(asset, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(QApplication::clipboard()->text(), all);
+        QCOMPARE(asset->text(), QStringLiteral("100"));
     }
 
     void keysTypedInTheBoxesBehaveAsBefore() {
