@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QToolTip>
 
 namespace volantra {
@@ -86,9 +87,9 @@ void ResultLabel::Fit() {
         drawnFont.setPointSizeF(fitted.pointSize);
         setFont(drawnFont);
         // A smaller text sits on the baseline of the box's own face, level with the
-        // results beside it.
-        const int drop = QFontMetrics(ownFont_).ascent() - QFontMetrics(drawnFont).ascent();
-        setContentsMargins(ownMargins_ + QMargins(0, drop, 0, 0));
+        // results beside it; the frame, which the margin moves too, is put back.
+        drop_ = QFontMetrics(ownFont_).ascent() - QFontMetrics(drawnFont).ascent();
+        setContentsMargins(ownMargins_ + QMargins(0, drop_, 0, 0));
     }
     elided_ = fitted.shown != text();
     if (elided_) {
@@ -97,15 +98,39 @@ void ResultLabel::Fit() {
 }
 
 void ResultLabel::paintEvent(QPaintEvent* event) {
-    if (!elided_) {
+    if (elided_) {
+        DrawElided();
+    } else {
         QLabel::paintEvent(event);
-        return;
     }
+    if (drop_ > 0) {
+        FrameTheWholeBox();
+    }
+}
+
+// Laid out as QLabel lays out its own text: the indent on the aligned edges.
+void ResultLabel::DrawElided() {
     QPainter painter(this);
     drawFrame(&painter);
-    const QRect area = contentsRect().adjusted(std::max(indent(), 0), 0, 0, 0);
-    style()->drawItemText(&painter, area, int(alignment()), palette(), isEnabled(), drawn().shown,
+    const int in = std::max(indent(), 0);
+    const Qt::Alignment align = alignment();
+    const QRect area = contentsRect().adjusted(
+        align & Qt::AlignLeft ? in : 0, align & Qt::AlignTop ? in : 0,
+        align & Qt::AlignRight ? -in : 0, align & Qt::AlignBottom ? -in : 0);
+    style()->drawItemText(&painter, area, int(align), palette(), isEnabled(), drawn().shown,
                           foregroundRole());
+}
+
+// The frame drawn at the box's edge over the one the dropped text margin moved down;
+// the band it clears lies above the text.
+void ResultLabel::FrameTheWholeBox() {
+    QPainter painter(this);
+    painter.fillRect(QRect(0, 0, width(), ownMargins_.top() + drop_),
+                     palette().color(backgroundRole()));
+    QStyleOptionFrame frame;
+    initStyleOption(&frame);
+    frame.rect = rect();
+    style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, this);
 }
 
 void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {

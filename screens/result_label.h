@@ -53,12 +53,15 @@ protected:
 private:
     [[nodiscard]] int TextWidth() const;
     void Fit();
+    void DrawElided();
+    void FrameTheWholeBox();
 
     QString name_;
     QString description_;
     std::optional<TextFitter> fitter_;  // set while the box keeps its width
     QFont ownFont_;
     QMargins ownMargins_;
+    int drop_ = 0;  // how far a smaller text is moved down to the box's own baseline
     bool elided_ = false;
 };
 

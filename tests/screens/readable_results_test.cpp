@@ -126,21 +126,42 @@ private slots:
         QCOMPARE(Control<QLabel>(s, "lblCallvega")->font(), own);
     }
 
-    // A smaller text stays level with the results beside it.
+    // A smaller or elided text stays level with the results beside it, and the box's
+    // frame stays at its edge.
     void aSmallerTextSitsOnTheBoxsOwnBaseline() {
         QWidget* s = Open(ScreenId::Call);
-        auto* box = Control<ResultLabel>(s, "lblCallvega");
-        const QFont own = box->font();
-        box->showText(QStringLiteral("37.5200"));
-        const int ownBaseline = LowestInkRow(box);
-        box->showText(QStringLiteral("1234567.0001"));
-        QVERIFY(box->font().pointSizeF() < own.pointSizeF());
-        QVERIFY(ownBaseline > 0);
-        QVERIFY2(std::abs(LowestInkRow(box) - ownBaseline) <= 1,
-                 qPrintable(QString("%1 against %2").arg(LowestInkRow(box)).arg(ownBaseline)));
-        box->showText(QStringLiteral("37.5200"));
-        QCOMPARE(box->font(), own);
-        QCOMPARE(LowestInkRow(box), ownBaseline);
+        const std::pair<const char*, const char*> boxes[] = {{"lblCallvega", "1234567.0001"},
+                                                             {"lblDbir", "1234567890123.0001"}};
+        for (const auto& [name, tooWide] : boxes) {
+            auto* box = Control<ResultLabel>(s, name);
+            const QFont own = box->font();
+            box->showText(QStringLiteral("37.5200"));
+            const QImage fits = box->grab().toImage();
+            const int ownBaseline = LowestInkRow(box);
+            QVERIFY(ownBaseline > 0);
+            const QString smaller = QString::fromLatin1(tooWide);
+            const QString elided = QString(80, QLatin1Char('9'));
+            for (const QString& text : {smaller, elided}) {
+                box->showText(text);
+                QVERIFY(box->font().pointSizeF() < own.pointSizeF());
+                QCOMPARE(box->drawn().shown != text, text == elided);
+                QVERIFY2(std::abs(LowestInkRow(box) - ownBaseline) <= 1,
+                         qPrintable(QString("%1: %2 against %3")
+                                        .arg(name)
+                                        .arg(LowestInkRow(box))
+                                        .arg(ownBaseline)));
+                const QImage drawn = box->grab().toImage();
+                for (int y = 0; y < 3; ++y) {  // the frame and the blank row below it
+                    for (int x = 0; x < drawn.width(); ++x) {
+                        QVERIFY2(drawn.pixel(x, y) == fits.pixel(x, y),
+                                 qPrintable(QString("%1 at %2,%3").arg(name).arg(x).arg(y)));
+                    }
+                }
+            }
+            box->showText(QStringLiteral("37.5200"));
+            QCOMPARE(box->font(), own);
+            QCOMPARE(LowestInkRow(box), ownBaseline);
+        }
     }
 
     // Too long even at the smallest size: elided with "…", whole in tooltip and name.
