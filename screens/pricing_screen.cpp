@@ -153,7 +153,7 @@ void PricingScreen::SetUpHelp() {
          "Risk-free interest rate, in percent per year (0 to 100)"},
         {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year"},
         {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year"},
-        {ui.chkDividend, "Dividend", "Tick to include an expected dividend"},
+        {ui.chkDividend, "Dividends", "Tick to include an expected dividend"},
         {ui.txtDividend, "Dividend amount", "Expected dividend, in currency"},
         {ui.txtInterest, "Dividend interest rate",
          "Interest rate for discounting the dividend, in percent per year"},
