@@ -3,6 +3,7 @@
 #include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
 #include <QFrame>
+#include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -52,9 +53,17 @@ private:
     QScrollBar* bar_;
 };
 
-// A screen is read as a window of its controls and captions; the plain frames drawn
-// around groups of them are decoration, which a screen reader would only announce as
-// unnamed "frame" objects.
+// The plain frames drawn around groups of controls, and the menu's background picture.
+bool IsDecoration(const QWidget* widget) {
+    if (widget->metaObject() == &QFrame::staticMetaObject) {
+        return true;
+    }
+    const auto* label = qobject_cast<const QLabel*>(widget);
+    return label != nullptr && label->text().isEmpty() && !label->pixmap().isNull();
+}
+
+// A screen is read as a window of its controls and captions, without the decoration a
+// screen reader would only announce as an unnamed "frame" or image.
 class ScreenAccessible : public QAccessibleWidget {
 public:
     explicit ScreenAccessible(QWidget* screen) : QAccessibleWidget(screen, QAccessible::Window) {}
@@ -81,9 +90,7 @@ private:
         QList<QWidget*> children;
         for (QObject* object : widget()->children()) {
             auto* child = qobject_cast<QWidget*>(object);
-            const bool decoration =
-                child != nullptr && child->metaObject() == &QFrame::staticMetaObject;
-            if (child != nullptr && !child->isWindow() && !decoration &&
+            if (child != nullptr && !child->isWindow() && !IsDecoration(child) &&
                 qobject_cast<QMenu*>(child) == nullptr) {
                 children << child;
             }
