@@ -82,12 +82,7 @@ TEST(RecalculateResults, ShowsWhatTheChangeListLeavesOnTheScreen) {
                                     Inputs("1e-38", "1e-38", "0.0003", 1, 0),
                                     reset,
                                     rejected};
-    NumberConventions comma;
-    comma.fromCanonical = [](std::string_view text) {
-        std::string local(text);
-        std::replace(local.begin(), local.end(), '.', ',');
-        return local;
-    };
+    const NumberConventions comma = testing::DecimalComma();
     CycleResults results;  // reused, as a batch reuses it
     for (const NumberConventions& conventions : {NumberConventions{}, comma}) {
         for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {

@@ -29,7 +29,7 @@ std::vector<std::string> Messages(const ScreenInputs& in, const NumberConvention
 using Texts = std::vector<std::string>;
 
 NumberConventions Comma() {
-    NumberConventions comma;
+    NumberConventions comma = testing::DecimalComma();
     // A comma locale that groups with points: "1.000,5"; a lone point is misplaced.
     comma.toCanonical = [](std::string_view text) {
         std::string canonical(text);
@@ -41,11 +41,6 @@ NumberConventions Comma() {
         canonical.erase(std::remove(canonical.begin(), canonical.end(), '.'), canonical.end());
         std::replace(canonical.begin(), canonical.end(), ',', '.');
         return canonical;
-    };
-    comma.fromCanonical = [](std::string_view text) {
-        std::string local(text);
-        std::replace(local.begin(), local.end(), '.', ',');
-        return local;
     };
     return comma;
 }

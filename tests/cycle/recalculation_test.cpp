@@ -234,17 +234,7 @@ TEST(Recalculate, TextThatIsNotANumberNamesItsBoxAndBlanksTheResults) {
 }
 
 TEST(Recalculate, ReadsAndWritesTheUsersConventions) {
-    NumberConventions comma;
-    comma.toCanonical = [](std::string_view text) {
-        std::string canonical(text);
-        std::replace(canonical.begin(), canonical.end(), ',', '.');
-        return canonical;
-    };
-    comma.fromCanonical = [](std::string_view text) {
-        std::string local(text);
-        std::replace(local.begin(), local.end(), '.', ',');
-        return local;
-    };
+    const NumberConventions comma = testing::DecimalComma();
     const WorkedExample& call = WorkedExampleNamed("call");
     ScreenInputs typed = InputsOf(call);
     const std::string asset = call.asset + ",0";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <string>
 #include <string_view>
 
 #include "cycle/recalculation.h"
@@ -25,6 +27,22 @@ inline ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::
     in.boxes[InputBox::DividendInterest] = rate;
     in.boxes[InputBox::DividendTime] = days;
     return in;
+}
+
+/// A decimal-comma locale without grouping: "100,5" in, "10,45" out.
+inline NumberConventions DecimalComma() {
+    NumberConventions comma;
+    comma.toCanonical = [](std::string_view text) {
+        std::string canonical(text);
+        std::replace(canonical.begin(), canonical.end(), ',', '.');
+        return canonical;
+    };
+    comma.fromCanonical = [](std::string_view text) {
+        std::string local(text);
+        std::replace(local.begin(), local.end(), '.', ',');
+        return local;
+    };
+    return comma;
 }
 
 }  // namespace volantra::testing
