@@ -33,6 +33,9 @@ QWidget* OpenScreen(ScreenId screen) {
     QWidget* window = CreateScreen(screen);
     window->setAttribute(Qt::WA_DeleteOnClose);
     ShowCentred(window);
+    // A window manager activates a new window; without one, nothing would, and an
+    // inactive screen shows no focus and ignores its Alt keys.
+    window->activateWindow();
     return window;
 }
 

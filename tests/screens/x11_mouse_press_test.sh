@@ -97,6 +97,16 @@ open_call_screen bad; press "thumb dragged, bad input" "$thumb" "$track"
 open_call_screen; press "arrow held, empty fields" "$arrow_up"
 open_call_screen; press "track held, empty fields" "$track"
 
+# A screen just opened is active: its Alt keys work before anything is clicked.
+open_call_screen
+xdotool key alt+r  # Return To Menu
+if [[ -n "$(window_named 'BLACK SCHOLES STOCK OPTIONS PRICING MODEL')" ]]; then
+    echo "ok   Alt+R on a screen just opened"
+else
+    echo "FAIL Alt+R on a screen just opened: the menu did not open"
+    failures=$((failures + 1))
+fi
+
 # After the box the screen is active again: its Alt shortcuts work.
 open_call_screen bad
 xdotool mousemove "$centre" "$arrow_up" click 1
