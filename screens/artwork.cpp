@@ -30,7 +30,7 @@ void DrawQuoteScreen(QPainter& painter, const QRectF& box, std::mt19937& random)
         const bool rising = up(random);
         const int cents = price(random);
         painter.setPen(QColor(230, 200, 60));
-        painter.drawText(QPointF(box.left() + 3, y), kTickers[ticker(random)]);
+        painter.drawText(QPointF(box.left() + 3, y), QLatin1String(kTickers[ticker(random)]));
         painter.setPen(rising ? QColor(60, 230, 90) : QColor(240, 60, 60));
         painter.drawText(QPointF(box.left() + box.width() * 0.45, y),
                          QStringLiteral("%1.%2 %3")

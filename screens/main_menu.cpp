@@ -10,8 +10,8 @@ namespace volantra {
 MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
     ui.Image1->setPixmap(TradingFloorPicture());
-    ui.Label2->setText("Written by");
-    ui.Label3->setText("the Volantra team");
+    ui.Label2->setText(QStringLiteral("Written by"));
+    ui.Label3->setText(QStringLiteral("the Volantra team"));
     for (QWidget* red : {static_cast<QWidget*>(ui.Label1), static_cast<QWidget*>(ui.Label2),
                          static_cast<QWidget*>(ui.Label3), static_cast<QWidget*>(ui.Shape1)}) {
         SetForeground(red, CAPTION_RED);

@@ -73,17 +73,17 @@ void PricingScreen::MapBoxes() {
 
 void PricingScreen::SetUpKind() {
     const bool call = kind_ == OptionKind::Call;
-    setObjectName(call ? "frmCall" : "frmPut");
-    setWindowTitle(call ? "CALL PRICING" : "PUT PRICING");
-    const QString prefix = call ? "CALL" : "PUT";
-    ui.lblCallvalue->setText(prefix + " VALUE");
-    ui.lblDelta->setText(prefix + "DELTA");
-    ui.lblGamma->setText(prefix + "GAMMA");
-    ui.lblTheta->setText(prefix + "THETA");
-    ui.lblVega->setText(prefix + "VEGA");
-    ui.lblRho->setText(prefix + "RHO");
+    setObjectName(call ? QStringLiteral("frmCall") : QStringLiteral("frmPut"));
+    setWindowTitle(call ? QStringLiteral("CALL PRICING") : QStringLiteral("PUT PRICING"));
+    const QString prefix = call ? QStringLiteral("CALL") : QStringLiteral("PUT");
+    ui.lblCallvalue->setText(prefix + QStringLiteral(" VALUE"));
+    ui.lblDelta->setText(prefix + QStringLiteral("DELTA"));
+    ui.lblGamma->setText(prefix + QStringLiteral("GAMMA"));
+    ui.lblTheta->setText(prefix + QStringLiteral("THETA"));
+    ui.lblVega->setText(prefix + QStringLiteral("VEGA"));
+    ui.lblRho->setText(prefix + QStringLiteral("RHO"));
     if (!call) {
-        ui.Command3->setText("E&xit");
+        ui.Command3->setText(QStringLiteral("E&xit"));
         ui.Command3->setGeometry(6960 / 15, 5400 / 15, 1335 / 15, 495 / 15);
         ui.unitDividend->move(480 / 15, 3480 / 15);
     }
@@ -169,12 +169,12 @@ void PricingScreen::SetUpHelp() {
     };
     for (const Help& h : help) {
         if (auto* shown = qobject_cast<ResultLabel*>(h.control)) {
-            shown->setHelp(h.name, h.description);  // read with the text it shows
-            continue;
+            shown->setHelp(QString::fromUtf8(h.name), QString::fromUtf8(h.description));
+            continue;  // read with the text it shows
         }
-        h.control->setAccessibleName(h.name);
-        h.control->setAccessibleDescription(h.description);
-        h.control->setToolTip(h.description);
+        h.control->setAccessibleName(QString::fromUtf8(h.name));
+        h.control->setAccessibleDescription(QString::fromUtf8(h.description));
+        h.control->setToolTip(QString::fromUtf8(h.description));
     }
 }
 

@@ -1,35 +1,40 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a layer above its own.
 #   check_layers.sh SOURCE_ROOT
-# Layers, lowest first: engine, cycle, screens, then tools and app side by side.
+# Layers, lowest first: engine, cycle, then screens and tools side by side, neither
+# including the other, and app on the screens.
 # tests/<layer> and bench/<layer> sit at the layer they cover; files directly in
 # tests/ or bench/ may include every layer.
 set -euo pipefail
 root="$1"
-declare -A rank=([engine]=0 [cycle]=1 [screens]=2 [tools]=3 [app]=3)
+declare -A rank=([engine]=0 [cycle]=1 [screens]=2 [tools]=2 [app]=3)
 top=4
 
-rank_of_file() {
+# The layer folder a file belongs to; empty for files directly in tests/ or bench/.
+layer_of_file() {
     local path="$1" first second
     first="${path%%/*}"
     if [[ "$first" == tests || "$first" == bench ]]; then
         second="${path#*/}"
-        [[ "$second" == */* ]] || { echo "$top"; return; }
+        [[ "$second" == */* ]] || return 0
         first="${second%%/*}"
     fi
-    echo "${rank[$first]:-$top}"
+    [[ -n "${rank[$first]+x}" ]] && echo "$first"
+    return 0
 }
 
 faults=0
 cd "$root"
 while IFS= read -r -d '' file; do
     file="${file#./}"
-    own="$(rank_of_file "$file")"
+    ownLayer="$(layer_of_file "$file")"
+    own=$top
+    [[ -z "$ownLayer" ]] || own="${rank[$ownLayer]}"
     while IFS=: read -r line layer; do
-        if [[ -n "${rank[$layer]+x}" ]] && ((rank[$layer] > own)) ||
-           [[ "$layer" == tools && "$own" -eq 3 && "$file" == app/* ]] ||
-           [[ "$layer" == app && "$own" -eq 3 && "$file" != app/* ]]; then
-            echo "$file:$line: includes from $layer, a layer above its own"
+        [[ -n "${rank[$layer]+x}" && "$layer" != "$ownLayer" ]] || continue
+        if ((rank[$layer] > own)) || ((rank[$layer] == own)) ||
+           [[ "$layer" == tools && "$ownLayer" == app ]]; then
+            echo "$file:$line: includes from $layer, a layer above or beside its own"
             faults=$((faults + 1))
         fi
     done < <(grep -noE '^[[:space:]]*#[[:space:]]*include[[:space:]]*["<][a-z]+/' "$file" |
@@ -38,7 +43,7 @@ done < <(find . \( -path ./build -o -path './build-*' -o -path ./.git \) -prune 
               \( -name '*.cpp' -o -name '*.h' \) -print0)
 
 if ((faults > 0)); then
-    echo "$faults upward include(s)"
+    echo "$faults upward or sideways include(s)"
     exit 1
 fi
 echo "every include points to the file's own layer or one below"

@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QTest>
 
+#include "gui_test_main.h"
 #include "screen_test_case.h"
 #include "screens/startup.h"
 #include "worked_examples.h"
@@ -183,9 +184,6 @@ private slots:
 
 }  // namespace volantra::testing
 
-int RunAccessibilityTests(int argc, char** argv) {
-    volantra::testing::AccessibilityTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VOLANTRA_GUI_TEST_MAIN(AccessibilityTest)
 
 #include "accessibility_test.moc"

@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "gui_test_main.h"
 #include "screen_test_case.h"
 
 namespace volantra::testing {
@@ -47,9 +48,6 @@ private slots:
 
 }  // namespace volantra::testing
 
-int RunDividendRowTests(int argc, char** argv) {
-    volantra::testing::DividendRowTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VOLANTRA_GUI_TEST_MAIN(DividendRowTest)
 
 #include "dividend_row_test.moc"

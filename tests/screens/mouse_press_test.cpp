@@ -1,5 +1,6 @@
 #include <QTest>
 
+#include "gui_test_main.h"
 #include "screen_test_case.h"
 
 namespace volantra::testing {
@@ -101,9 +102,6 @@ private slots:
 
 }  // namespace volantra::testing
 
-int RunMousePressTests(int argc, char** argv) {
-    volantra::testing::MousePressTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VOLANTRA_GUI_TEST_MAIN(MousePressTest)
 
 #include "mouse_press_test.moc"

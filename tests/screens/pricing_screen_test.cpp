@@ -1,6 +1,7 @@
 #include <QLocale>
 #include <QTest>
 
+#include "gui_test_main.h"
 #include "screen_test_case.h"
 #include "worked_examples.h"
 
@@ -318,9 +319,6 @@ private slots:
 
 }  // namespace volantra::testing
 
-int RunPricingScreenTests(int argc, char** argv) {
-    volantra::testing::PricingScreenTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VOLANTRA_GUI_TEST_MAIN(PricingScreenTest)
 
 #include "pricing_screen_test.moc"

@@ -6,6 +6,7 @@
 #include <QTest>
 #include <QToolTip>
 
+#include "gui_test_main.h"
 #include "screen_test_case.h"
 #include "screens/result_label.h"
 
@@ -246,9 +247,6 @@ private slots:
 
 }  // namespace volantra::testing
 
-int RunReadableResultsTests(int argc, char** argv) {
-    volantra::testing::ReadableResultsTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VOLANTRA_GUI_TEST_MAIN(ReadableResultsTest)
 
 #include "readable_results_test.moc"

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,18 +162,35 @@ inline QWidget* Settle(const char* expected) {
 namespace volantra::testing {
 
 // Runs the program's event loop, as it runs for a user, until the program ends or the
-// time runs out; true when `action` ended the program.
+// time runs out; true when `action` ended the program. Its timers end with it.
 inline bool ProgramEndsAfter(const std::function<void()>& action, int milliseconds = 5000) {
     QApplication::setQuitOnLastWindowClosed(true);
     bool ended = true;
-    QTimer::singleShot(0, action);
-    QTimer::singleShot(milliseconds, [&ended] {
+    QTimer start;
+    start.setSingleShot(true);
+    QObject::connect(&start, &QTimer::timeout, action);
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    QObject::connect(&deadline, &QTimer::timeout, [&ended] {
         ended = false;
         QCoreApplication::exit(1);
     });
+    start.start(0);
+    deadline.start(milliseconds);
     QApplication::exec();
     QApplication::setQuitOnLastWindowClosed(false);
     return ended;
+}
+
+// Whether a nested event loop, such as a message box's, still runs: an exit asked for
+// while no loop ran would make every later one return at once.
+inline bool NestedLoopsRun() {
+    QEventLoop loop;
+    QTimer tick;
+    tick.setSingleShot(true);
+    QObject::connect(&tick, &QTimer::timeout, &loop, [&loop] { loop.exit(7); });
+    tick.start(0);
+    return loop.exec() == 7;
 }
 
 }  // namespace volantra::testing

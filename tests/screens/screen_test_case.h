@@ -11,7 +11,7 @@ namespace volantra::testing {
 
 // The screens' test fixture: every test fails on a message box it did not expect, on
 // an expected one that never came, on a box that is not a plain OK box, or on one
-// opened inside another; and leaves no screen open behind it.
+// opened inside another; and leaves no screen open behind it, nor an exit pending.
 class ScreenTestCase : public QObject {
     Q_OBJECT
 
@@ -25,6 +25,7 @@ private slots:
         QVERIFY2(boxes_->missing().isEmpty(), qPrintable(boxes_->missing().join("; ")));
         QVERIFY(boxes_->allPlain());
         QVERIFY(!boxes_->sawNestedBox());
+        QVERIFY2(NestedLoopsRun(), "an exit is pending: run the program's loop around it");
         QLocale::setDefault(QLocale::c());
         CloseAll();
     }

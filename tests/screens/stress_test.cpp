@@ -1,6 +1,7 @@
 #include <QTest>
 #include <fstream>
 
+#include "gui_test_main.h"
 #include "screen_test_case.h"
 
 namespace volantra::testing {
@@ -84,9 +85,6 @@ private slots:
 
 }  // namespace volantra::testing
 
-int RunStressTests(int argc, char** argv) {
-    volantra::testing::StressTest test;
-    return QTest::qExec(&test, argc, argv);
-}
+VOLANTRA_GUI_TEST_MAIN(StressTest)
 
 #include "stress_test.moc"
