@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
+#include <utility>
 
 #include "engine/number_text.h"
 #include "engine/numeric_constants.h"
@@ -10,7 +11,7 @@
 namespace volantra {
 namespace {
 
-constexpr std::string_view kDividendResetText = "0";
+constexpr std::string_view DIVIDEND_RESET_TEXT = "0";
 
 // The user's name of a box, as messages use it ("Strike").
 std::string_view BoxName(InputBox box) {
@@ -60,7 +61,7 @@ float Fraction(int percent) {
 // Records a cycle as the ordered list of screen changes.
 class ChangeList {
 public:
-    static constexpr bool kValueLabels = true;
+    static constexpr bool VALUE_LABELS = true;
 
     explicit ChangeList(CycleOutcome& outcome) : outcome_(outcome) {
         outcome_.changes.clear();
@@ -70,7 +71,8 @@ public:
     }
     template <typename Kind>
     void Change(Kind&& change) {
-        outcome_.changes.emplace_back(std::in_place_type<Kind>, std::move(change));
+        outcome_.changes.emplace_back(std::in_place_type<std::decay_t<Kind>>,
+                                      std::forward<Kind>(change));
     }
     void Valued(const PricingInputs& inputs) { outcome_.inputs = inputs; }
     void Valued(const PricingResult& result) { outcome_.result = result; }
@@ -82,7 +84,7 @@ private:
 // Records only what the result boxes and the messages end up showing.
 class ResultsOnly {
 public:
-    static constexpr bool kValueLabels = false;
+    static constexpr bool VALUE_LABELS = false;
 
     explicit ResultsOnly(CycleResults& results) : results_(results) {
         for (std::string& text : results_.results.items) {
@@ -150,7 +152,8 @@ public:
     BarValues RunAlong(ScrollBar bar) {
         BarValues along;
         along.lowest = BarLowest(bar);
-        along.optionValues.resize(static_cast<std::size_t>(BarHighest(bar) - along.lowest + 1));
+        const int positions = BarHighest(bar) - along.lowest + 1;
+        along.optionValues.resize(static_cast<std::size_t>(positions));
         if (!RequiredFieldsFilled() || !ReadMainInputs() || !ReadDividend()) {
             return along;
         }
@@ -160,7 +163,7 @@ public:
         for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
             moved = Fraction(along.lowest + static_cast<int>(i));
             const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
-            if (valued.ok()) {
+            if (valued.Ok()) {
                 along.optionValues[i] = valued.value.optionValue;
             }
         }
@@ -182,7 +185,7 @@ private:
         const int volatility = screen_.volatilityPercent;
         const int interest = screen_.interestPercent;
         const int shown = moved == ScrollBar::Interest ? interest : volatility;
-        if constexpr (Recorder::kValueLabels) {
+        if constexpr (Recorder::VALUE_LABELS) {
             Change(WriteValueLabel{moved, Localized(FormatGeneral(static_cast<float>(shown)))});
         }
         inputs_.interestRate = Fraction(interest);
@@ -212,7 +215,7 @@ private:
             Show(std::string(MESSAGE_ENTER_DIVIDEND));
             for (InputBox box : DIVIDEND_BOXES) {
                 if (IsBlankText(Text(box))) {
-                    Change(ResetBox{box, std::string(kDividendResetText)});
+                    Change(ResetBox{box, std::string(DIVIDEND_RESET_TEXT)});
                 }
             }
             return true;
@@ -238,7 +241,7 @@ private:
                                                       Localized("1.2e+41"));
         }
         const Checked<float> presentValue = DividendPresentValue(amount, rate, time);
-        if (!presentValue.ok()) {
+        if (!presentValue.Ok()) {
             return Reject(InputBox::Dividend, "The dividend's present value is out of range");
         }
         inputs_.dividendPresentValue = presentValue.value;
@@ -248,7 +251,7 @@ private:
     bool Value() {
         recorder_.Valued(inputs_);
         const Checked<PricingResult> valued = ValueOption(kind_, inputs_);
-        if (!valued.ok()) {
+        if (!valued.Ok()) {
             return RejectValuation(valued.error);
         }
         result_ = valued.value;
@@ -284,11 +287,14 @@ private:
                 return Reject(InputBox::Asset, "Asset must be greater than 0");
             case EngineError::VolatilityNotPositive:
                 return Reject(InputBox::Asset, "Volatility must be greater than 0");
-            default:
-                return Reject(InputBox::Asset,
-                              "These inputs give a result beyond the range of numbers "
-                              "the calculator can hold");
+            case EngineError::OutOfRange:
+            case EngineError::NotANumber:
+            case EngineError::None:  // not an error of the valuation's; never reached
+                break;
         }
+        return Reject(InputBox::Asset,
+                      "These inputs give a result beyond the range of numbers "
+                      "the calculator can hold");
     }
 
     template <typename T>
@@ -297,7 +303,7 @@ private:
         const std::string canonical =
             conventions_.toCanonical ? conventions_.toCanonical(text) : std::string(text);
         const Checked<T> parsed = ParseNumber<T>(canonical);
-        if (parsed.ok()) {
+        if (parsed.Ok()) {
             destination = parsed.value;
             return true;
         }
@@ -332,7 +338,7 @@ private:
         std::replace(swapped.begin(), swapped.end(), other, own);
         const Checked<T> reread =
             ParseNumber<T>(conventions_.toCanonical ? conventions_.toCanonical(swapped) : swapped);
-        if (!reread.ok()) {
+        if (!reread.Ok()) {
             return {};
         }
         return own == '.' ? ": use a point as the decimal symbol"
@@ -354,14 +360,14 @@ private:
 
     std::string_view Text(InputBox box) const { return screen_.boxes[box]; }
 
-    std::string Localized(std::string canonical) const {
+    std::string Localized(const std::string& canonical) const {
         return conventions_.fromCanonical ? conventions_.fromCanonical(canonical) : canonical;
     }
 
     void Show(std::string text) { Change(ShowMessage{std::move(text)}); }
     template <typename Kind>
     void Change(Kind&& change) {
-        recorder_.Change(std::move(change));
+        recorder_.Change(std::forward<Kind>(change));
     }
 
     OptionKind kind_;
@@ -379,11 +385,6 @@ CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& s
     CycleOutcome outcome;
     Cycle(kind, screen, conventions, ChangeList(outcome)).Run(moved);
     return outcome;
-}
-
-void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
-                 const NumberConventions& conventions, CycleOutcome& outcome) {
-    Cycle(kind, screen, conventions, ChangeList(outcome)).Run(moved);
 }
 
 void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,

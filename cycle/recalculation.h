@@ -99,10 +99,6 @@ struct CycleOutcome {
 CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
                          const NumberConventions& conventions = {});
 
-/// Recalculate into `outcome`, whose storage is reused: for callers running many cycles.
-void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
-                 const NumberConventions& conventions, CycleOutcome& outcome);
-
 /// What a cycle leaves in the result boxes and the messages it shows: what a caller
 /// without widgets reads.
 struct CycleResults {

@@ -18,9 +18,9 @@ constexpr auto& kPowersOfTen = POWERS_OF_TEN<Wide, 25>;
 
 // Magnitudes whose scaled value m · 2^q · 10^s stays well inside 128 bits.
 template <typename T>
-constexpr double kExactLow = sizeof(T) == sizeof(float) ? 1e-9 : 1e-6;
+constexpr double EXACT_LOW = sizeof(T) == sizeof(float) ? 1e-9 : 1e-6;
 template <typename T>
-constexpr double kExactHigh = 1e9;
+constexpr double EXACT_HIGH = 1e9;
 
 // floor(m · 2^q · 10^s), and how the remainder compares with one half (-1, 0, +1).
 struct Scaled {
@@ -168,7 +168,7 @@ DecimalDigits ToDecimalDigits(T value) {
             return digits;
         }
     }
-    if (magnitude >= kExactLow<T> && magnitude <= kExactHigh<T>) {
+    if (magnitude >= EXACT_LOW<T> && magnitude <= EXACT_HIGH<T>) {
         return ExactDigits(magnitude, std::signbit(value));
     }
     return ToDecimalDigitsByText(value);

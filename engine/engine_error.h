@@ -23,7 +23,7 @@ struct Checked {
     EngineError error = EngineError::None;
 
     /// True when `value` holds a result.
-    [[nodiscard]] bool ok() const { return error == EngineError::None; }
+    [[nodiscard]] bool Ok() const { return error == EngineError::None; }
 };
 
 }  // namespace volantra

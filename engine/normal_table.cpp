@@ -9,7 +9,7 @@ namespace {
 
 // Φ(z) for z = 0.00, 0.01, ..., 4.09, rounded to four decimals, in ten-thousandths.
 // The rows at z = 0.74 and 0.77 lie within 1e-7 of a rounding tie.
-constexpr std::array<int, 410> kPositiveHalf = {
+constexpr std::array<int, 410> POSITIVE_HALF = {
     5000,  5040,  5080,  5120,  5160,  5199,  5239,  5279,  5319,  5359,   // z = 0.00
     5398,  5438,  5478,  5517,  5557,  5596,  5636,  5675,  5714,  5753,   // z = 0.10
     5793,  5832,  5871,  5910,  5948,  5987,  6026,  6064,  6103,  6141,   // z = 0.20
@@ -55,17 +55,17 @@ constexpr std::array<int, 410> kPositiveHalf = {
 
 constexpr std::array<float, NORMAL_TABLE_SIZE> BuildTable() {
     std::array<float, NORMAL_TABLE_SIZE> table{};
-    for (std::size_t j = 0; j < kPositiveHalf.size(); ++j) {
+    for (std::size_t j = 0; j < POSITIVE_HALF.size(); ++j) {
         // Dividing two exact floats gives the single nearest the four-decimal value;
         // Φ(-z) = 1 - Φ(z) holds for the four-decimal values since no row is a tie.
-        table[411 + j] = static_cast<float>(kPositiveHalf[j]) / 10000.0f;
-        table[1 + j] = static_cast<float>(10000 - kPositiveHalf[j]) / 10000.0f;
+        table[411 + j] = static_cast<float>(POSITIVE_HALF[j]) / 10000.0f;
+        table[1 + j] = static_cast<float>(10000 - POSITIVE_HALF[j]) / 10000.0f;
     }
     return table;
 }
 
-constexpr float kSmallBand = 0.0051f;  // the first argument the general bands take
-constexpr double kStep = 0.01;
+constexpr float SMALL_BAND = 0.0051f;  // the first argument the general bands take
+constexpr double TABLE_STEP = 0.01;
 
 float Entry(long index) {
     return NormalTable.at(static_cast<std::size_t>(index));
@@ -92,22 +92,22 @@ float LookupNormal(float x) {
     const double g = std::fabs(key);
     const double xd = x;
     double v = 0;
-    if (x > 0 && x < kSmallBand) {
+    if (x > 0 && x < SMALL_BAND) {
         const double t0 = Entry(411);
-        v = t0 + ((t0 - Entry(412)) * (g - xd)) / kStep;
-    } else if (x < 0 && x > -kSmallBand) {
+        v = t0 + ((t0 - Entry(412)) * (g - xd)) / TABLE_STEP;
+    } else if (x < 0 && x > -SMALL_BAND) {
         const double t0 = Entry(1);
-        v = t0 + ((t0 - Entry(2)) * (g + xd)) / kStep;
+        v = t0 + ((t0 - Entry(2)) * (g + xd)) / TABLE_STEP;
     } else if (x > 0) {
         // g is the single nearest j/100 (j ≤ 410), so 100·g lies within 3e-5 of j:
         // adding one half and truncating gives the nearest integer, as lrint would.
         const long i = static_cast<long>(100.0 * g + 411.5);
         const double ti = Entry(i);
-        v = ti - ((Entry(i + 1) - ti) * (g - xd)) / kStep;
+        v = ti - ((Entry(i + 1) - ti) * (g - xd)) / TABLE_STEP;
     } else {
         const long i = static_cast<long>(100.0 * g + 1.5);
         const double ti = Entry(i);
-        v = ti + ((Entry(i - 1) - ti) * (g + xd)) / kStep;
+        v = ti + ((Entry(i - 1) - ti) * (g + xd)) / TABLE_STEP;
     }
     return RoundViaText<float>(v, 4);
 }

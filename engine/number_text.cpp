@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <type_traits>
 
 #include "engine/decimal_digits.h"
@@ -15,7 +16,7 @@
 namespace volantra {
 namespace {
 
-constexpr int kMaxDecimals = 20;
+constexpr int MAX_DECIMALS = 20;
 
 constexpr auto& kPowersOfTen = POWERS_OF_TEN<std::uint64_t, 20>;
 
@@ -178,7 +179,7 @@ std::string WriteFixed(T value, int decimals) {
     if (!std::isfinite(value)) {
         return NonFiniteText(value);
     }
-    decimals = std::clamp(decimals, 0, kMaxDecimals);
+    decimals = std::clamp(decimals, 0, MAX_DECIMALS);
     if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
         // Below 2^23 units and at most 4 decimals: written right to left, in place.
         std::array<char, 16> text;
@@ -209,7 +210,7 @@ std::string WriteFixed(T value, int decimals) {
 
     // Room for a sign, 39 integer digits (the largest single) or 309 (the largest double),
     // the point and the decimals.
-    std::array<char, 2 + std::numeric_limits<T>::max_exponent10 + 2 + kMaxDecimals> text;
+    std::array<char, 2 + std::numeric_limits<T>::max_exponent10 + 2 + MAX_DECIMALS> text;
     char* p = text.data();
     if (rounded.units != 0 && rounded.negative) {
         *p++ = '-';  // a zero result has no sign
@@ -312,94 +313,107 @@ bool ParsePlainDecimal(std::string_view text, T& value) {
     return true;
 }
 
-template <typename T>
-Checked<T> ParseNumber(std::string_view text) {
-    text = TrimBlanks(text);
-    if (T plain{}; ParsePlainDecimal(text, plain)) {
-        return {plain, EngineError::None};
-    }
+namespace {
 
-    // Check the grammar first: from_chars would also take "inf", "nan" and a prefix.
-    std::size_t i = 0;
-    const bool negative = i < text.size() && text[i] == '-';
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        ++i;
-    }
-    const std::size_t numberStart = negative ? 0 : i;  // from_chars takes '-' but not '+'
-
-    // Power of ten of the first significant digit, to tell underflow from overflow; and
-    // the digits as one integer while they fit, for the exact reading below.
-    long long leadingPower = 0;
-    bool significant = false;
-    long long integerDigits = 0;
-    std::uint64_t units = 0;
+// What the grammar scan of a number text found: [+-]digits[.digits][(e|E)[+-]digits].
+struct ScannedNumber {
+    bool negative = false;
+    std::size_t numberStart = 0;  // from_chars takes '-' but not '+'
+    bool significant = false;     // a digit other than 0 was seen
+    long long leadingPower = 0;   // power of ten of the first significant digit
+    std::uint64_t units = 0;      // the significant digits as one integer, while they fit
     int unitDigits = 0;
-    auto takeDigit = [&](char c) {
-        significant = significant || c != '0';
-        if (significant && ++unitDigits <= 19) {
-            units = units * 10 + static_cast<std::uint64_t>(c - '0');
+    long long fractionDigits = 0;
+    long long exponent = 0;
+};
+
+// Reads the digits of the mantissa into `number`; false when there is none.
+bool ScanMantissa(std::string_view text, std::size_t& i, ScannedNumber& number) {
+    auto takeDigit = [&number](char c) {
+        number.significant = number.significant || c != '0';
+        if (number.significant && ++number.unitDigits <= 19) {
+            number.units = number.units * 10 + static_cast<std::uint64_t>(c - '0');
         }
     };
+    long long integerDigits = 0;
     for (; i < text.size() && IsDigit(text[i]); ++i, ++integerDigits) {
-        if (!significant && text[i] != '0') {
-            leadingPower = -integerDigits;  // completed below once the count is known
+        if (!number.significant && text[i] != '0') {
+            number.leadingPower = -integerDigits;  // completed below once the count is known
         }
         takeDigit(text[i]);
     }
-    if (significant) {
-        leadingPower += integerDigits - 1;
+    if (number.significant) {
+        number.leadingPower += integerDigits - 1;
     }
-    long long fractionDigits = 0;
     if (i < text.size() && text[i] == '.') {
         for (++i; i < text.size() && IsDigit(text[i]); ++i) {
-            ++fractionDigits;
-            if (!significant && text[i] != '0') {
-                leadingPower = -fractionDigits;
+            ++number.fractionDigits;
+            if (!number.significant && text[i] != '0') {
+                number.leadingPower = -number.fractionDigits;
             }
             takeDigit(text[i]);
         }
     }
-    if (integerDigits + fractionDigits == 0) {
-        return {T{}, EngineError::NotANumber};
-    }
-    long long exponent = 0;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        ++i;
-        const bool negativeExponent = i < text.size() && text[i] == '-';
-        if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-            ++i;
-        }
-        const std::size_t exponentStart = i;
-        for (; i < text.size() && IsDigit(text[i]); ++i) {
-            exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
-        }
-        if (i == exponentStart) {
-            return {T{}, EngineError::NotANumber};
-        }
-        exponent = negativeExponent ? -exponent : exponent;
-    }
-    if (i != text.size()) {
-        return {T{}, EngineError::NotANumber};
-    }
+    return integerDigits + number.fractionDigits > 0;
+}
 
-    T value{};
-    if (!significant) {
+// Reads an exponent, if any; false when its letter has no digits after it.
+bool ScanExponent(std::string_view text, std::size_t& i, long long& exponent) {
+    if (i >= text.size() || (text[i] != 'e' && text[i] != 'E')) {
+        return true;
+    }
+    ++i;
+    const bool negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    const std::size_t digitsStart = i;
+    for (; i < text.size() && IsDigit(text[i]); ++i) {
+        exponent = std::min(exponent * 10 + (text[i] - '0'), 1'000'000'000LL);
+    }
+    exponent = negative ? -exponent : exponent;
+    return i != digitsStart;
+}
+
+// The grammar scan, done before any reading: from_chars would also take "inf", "nan"
+// and a prefix of the text.
+std::optional<ScannedNumber> ScanNumber(std::string_view text) {
+    ScannedNumber number;
+    std::size_t i = 0;
+    number.negative = i < text.size() && text[i] == '-';
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        ++i;
+    }
+    number.numberStart = number.negative ? 0 : i;
+    if (!ScanMantissa(text, i, number) || !ScanExponent(text, i, number.exponent) ||
+        i != text.size()) {
+        return std::nullopt;
+    }
+    return number;
+}
+
+// Reads a text that passed the scan: exactly from its digits where they fit, else with
+// from_chars, telling underflow (silent) from overflow.
+template <typename T>
+Checked<T> ReadScanned(std::string_view text, const ScannedNumber& number) {
+    const bool negative = number.negative;
+    if (!number.significant) {
         return {negative ? -T{0} : T{0}, EngineError::None};
     }
-    if (unitDigits <= 19 && ReadExactly(Decimal{negative, units,
-                                                static_cast<int>(std::clamp(
-                                                    exponent - fractionDigits, -1000LL, 1000LL))},
-                                        value)) {
+    T value{};
+    const auto power =
+        static_cast<int>(std::clamp(number.exponent - number.fractionDigits, -1000LL, 1000LL));
+    if (number.unitDigits <= 19 && ReadExactly(Decimal{negative, number.units, power}, value)) {
         return {value, EngineError::None};
     }
     const char* end = text.data() + text.size();
     const auto [ptr, ec] =
-        std::from_chars(text.data() + numberStart, end, value, std::chars_format::general);
+        std::from_chars(text.data() + number.numberStart, end, value, std::chars_format::general);
     if (ec == std::errc::result_out_of_range) {
-        if (significant && leadingPower + exponent < 0) {
+        if (number.leadingPower + number.exponent < 0) {
             return {negative ? -T{0} : T{0}, EngineError::None};  // underflow is silent
         }
-        if (WithinLargestText<T>(text.substr(numberStart))) {
+        if (WithinLargestText<T>(text.substr(number.numberStart))) {
             return {Largest<T>(negative), EngineError::None};
         }
         return {T{}, EngineError::OutOfRange};
@@ -410,12 +424,27 @@ Checked<T> ParseNumber(std::string_view text) {
     return {value, EngineError::None};
 }
 
+}  // namespace
+
+template <typename T>
+Checked<T> ParseNumber(std::string_view text) {
+    text = TrimBlanks(text);
+    if (T plain{}; ParsePlainDecimal(text, plain)) {
+        return {plain, EngineError::None};
+    }
+    const std::optional<ScannedNumber> scanned = ScanNumber(text);
+    if (!scanned) {
+        return {T{}, EngineError::NotANumber};
+    }
+    return ReadScanned<T>(text, *scanned);
+}
+
 template <typename Dest, typename Source>
 Dest number_text_detail::RoundViaTextByDigits(Source value, int decimals) {
     if (!std::isfinite(value)) {
         return static_cast<Dest>(value);
     }
-    return ReadDecimal<Dest>(RoundDecimal(value, std::clamp(decimals, 0, kMaxDecimals)));
+    return ReadDecimal<Dest>(RoundDecimal(value, std::clamp(decimals, 0, MAX_DECIMALS)));
 }
 
 // The general text holds exactly the standard-precision digits, so reading it back

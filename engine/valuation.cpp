@@ -11,7 +11,7 @@
 namespace volantra {
 namespace {
 
-constexpr float kCallDensityCutoff = -30.0f;
+constexpr float CALL_DENSITY_CUTOFF = -30.0f;
 
 // Stores into a single; false when the value lies beyond the single range.
 bool StoreSingle(double value, float& destination) {
@@ -114,7 +114,7 @@ KindTerms CallTerms(const Operands& in, const PricingResult& out) {
     const double growth = out.growthFactor;
     const double nd2 = out.nd2;
     return {
-        .density = out.d1 < kCallDensityCutoff ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4),
+        .density = out.d1 < CALL_DENSITY_CUTOFF ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4),
         .optionValue = (netAsset * out.nd1) - ((nd2 * K) / growth),
         .delta = out.nd1,
         .thetaCarry = -(((r * K) * nd2) / growth),
@@ -176,7 +176,7 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs) {
     Checked<PricingResult> outcome;
     outcome.error = CheckLimits(inputs);
-    if (!outcome.ok()) {
+    if (!outcome.Ok()) {
         return outcome;
     }
     const Operands operands(inputs);

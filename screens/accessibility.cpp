@@ -107,7 +107,7 @@ public:
 
     QString text(QAccessible::Text kind) const override {
         if (kind == QAccessible::Name) {
-            return label_->spokenText();
+            return label_->SpokenText();
         }
         return QAccessibleWidget::text(kind);
     }

@@ -9,8 +9,8 @@
 namespace volantra {
 namespace {
 
-const char* const kTickers[] = {"IBM", "GE",  "XOM", "KO", "MSFT", "INTC", "T",   "GM",
-                                "F",   "DIS", "MO",  "PG", "MRK",  "JNJ",  "WMT", "CSCO"};
+const char* const TICKERS[] = {"IBM", "GE",  "XOM", "KO", "MSFT", "INTC", "T",   "GM",
+                               "F",   "DIS", "MO",  "PG", "MRK",  "JNJ",  "WMT", "CSCO"};
 
 // One quote screen: a dark bezel with rows of tickers, prices and green or red changes.
 void DrawQuoteScreen(QPainter& painter, const QRectF& box, std::mt19937& random) {
@@ -23,20 +23,22 @@ void DrawQuoteScreen(QPainter& painter, const QRectF& box, std::mt19937& random)
     font.setPixelSize(std::max(5, static_cast<int>(box.height() / 6)));
     painter.setFont(font);
     const qreal rowHeight = font.pixelSize() + 1.5;
-    std::uniform_int_distribution<int> ticker(0, std::size(kTickers) - 1);
+    std::uniform_int_distribution<int> ticker(0, std::size(TICKERS) - 1);
     std::uniform_int_distribution<int> price(1000, 19999);
     std::bernoulli_distribution up(0.55);
-    for (qreal y = box.top() + 2 + font.pixelSize(); y < box.bottom() - 1; y += rowHeight) {
+    qreal y = box.top() + 2 + font.pixelSize();
+    while (y < box.bottom() - 1) {
         const bool rising = up(random);
         const int cents = price(random);
         painter.setPen(QColor(230, 200, 60));
-        painter.drawText(QPointF(box.left() + 3, y), QLatin1String(kTickers[ticker(random)]));
+        painter.drawText(QPointF(box.left() + 3, y), QLatin1String(TICKERS[ticker(random)]));
         painter.setPen(rising ? QColor(60, 230, 90) : QColor(240, 60, 60));
         painter.drawText(QPointF(box.left() + box.width() * 0.45, y),
                          QStringLiteral("%1.%2 %3")
                              .arg(cents / 100)
                              .arg(cents % 100, 2, 10, QLatin1Char('0'))
                              .arg(rising ? u'\u25B2' : u'\u25BC'));
+        y += rowHeight;
     }
     painter.restore();
 }

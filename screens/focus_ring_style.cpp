@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QPainter>
+#include <QPointer>
 #include <QProxyStyle>
 #include <QScrollBar>
 #include <QStyleOption>
@@ -10,7 +11,7 @@
 namespace volantra {
 namespace {
 
-constexpr int kRingWidth = 2;
+constexpr int RING_WIDTH = 2;
 
 class FocusRingStyle : public QProxyStyle {
 public:
@@ -39,20 +40,21 @@ private:
         painter->setRenderHint(QPainter::Antialiasing, false);
         painter->setBrush(Qt::NoBrush);
         const QRect outer = option->rect;
-        painter->setPen(QPen(Qt::yellow, kRingWidth, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+        painter->setPen(QPen(Qt::yellow, RING_WIDTH, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
         painter->drawRect(outer.adjusted(1, 1, -1, -1));
         painter->setPen(QPen(Qt::black, 1));
-        painter->drawRect(outer.adjusted(kRingWidth, kRingWidth, -kRingWidth - 1, -kRingWidth - 1));
+        painter->drawRect(outer.adjusted(RING_WIDTH, RING_WIDTH, -RING_WIDTH - 1, -RING_WIDTH - 1));
         painter->restore();
     }
 };
 
+// One style for every screen, made anew for each application, which owns it.
 QStyle* Shared() {
-    static QStyle* style = [] {
-        auto* ring = new FocusRingStyle;
-        ring->setParent(qApp);  // lives as long as the application
-        return ring;
-    }();
+    static QPointer<QStyle> style;
+    if (style.isNull()) {
+        style = new FocusRingStyle;
+        style->setParent(qApp);
+    }
     return style;
 }
 

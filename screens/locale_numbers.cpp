@@ -10,7 +10,7 @@
 namespace volantra {
 namespace {
 
-constexpr std::string_view kNotANumber = "?";  // no plain decimal number starts with it
+constexpr std::string_view NOT_A_NUMBER = "?";  // no plain decimal number starts with it
 
 // Marks that set the direction of a number in right-to-left text; they carry no value.
 bool IsDirectionMark(QChar c) {
@@ -260,7 +260,7 @@ std::string ToCanonical(const Symbols& symbols, std::string_view typed) {
         }
     }
     if (!RemoveGroupMarks(symbols, text)) {
-        return std::string(kNotANumber);
+        return std::string(NOT_A_NUMBER);
     }
     text.replace(symbols.decimalPoint, QLatin1String("."));
     if (symbols.exponential != QLatin1String("e")) {

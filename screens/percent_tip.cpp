@@ -19,7 +19,7 @@ PercentTip::PercentTip(QScrollBar* bar, const QString& name)
     connect(bar_, &QScrollBar::sliderMoved, this, &PercentTip::ShowWhileMoving);
 }
 
-QString PercentTip::text() const {
+QString PercentTip::Text() const {
     const int percent = Mirrored(*bar_, bar_->sliderPosition());
     QString tip = name_ + QStringLiteral(": ") + QLocale().toString(percent) + QLatin1Char('%');
     if (!bar_->toolTip().isEmpty()) {
@@ -30,7 +30,7 @@ QString PercentTip::text() const {
 
 bool PercentTip::eventFilter(QObject* watched, QEvent* event) {
     if (watched == bar_ && event->type() == QEvent::ToolTip) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), text(), bar_);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), Text(), bar_);
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -55,7 +55,7 @@ void PercentTip::ShowWhileMoving() {
     option.singleStep = bar_->singleStep();
     const QRect thumb = bar_->style()->subControlRect(QStyle::CC_ScrollBar, &option,
                                                       QStyle::SC_ScrollBarSlider, bar_);
-    QToolTip::showText(bar_->mapToGlobal(thumb.topRight()), text(), bar_);
+    QToolTip::showText(bar_->mapToGlobal(thumb.topRight()), Text(), bar_);
 }
 
 }  // namespace volantra

@@ -18,7 +18,7 @@ public:
     PercentTip(QScrollBar* bar, const QString& name);
 
     /// The tip's text now: "Volatility: 20%" over the bar's help.
-    [[nodiscard]] QString text() const;
+    [[nodiscard]] QString Text() const;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -15,9 +15,9 @@
 namespace volantra {
 namespace {
 
-constexpr int kEnterKey = 13;
-constexpr qreal kValueFontPoints = 13.5;
-constexpr qreal kButtonFontPoints = 9.75;
+constexpr int ENTER_KEY = 13;
+constexpr qreal VALUE_FONT_POINTS = 13.5;
+constexpr qreal BUTTON_FONT_POINTS = 9.75;
 
 // Object names of the unit labels, which differ between the two screens.
 struct UnitNames {
@@ -29,9 +29,9 @@ struct UnitNames {
     const char* dividendInterest;
     const char* dividendTime;
 };
-constexpr UnitNames kCallUnits{"Label16", "Label17", "Label19", "Label20",
+constexpr UnitNames CALL_UNITS{"Label16", "Label17", "Label19", "Label20",
                                "Label13", "Label14", "Label15"};
-constexpr UnitNames kPutUnits{"Label13", "Label14", "Label15", "Label16",
+constexpr UnitNames PUT_UNITS{"Label13", "Label14", "Label15", "Label16",
                               "Label17", "Label20", "Label19"};
 
 }  // namespace
@@ -42,8 +42,8 @@ PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
     volatility_ =
         new ScrollEvents(ui.vsbVolatility, VOLATILITY_LOWEST, VOLATILITY_HIGHEST, BAR_START);
     interest_ = new ScrollEvents(ui.vsbInterest, INTEREST_LOWEST, INTEREST_HIGHEST, BAR_START);
-    new PercentTip(ui.vsbVolatility, QStringLiteral("Volatility"));
-    new PercentTip(ui.vsbInterest, QStringLiteral("Interest rate"));
+    volatilityTip_ = new PercentTip(ui.vsbVolatility, QStringLiteral("Volatility"));
+    interestTip_ = new PercentTip(ui.vsbInterest, QStringLiteral("Interest rate"));
     MapBoxes();
     SetUpKind();
     SetUpLook();
@@ -87,7 +87,7 @@ void PricingScreen::SetUpKind() {
         ui.Command3->setGeometry(6960 / 15, 5400 / 15, 1335 / 15, 495 / 15);
         ui.unitDividend->move(480 / 15, 3480 / 15);
     }
-    const UnitNames& names = call ? kCallUnits : kPutUnits;
+    const UnitNames& names = call ? CALL_UNITS : PUT_UNITS;
     ui.unitAsset->setObjectName(names.asset);
     ui.unitStrike->setObjectName(names.strike);
     ui.unitVolatility->setObjectName(names.volatility);
@@ -126,13 +126,13 @@ void PricingScreen::SetUpLook() {
           ui.unitMaturity, ui.unitVolatility, ui.unitInterest, ui.unitDividend,
           ui.unitDividendInterest, ui.unitDividendTime, ui.unitValue, ui.unitDelta, ui.unitGamma,
           ui.unitTheta, ui.unitVega, ui.unitRho}) {
-        SetPointSize(label, kValueFontPoints);
+        SetPointSize(label, VALUE_FONT_POINTS);
     }
     for (QPushButton* button : {ui.Command1, ui.Command2, ui.Command3}) {
-        SetPointSize(button, kButtonFontPoints);
+        SetPointSize(button, BUTTON_FONT_POINTS);
     }
     for (ResultLabel* result : results_) {
-        result->keepWidth();  // only the value labels grow to fit
+        result->KeepWidth();  // only the value labels grow to fit
     }
     PressFocusedButtonOnEnter(this);
     ShowFocusPlainly(this);
@@ -169,7 +169,7 @@ void PricingScreen::SetUpHelp() {
     };
     for (const Help& h : help) {
         if (auto* shown = qobject_cast<ResultLabel*>(h.control)) {
-            shown->setHelp(QString::fromUtf8(h.name), QString::fromUtf8(h.description));
+            shown->SetHelp(QString::fromUtf8(h.name), QString::fromUtf8(h.description));
             continue;  // read with the text it shows
         }
         h.control->setAccessibleName(QString::fromUtf8(h.name));
@@ -188,28 +188,28 @@ void PricingScreen::SetUpFocusOrder() {
 }
 
 void PricingScreen::ConnectEvents() {
-    connect(volatility_, &ScrollEvents::changed, this, &PricingScreen::vsbVolatility_Change);
-    connect(volatility_, &ScrollEvents::scrolled, this, &PricingScreen::vsbVolatility_Scroll);
-    connect(interest_, &ScrollEvents::changed, this, &PricingScreen::vsbInterest_Change);
-    connect(interest_, &ScrollEvents::scrolled, this, &PricingScreen::vsbInterest_Scroll);
+    connect(volatility_, &ScrollEvents::Changed, this, &PricingScreen::vsbVolatility_Change);
+    connect(volatility_, &ScrollEvents::Scrolled, this, &PricingScreen::vsbVolatility_Scroll);
+    connect(interest_, &ScrollEvents::Changed, this, &PricingScreen::vsbInterest_Change);
+    connect(interest_, &ScrollEvents::Scrolled, this, &PricingScreen::vsbInterest_Scroll);
     connect(ui.Command1, &QPushButton::clicked, this, &PricingScreen::Command1_Click);
     connect(ui.Command2, &QPushButton::clicked, this, &PricingScreen::Command2_Click);
     connect(ui.Command3, &QPushButton::clicked, this, &PricingScreen::Command3_Click);
     connect(ui.chkDividend, &QCheckBox::clicked, this, &PricingScreen::chkDividend_Click);
     for (ResultLabel* shown : {ui.lblVolatility, ui.lblInterest, ui.lblDbir, ui.lblCalldelta,
                                ui.lblCallgamma, ui.lblCalltheta, ui.lblCallvega, ui.lblCallrho}) {
-        connect(shown, &ResultLabel::copyAllRequested, this, &PricingScreen::CopyAllResults);
+        connect(shown, &ResultLabel::CopyAllRequested, this, &PricingScreen::CopyAllResults);
     }
     // The result boxes never take the focus, so the keyboard copies them from anywhere.
     auto* copyAll = new QShortcut(CopyAllResultsKeys(), this);
     connect(copyAll, &QShortcut::activated, this, &PricingScreen::CopyAllResults);
-    connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(kEnterKey); });
+    connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(ENTER_KEY); });
     connect(ui.txtStrike, &QLineEdit::returnPressed, this,
-            [this] { txtStrike_KeyPress(kEnterKey); });
+            [this] { txtStrike_KeyPress(ENTER_KEY); });
     connect(ui.txtDividend, &QLineEdit::returnPressed, this,
-            [this] { txtDividend_KeyPress(kEnterKey); });
+            [this] { txtDividend_KeyPress(ENTER_KEY); });
     connect(ui.txtInterest, &QLineEdit::returnPressed, this,
-            [this] { txtInterest_KeyPress(kEnterKey); });
+            [this] { txtInterest_KeyPress(ENTER_KEY); });
 }
 
 // Recalculation: both events of both bars run the whole cycle.
@@ -239,8 +239,8 @@ void PricingScreen::RunCycle(ScrollBar moved) {
         inputs.boxes[box] = texts[box];
     }
     inputs.dividendTicked = ui.chkDividend->isChecked();
-    inputs.volatilityPercent = volatility_->percent();
-    inputs.interestPercent = interest_->percent();
+    inputs.volatilityPercent = volatility_->Percent();
+    inputs.interestPercent = interest_->Percent();
 
     const CycleOutcome outcome = volantra::Recalculate(kind_, moved, inputs, conventions_);
     for (const ScreenChange& change : outcome.changes) {
@@ -263,13 +263,13 @@ void PricingScreen::Apply(const ScreenChange& change) {
         ResultLabel* shown =
             label->bar == ScrollBar::Volatility ? ui.lblVolatility : ui.lblInterest;
         const QString text = QString::fromStdString(label->text);
-        shown->showText(text);
+        shown->ShowText(text);
         const int width = FittingWidth(shown, text);  // grows to fit its text
         if (width != shown->width()) {
             shown->resize(width, shown->height());
         }
     } else if (const auto* result = std::get_if<WriteResult>(&change)) {
-        results_[result->box]->showText(QString::fromStdString(result->text));
+        results_[result->box]->ShowText(QString::fromStdString(result->text));
     }
 }
 
@@ -285,8 +285,8 @@ int PricingScreen::FittingWidth(QLabel* label, const QString& text) {
 }
 
 void PricingScreen::ShowMessageBox(const QString& text) {
-    volatility_->endPress();  // the box takes the mouse: a press under way ends here
-    interest_->endPress();
+    volatility_->EndPress();  // the box takes the mouse: a press under way ends here
+    interest_->EndPress();
     QMessageBox box(QMessageBox::NoIcon, APPLICATION_TITLE, text, QMessageBox::Ok, this);
     box.exec();
     // Without a window manager nothing hands activation back, and an inactive screen
@@ -313,7 +313,7 @@ void PricingScreen::Command1_Click() {
         box->clear();
     }
     for (ResultLabel* result : results_) {
-        result->showText({});
+        result->ShowText({});
     }
     ui.txtAsset->setFocus();
 }
@@ -341,25 +341,25 @@ void PricingScreen::chkDividend_Click() {
 }
 
 void PricingScreen::txtAsset_KeyPress(int keyAscii) {
-    if (keyAscii == kEnterKey) {
+    if (keyAscii == ENTER_KEY) {
         ui.txtStrike->setFocus();
     }
 }
 
 void PricingScreen::txtStrike_KeyPress(int keyAscii) {
-    if (keyAscii == kEnterKey) {
+    if (keyAscii == ENTER_KEY) {
         ui.txtMaturity->setFocus();
     }
 }
 
 void PricingScreen::txtDividend_KeyPress(int keyAscii) {
-    if (keyAscii == kEnterKey) {
+    if (keyAscii == ENTER_KEY) {
         ui.txtInterest->setFocus();
     }
 }
 
 void PricingScreen::txtInterest_KeyPress(int keyAscii) {
-    if (keyAscii == kEnterKey) {
+    if (keyAscii == ENTER_KEY) {
         ui.txtTime->setFocus();
     }
 }

@@ -8,6 +8,7 @@
 
 namespace volantra {
 
+class PercentTip;
 class ScrollEvents;
 
 /// The call screen frmCall or the put screen frmPut: the same controls, captions and
@@ -54,6 +55,8 @@ private:
     EnumArray<ResultBox, ResultLabel*> results_;
     ScrollEvents* volatility_ = nullptr;
     ScrollEvents* interest_ = nullptr;
+    PercentTip* volatilityTip_ = nullptr;  // owned by its bar, as the events are
+    PercentTip* interestTip_ = nullptr;
     bool cycleRunning_ = false;
     QHash<QString, int> labelWidths_;
 };

@@ -16,7 +16,7 @@ namespace {
 
 // The smallest size a result is drawn at before it is elided; the tooltip and the
 // accessible name still hold all of it.
-constexpr qreal kFloorPoints = 7;
+constexpr qreal FLOOR_POINTS = 7;
 
 }  // namespace
 
@@ -25,46 +25,46 @@ ResultLabel::ResultLabel(QWidget* parent) : QLabel(parent) {
     setFocusPolicy(Qt::NoFocus);  // labels never take the focus, also when clicked
 }
 
-void ResultLabel::setHelp(const QString& name, const QString& description) {
+void ResultLabel::SetHelp(const QString& name, const QString& description) {
     name_ = name;
     description_ = description;
     setAccessibleDescription(description);
     setToolTip(description);
 }
 
-void ResultLabel::keepWidth() {
+void ResultLabel::KeepWidth() {
     ownFont_ = font();
     ownMargins_ = contentsMargins();
     // The indent a framed label takes from its font, fixed so a smaller face keeps it.
     setIndent(fontMetrics().horizontalAdvance(QLatin1Char('x')) / 2);
-    fitter_.emplace(ownFont_, kFloorPoints);
+    fitter_.emplace(ownFont_, FLOOR_POINTS);
 }
 
 // The name and the tooltip follow the text when they are asked for, so a cycle writes
 // the text alone; a label without an accessible name of its own tells a screen reader
 // that its name changed.
-void ResultLabel::showText(const QString& text) {
+void ResultLabel::ShowText(const QString& text) {
     setText(text);
     Fit();
 }
 
-QString ResultLabel::spokenText() const {
+QString ResultLabel::SpokenText() const {
     return text().isEmpty() ? name_ : name_ + QLatin1Char(' ') + text();
 }
 
-QString ResultLabel::toolTipText() const {
-    return text().isEmpty() ? description_ : spokenText() + QLatin1Char('\n') + description_;
+QString ResultLabel::ToolTipText() const {
+    return text().isEmpty() ? description_ : SpokenText() + QLatin1Char('\n') + description_;
 }
 
 bool ResultLabel::event(QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
-        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), toolTipText(), this);
+        QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), ToolTipText(), this);
         return true;
     }
     return QLabel::event(event);
 }
 
-FittedText ResultLabel::drawn() const {
+FittedText ResultLabel::Drawn() const {
     if (!fitter_) {
         return {font().pointSizeF(), text()};
     }
@@ -117,7 +117,7 @@ void ResultLabel::DrawElided() {
     const QRect area = contentsRect().adjusted(
         align & Qt::AlignLeft ? in : 0, align & Qt::AlignTop ? in : 0,
         align & Qt::AlignRight ? -in : 0, align & Qt::AlignBottom ? -in : 0);
-    style()->drawItemText(&painter, area, int(align), palette(), isEnabled(), drawn().shown,
+    style()->drawItemText(&painter, area, int(align), palette(), isEnabled(), Drawn().shown,
                           foregroundRole());
 }
 
@@ -142,7 +142,7 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
     });
     QAction* copyAll = menu.addAction(tr("Copy All Results"));
     copyAll->setShortcut(CopyAllResultsKeys());  // the screen's own shortcut, shown here
-    connect(copyAll, &QAction::triggered, this, &ResultLabel::copyAllRequested);
+    connect(copyAll, &QAction::triggered, this, &ResultLabel::CopyAllRequested);
     menu.exec(event->globalPos());
 }
 

@@ -16,7 +16,7 @@ inline QKeySequence CopyAllResultsKeys() {
 /// A box that shows a result or a bar's percentage: selectable with the mouse, with
 /// "Copy" and "Copy All Results" in its context menu, and its full text always in its
 /// tooltip and its accessible name, also where the box is too narrow to show it whole.
-/// Its accessible interface (screens/accessibility.h) reads spokenText().
+/// Its accessible interface (screens/accessibility.h) reads SpokenText().
 class ResultLabel : public QLabel {
     Q_OBJECT
 
@@ -24,26 +24,26 @@ public:
     explicit ResultLabel(QWidget* parent = nullptr);
 
     /// The box's name ("Delta"), read before its text, and the help its tooltip gives.
-    void setHelp(const QString& name, const QString& description);
+    void SetHelp(const QString& name, const QString& description);
 
     /// Keeps the box's width: a text too wide for it is drawn smaller, or elided.
-    void keepWidth();
+    void KeepWidth();
 
     /// Shows `text` (empty for a blank box).
-    void showText(const QString& text);
+    void ShowText(const QString& text);
 
     /// How the current text is drawn.
-    [[nodiscard]] FittedText drawn() const;
+    [[nodiscard]] FittedText Drawn() const;
 
     /// The name and the full text, as a screen reader reads them: "Delta 0.6368".
-    [[nodiscard]] QString spokenText() const;
+    [[nodiscard]] QString SpokenText() const;
 
     /// The tooltip: the spoken text over the help.
-    [[nodiscard]] QString toolTipText() const;
+    [[nodiscard]] QString ToolTipText() const;
 
 signals:
     /// The user asked for every result at once.
-    void copyAllRequested();
+    void CopyAllRequested();
 
 protected:
     bool event(QEvent* event) override;

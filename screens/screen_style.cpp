@@ -11,9 +11,14 @@
 namespace volantra {
 namespace {
 
+// Owned by the window whose push buttons it watches.
 class EnterPressesButton : public QObject {
 public:
-    using QObject::QObject;
+    explicit EnterPressesButton(QWidget* window) : QObject(window) {
+        for (QPushButton* button : window->findChildren<QPushButton*>()) {
+            button->installEventFilter(this);
+        }
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -65,10 +70,7 @@ void ShowCentred(QWidget* window) {
 }
 
 void PressFocusedButtonOnEnter(QWidget* window) {
-    auto* filter = new EnterPressesButton(window);
-    for (QPushButton* button : window->findChildren<QPushButton*>()) {
-        button->installEventFilter(filter);
-    }
+    new EnterPressesButton(window);
 }
 
 }  // namespace volantra

@@ -20,23 +20,23 @@ ScrollEvents::ScrollEvents(QScrollBar* bar, int bottom, int top, int initial)
     bar_->setTracking(true);
     connect(bar_, &QScrollBar::valueChanged, this, [this] {
         if (!bar_->isSliderDown()) {
-            emit changed();
+            emit Changed();
         }
     });
     connect(bar_, &QScrollBar::sliderPressed, this, [this] { valueAtPress_ = bar_->value(); });
-    connect(bar_, &QScrollBar::sliderMoved, this, [this] { emit scrolled(); });
+    connect(bar_, &QScrollBar::sliderMoved, this, [this] { emit Scrolled(); });
     connect(bar_, &QScrollBar::sliderReleased, this, [this] {
         if (bar_->value() != valueAtPress_) {
-            emit changed();
+            emit Changed();
         }
     });
 }
 
-int ScrollEvents::percent() const {
+int ScrollEvents::Percent() const {
     return Mirrored(*bar_, bar_->sliderPosition());
 }
 
-void ScrollEvents::endPress() {
+void ScrollEvents::EndPress() {
     // The release the bar never gets: it stops the repeat of an arrow or track press
     // and lets go of the thumb; a bar that is not pressed ignores it.
     const QPointF centre = QRectF(bar_->rect()).center();

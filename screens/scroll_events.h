@@ -22,15 +22,15 @@ public:
     ScrollEvents(QScrollBar* bar, int bottom, int top, int initial);
 
     /// The percentage at the thumb's current position, also while it is dragged.
-    [[nodiscard]] int percent() const;
+    [[nodiscard]] int Percent() const;
 
     /// Ends a mouse press on the bar, with its auto-repeat or drag, as a message box
     /// that takes the mouse must: the box swallows the button's release.
-    void endPress();
+    void EndPress();
 
 signals:
-    void changed();
-    void scrolled();
+    void Changed();
+    void Scrolled();
 
 private:
     QScrollBar* bar_;

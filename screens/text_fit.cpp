@@ -6,9 +6,9 @@
 namespace volantra {
 namespace {
 
-constexpr qreal kStepPoints = 0.5;
+constexpr qreal STEP_POINTS = 0.5;
 // Kerning and shaping may shift a text's width a little from the sum of its letters.
-constexpr qreal kSlackPixels = 2;
+constexpr qreal SLACK_PIXELS = 2;
 
 }  // namespace
 
@@ -26,13 +26,15 @@ FittedText TextFitter::Fit(const QString& text, int width) const {
     }
     // Start near the size the width allows, then step down until the text fits.
     const qreal wide = QFontMetricsF(font_).horizontalAdvance(text);
-    qreal points = std::floor(own * width / wide / kStepPoints) * kStepPoints;
+    qreal points = std::floor(own * width / wide / STEP_POINTS) * STEP_POINTS;
     QFont smaller = font_;
-    for (points = std::min(points, own - kStepPoints); points >= floor_; points -= kStepPoints) {
+    points = std::min(points, own - STEP_POINTS);
+    while (points >= floor_) {
         smaller.setPointSizeF(points);
         if (Fits(smaller, text, width)) {
             return {points, text};
         }
+        points -= STEP_POINTS;
     }
     smaller.setPointSizeF(floor_);
     return {floor_, QFontMetricsF(smaller).elidedText(text, Qt::ElideRight, width)};
@@ -41,7 +43,7 @@ FittedText TextFitter::Fit(const QString& text, int width) const {
 // The sum of the letters' advances, read from a table: no text is measured for the
 // digits, signs and symbols of an ordinary result.
 bool TextFitter::SurelyFits(const QString& text, int width) const {
-    qreal sum = kSlackPixels;
+    qreal sum = SLACK_PIXELS;
     for (QChar c : text) {
         if (c.unicode() >= asciiAdvances_.size()) {
             return false;

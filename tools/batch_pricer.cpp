@@ -317,7 +317,7 @@ void BatchPricer::Solve(const Fields& field, RowOutcome& row) const {
     }
     const Checked<double> target = ParseNumber<double>(
         conventions_.toCanonical ? conventions_.toCanonical(targetText) : std::string(targetText));
-    if (!target.ok()) {
+    if (!target.Ok()) {
         AddMessage(row, "Value is not a number");
         return;
     }

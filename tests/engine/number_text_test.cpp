@@ -87,7 +87,7 @@ TEST(ParseNumber, AcceptsPlainDecimalNumbers) {
     EXPECT_EQ(ParseNumber<float>("1e3").value, 1000.0f);
     EXPECT_EQ(ParseNumber<float>("1E-3").value, 0.001f);
     EXPECT_EQ(ParseNumber<double>("\t0.08219178\t").value, 0.08219178);
-    EXPECT_TRUE(ParseNumber<float>("-0").ok());
+    EXPECT_TRUE(ParseNumber<float>("-0").Ok());
 }
 
 TEST(ParseNumber, ReadsDirectlyIntoTheDestinationWidth) {
@@ -128,17 +128,17 @@ TEST(ParseNumber, RejectsTextThatIsNotAPlainDecimalNumber) {
 TEST(ParseNumber, TellsOverflowFromSilentUnderflow) {
     EXPECT_EQ(ParseNumber<float>("1e39").error, EngineError::OutOfRange);
     EXPECT_EQ(ParseNumber<float>("-3.4028236e38").error, EngineError::OutOfRange);
-    EXPECT_TRUE(ParseNumber<double>("1e39").ok());
+    EXPECT_TRUE(ParseNumber<double>("1e39").Ok());
     EXPECT_EQ(ParseNumber<double>("-1e400").error, EngineError::OutOfRange);
     EXPECT_EQ(ParseNumber<float>("1" + std::string(10000, '0')).error, EngineError::OutOfRange);
     EXPECT_EQ(ParseNumber<float>("1e99999999999999999999").error, EngineError::OutOfRange);
 
     const Checked<float> tiny = ParseNumber<float>("-1e-50");
-    ASSERT_TRUE(tiny.ok());
+    ASSERT_TRUE(tiny.Ok());
     EXPECT_EQ(Bits(tiny.value), 0x80000000u);
     EXPECT_EQ(ParseNumber<float>("0." + std::string(10000, '0') + "1").value, 0.0f);
     EXPECT_EQ(ParseNumber<double>("1e-99999999999999999999").value, 0.0);
-    EXPECT_TRUE(ParseNumber<float>("0e99999999999").ok());
+    EXPECT_TRUE(ParseNumber<float>("0e99999999999").Ok());
     EXPECT_EQ(ParseNumber<float>("1e-45").value, FLT_TRUE_MIN);
 }
 

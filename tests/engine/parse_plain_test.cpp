@@ -19,7 +19,7 @@ void ExpectNearest(const std::string& text) {
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), expected);
     ASSERT_EQ(ec, std::errc{}) << text;
     const Checked<T> parsed = ParseNumber<T>(text);
-    ASSERT_TRUE(parsed.ok()) << text;
+    ASSERT_TRUE(parsed.Ok()) << text;
     using Bits = std::conditional_t<sizeof(T) == 4, std::uint32_t, std::uint64_t>;
     EXPECT_EQ(std::bit_cast<Bits>(parsed.value), std::bit_cast<Bits>(expected)) << text;
 }
@@ -54,10 +54,10 @@ TEST(ParseNumber, PlainDecimalsAtTheEdgesOfExactReading) {
         ExpectNearest<double>(text);
     }
     EXPECT_TRUE(std::signbit(ParseNumber<float>("-0.0").value));
-    EXPECT_FALSE(ParseNumber<float>("1.2.3").ok());
-    EXPECT_FALSE(ParseNumber<float>("-").ok());
-    EXPECT_FALSE(ParseNumber<float>(".").ok());
-    EXPECT_FALSE(ParseNumber<float>("1-2").ok());
+    EXPECT_FALSE(ParseNumber<float>("1.2.3").Ok());
+    EXPECT_FALSE(ParseNumber<float>("-").Ok());
+    EXPECT_FALSE(ParseNumber<float>(".").Ok());
+    EXPECT_FALSE(ParseNumber<float>("1-2").Ok());
 }
 
 }  // namespace

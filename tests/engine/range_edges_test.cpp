@@ -26,7 +26,7 @@ TEST(RangeEdges, TheLargestDoublesKeepTheirValueThroughTheirText) {
         EXPECT_EQ(GeneralText<double>(-value), -kLargest);
         EXPECT_EQ(RoundViaText<double>(value, 2), kLargest);
         const Checked<double> read = ParseNumber<double>(FormatGeneral(value));
-        ASSERT_TRUE(read.ok());
+        ASSERT_TRUE(read.Ok());
         EXPECT_EQ(read.value, kLargest);
     }
     EXPECT_EQ(ParseNumber<double>("-1.79769313486232e308").value, -kLargest);

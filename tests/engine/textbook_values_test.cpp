@@ -47,7 +47,7 @@ TEST(Valuation, StaysWithinTheModelsToleranceOfPublishedValues) {
     for (const PublishedValue& row : kPublished) {
         const Checked<PricingResult> valued =
             ValueOption(row.kind, {row.S, row.K, row.T, row.r, row.sigma, 0.0f});
-        ASSERT_TRUE(valued.ok()) << row.source;
+        ASSERT_TRUE(valued.Ok()) << row.source;
         const PricingResult& r = valued.value;
         const double rootT = std::sqrt(row.T);
         double computed = 0;

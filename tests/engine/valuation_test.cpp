@@ -36,7 +36,7 @@ PricingInputs EngineInputs(const WorkedExample& example) {
         const Checked<float> present = DividendPresentValue(
             single(example.dividend), fraction(ParseNumber<double>(example.dividendInterest).value),
             GeneralText<float>(ParseNumber<double>(example.dividendTime).value / 365.0));
-        EXPECT_TRUE(present.ok()) << example.name;
+        EXPECT_TRUE(present.Ok()) << example.name;
         in.dividendPresentValue = present.value;
     }
     return in;
@@ -51,7 +51,7 @@ std::vector<std::string> Displayed(const PricingResult& r) {
 PricingResult Valued(const WorkedExample& example) {
     const Checked<PricingResult> valued =
         ValueOption(example.IsCall() ? OptionKind::Call : OptionKind::Put, EngineInputs(example));
-    EXPECT_TRUE(valued.ok()) << example.name;
+    EXPECT_TRUE(valued.Ok()) << example.name;
     return valued.value;
 }
 
@@ -129,7 +129,7 @@ TEST(ValuePut, AtTheMoneyYearSharesTheCallsStepsThroughND2) {
 TEST(ValuePut, DensityAtZeroIsOneOverRootTwoPi) {
     // ln(S/K) cancels σ²T/2, so d1 rounds to 0.
     const Checked<PricingResult> valued = ValuePut({98.0199f, 100.0f, 1.0, 0.0f, 0.2f, 0.0f});
-    ASSERT_TRUE(valued.ok());
+    ASSERT_TRUE(valued.Ok());
     EXPECT_EQ(valued.value.d1, 0.0f);
     EXPECT_DIGITS(valued.value.density, "0.3989423");
 }
@@ -145,7 +145,7 @@ TEST(Valuation, FarFromTheMoneyTheDensityVanishesWithoutAnError) {
     for (const PricingInputs& in : cases) {
         for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
             const Checked<PricingResult> valued = ValueOption(kind, in);
-            ASSERT_TRUE(valued.ok()) << "K " << in.strikePrice << " σ " << in.volatility;
+            ASSERT_TRUE(valued.Ok()) << "K " << in.strikePrice << " σ " << in.volatility;
             const PricingResult& r = valued.value;
             EXPECT_GT(std::fabs(r.d1), 14.4f);
             EXPECT_EQ(r.density, 0.0);
@@ -193,7 +193,7 @@ TEST(Valuation, PutCallParityHoldsOverAGrid) {
                                                    r, sigma, pvd};
                             const Checked<PricingResult> call = ValueCall(in);
                             const Checked<PricingResult> put = ValuePut(in);
-                            ASSERT_TRUE(call.ok() && put.ok());
+                            ASSERT_TRUE(call.Ok() && put.Ok());
                             const double forward =
                                 (static_cast<double>(S) - pvd) - K / call.value.growthFactor;
                             const double parity =
@@ -252,7 +252,7 @@ TEST(Valuation, AnyInputGivesAnErrorOrFiniteResults) {
                                pick(anyFloat(), 0.2f),   pick(anyFloat(), 0.0f)};
         for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
             const Checked<PricingResult> valued = ValueOption(kind, in);
-            if (!valued.ok()) {
+            if (!valued.Ok()) {
                 continue;
             }
             const PricingResult& r = valued.value;

@@ -47,6 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Typed text: refused, or a finite number.
     const std::string typed = input.ConsumeRemainingBytesAsString();
     const Checked<double> read = ParseNumber<double>(conventions.toCanonical(typed));
-    fuzz::Require(!read.ok() || std::isfinite(read.value), "typed text reads as a finite number");
+    fuzz::Require(!read.Ok() || std::isfinite(read.value), "typed text reads as a finite number");
     return 0;
 }

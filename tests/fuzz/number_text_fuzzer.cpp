@@ -40,7 +40,7 @@ void Check(T value, int decimals) {
     fuzz::Require(SameValue(GeneralText<double>(value), reference::General<double>(value)),
                   "GeneralText into a double reads its text");
     const Checked<T> general = ParseNumber<T>(FormatGeneral(value));
-    fuzz::Require(general.ok() && SameValue(general.value, GeneralText<T>(value)),
+    fuzz::Require(general.Ok() && SameValue(general.value, GeneralText<T>(value)),
                   "what FormatGeneral writes, ParseNumber reads back as GeneralText");
 }
 

@@ -16,7 +16,7 @@ using namespace volantra;
 template <typename T>
 void Check(std::string_view text) {
     const Checked<T> parsed = ParseNumber<T>(text);
-    if (!parsed.ok()) {
+    if (!parsed.Ok()) {
         return;
     }
     fuzz::Require(std::isfinite(parsed.value), "an accepted number is finite");

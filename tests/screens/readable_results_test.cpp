@@ -136,16 +136,16 @@ private slots:
         for (const auto& [name, tooWide] : boxes) {
             auto* box = Control<ResultLabel>(s, name);
             const QFont own = box->font();
-            box->showText(QStringLiteral("37.5200"));
+            box->ShowText(QStringLiteral("37.5200"));
             const QImage fits = box->grab().toImage();
             const int ownBaseline = LowestInkRow(box);
             QVERIFY(ownBaseline > 0);
             const QString smaller = QString::fromLatin1(tooWide);
             const QString elided = QString(80, QLatin1Char('9'));
             for (const QString& text : {smaller, elided}) {
-                box->showText(text);
+                box->ShowText(text);
                 QVERIFY(box->font().pointSizeF() < own.pointSizeF());
-                QCOMPARE(box->drawn().shown != text, text == elided);
+                QCOMPARE(box->Drawn().shown != text, text == elided);
                 QVERIFY2(std::abs(LowestInkRow(box) - ownBaseline) <= 1,
                          qPrintable(QString("%1: %2 against %3")
                                         .arg(name)
@@ -159,7 +159,7 @@ private slots:
                     }
                 }
             }
-            box->showText(QStringLiteral("37.5200"));
+            box->ShowText(QStringLiteral("37.5200"));
             QCOMPARE(box->font(), own);
             QCOMPARE(LowestInkRow(box), ownBaseline);
         }
@@ -172,7 +172,7 @@ private slots:
         QVERIFY(value->text().size() > 40);
         auto* result = qobject_cast<ResultLabel*>(value);
         QVERIFY(result != nullptr);
-        const FittedText drawn = result->drawn();
+        const FittedText drawn = result->Drawn();
         QVERIFY(drawn.shown.endsWith(QChar(0x2026)));
         QCOMPARE(drawn.pointSize, 7.0);
         QFont floor = value->font();
