@@ -79,6 +79,7 @@ struct Symbols {
         plainNegativeSign = WithoutDirectionMarks(negativeSign);
         plainPositiveSign = WithoutDirectionMarks(positiveSign);
         plainGroupSeparator = WithoutDirectionMarks(groupSeparator);
+        plainExponential = WithoutDirectionMarks(exponential);
         // Where the locale groups with a kind of space, an ordinary space groups too:
         // it is what a keyboard types.
         spaceGroups = plainGroupSeparator.size() == 1 && plainGroupSeparator[0].isSpace();
@@ -87,7 +88,7 @@ struct Symbols {
     QString decimalPoint, groupSeparator, negativeSign, positiveSign, exponential, zeroDigit;
     bool grouping;
     Grouping groupSizes;
-    QString plainNegativeSign, plainPositiveSign, plainGroupSeparator;
+    QString plainNegativeSign, plainPositiveSign, plainGroupSeparator, plainExponential;
     bool spaceGroups = false;
     // Most locales write numbers in ASCII symbols and Western digits; their text is
     // translated byte by byte, without going through QString.
@@ -246,6 +247,10 @@ std::string ToCanonical(const Symbols& symbols, std::string_view typed) {
     }
     QString text = WithoutDirectionMarks(
         QString::fromUtf8(inner.data(), static_cast<qsizetype>(inner.size())));
+    // Before the digits turn Western: an exponential may hold native digits ("×۱۰^").
+    if (symbols.plainExponential != QLatin1String("e")) {
+        text.replace(symbols.plainExponential, QLatin1String("e"), Qt::CaseInsensitive);
+    }
     // The locale's own signs, and the minus sign U+2212 wherever the locale uses another.
     text.replace(symbols.plainNegativeSign, QLatin1String("-"));
     text.replace(QChar(0x2212), QLatin1Char('-'));
@@ -263,9 +268,6 @@ std::string ToCanonical(const Symbols& symbols, std::string_view typed) {
         return std::string(NOT_A_NUMBER);
     }
     text.replace(symbols.decimalPoint, QLatin1String("."));
-    if (symbols.exponential != QLatin1String("e")) {
-        text.replace(symbols.exponential, QLatin1String("e"), Qt::CaseInsensitive);
-    }
     return text.toStdString();
 }
 

@@ -69,5 +69,26 @@ TEST(LocaleNumbers, GroupingOutOfPlaceIsNotANumber) {
     EXPECT_EQ(Read(kHindiIndia, "1,23,456"), "123456");
 }
 
+// Every locale that writes its exponent other than "e" ("×۱۰^", "·10^", "اس", "Е") reads
+// back what it writes; the Persian one with its own digits inside the exponential.
+TEST(LocaleNumbers, EveryLocalesOwnExponentReadsBack) {
+    int locales = 0;
+    for (const QLocale& locale :
+         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+        if (locale.exponential().compare(QLatin1String("e"), Qt::CaseInsensitive) == 0) {
+            continue;
+        }
+        ++locales;
+        SCOPED_TRACE(locale.name().toStdString());
+        const NumberConventions conventions = LocaleConventions(locale);
+        for (const char* canonical : {"1e-05", "-2.5e+20", "3.4028235e+38"}) {
+            const std::string shown = conventions.fromCanonical(canonical);
+            EXPECT_EQ(conventions.toCanonical(shown), canonical) << shown;
+        }
+    }
+    EXPECT_GE(locales, 20);
+    EXPECT_EQ(Read(kPersianIran, "۱×۱۰^−۵"), "1e-5");
+}
+
 }  // namespace
 }  // namespace volantra
