@@ -4,14 +4,14 @@
 #include <span>
 #include <vector>
 
-#include "tools/batch_pricer.h"
+#include "tools/column_schema.h"
 
 namespace volantra {
 namespace {
 
 // Every input column but the screen and the solve target holds a number.
-constexpr std::span<const std::string_view> kSweepable(BATCH_COLUMN_NAMES.begin() + 1,
-                                                       BATCH_COLUMN_NAMES.end() - 1);
+constexpr std::span<const std::string_view> SWEEPABLE(BATCH_COLUMN_NAMES.begin() + 1,
+                                                      BATCH_COLUMN_NAMES.end() - 1);
 
 // A plain decimal without exponent, as units of 10^−scale; false when it is not one or
 // holds more than 15 digits.
@@ -79,8 +79,8 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
         return false;
     }
     sweep.column = std::string(text.substr(0, equals));
-    const auto known = std::find(kSweepable.begin(), kSweepable.end(), sweep.column);
-    if (known == kSweepable.end()) {
+    const auto known = std::find(SWEEPABLE.begin(), SWEEPABLE.end(), sweep.column);
+    if (known == SWEEPABLE.end()) {
         error = "cannot sweep \"" + sweep.column +
                 "\": the column must be asset, strike, maturity, volatility, interest, dividend, "
                 "dividend_interest or dividend_time";
@@ -135,8 +135,7 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
     }
     for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
         if (sweep.column ==
-                BATCH_COLUMN_NAMES[bar == ScrollBar::Volatility ? BatchPricer::kVolatility
-                                                                : BatchPricer::kInterest] &&
+                BATCH_COLUMN_NAMES[BarColumn(bar)] &&
             (sweep.scale != 0 || sweep.from < BarLowest(bar) || sweep.to > BarHighest(bar))) {
             error = "--sweep " + sweep.column + " takes whole positions from " +
                     std::to_string(BarLowest(bar)) + " to " + std::to_string(BarHighest(bar));
