@@ -30,16 +30,18 @@ inline constexpr std::array<double, LARGEST_EXACT_DOUBLE_POWER + 1> EXACT_POWERS
 inline constexpr std::array<double, 2 * LARGEST_EXACT_DOUBLE_POWER + 1> NEAREST_POWERS_OF_TEN = [] {
     std::array<double, 2 * LARGEST_EXACT_DOUBLE_POWER + 1> powers{};
     for (int p = -LARGEST_EXACT_DOUBLE_POWER; p <= LARGEST_EXACT_DOUBLE_POWER; ++p) {
-        const double exact = EXACT_POWERS_OF_TEN[static_cast<std::size_t>(p < 0 ? -p : p)];
-        powers[static_cast<std::size_t>(p + LARGEST_EXACT_DOUBLE_POWER)] =
-            p < 0 ? 1.0 / exact : exact;
+        const int magnitude = p < 0 ? -p : p;
+        const int index = p + LARGEST_EXACT_DOUBLE_POWER;
+        const double exact = EXACT_POWERS_OF_TEN[static_cast<std::size_t>(magnitude)];
+        powers[static_cast<std::size_t>(index)] = p < 0 ? 1.0 / exact : exact;
     }
     return powers;
 }();
 
 /// The double nearest 10^power, for −22 ≤ power ≤ 22.
 constexpr double NearestPowerOfTen(int power) {
-    return NEAREST_POWERS_OF_TEN[static_cast<std::size_t>(power + LARGEST_EXACT_DOUBLE_POWER)];
+    const int index = power + LARGEST_EXACT_DOUBLE_POWER;
+    return NEAREST_POWERS_OF_TEN[static_cast<std::size_t>(index)];
 }
 
 }  // namespace volantra
