@@ -95,8 +95,8 @@ bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
     return allValued;
 }
 
-bool BatchPricer::PriceLine(Fields& field, const std::vector<std::string_view>& fields,
-                            bool plain, std::string& out) const {
+bool BatchPricer::PriceLine(Fields& field, const std::vector<std::string_view>& fields, bool plain,
+                            std::string& out) const {
     RowOutcome row;
     if (fields.size() != schema_.InputSize()) {
         AddMessage(row, "The row has " + std::to_string(fields.size()) + " fields instead of " +

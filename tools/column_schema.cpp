@@ -17,8 +17,9 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
 }
 
 Column Named(std::string_view name) {
-    const auto known = std::find_if(BATCH_COLUMN_NAMES.begin(), BATCH_COLUMN_NAMES.end(),
-                                    [name](std::string_view n) { return EqualsIgnoringCase(n, name); });
+    const auto known =
+        std::find_if(BATCH_COLUMN_NAMES.begin(), BATCH_COLUMN_NAMES.end(),
+                     [name](std::string_view n) { return EqualsIgnoringCase(n, name); });
     return static_cast<Column>(known - BATCH_COLUMN_NAMES.begin());
 }
 
@@ -37,11 +38,11 @@ bool IsSwept(const BatchOptions& options, Column column) {
 // whole as one column does.
 std::string DelimiterHint(const std::vector<std::string>& names, char delimiter) {
     for (char other : {',', ';', '\t'}) {
-        const bool found = other != delimiter && std::any_of(names.begin(), names.end(),
-                                                             [other](const std::string& name) {
-                                                                 return name.find(other) !=
-                                                                        std::string::npos;
-                                                             });
+        const bool found =
+            other != delimiter &&
+            std::any_of(names.begin(), names.end(), [other](const std::string& name) {
+                return name.find(other) != std::string::npos;
+            });
         if (found) {
             return other == '\t' ? "; the header is separated by tabs: try --delimiter tab"
                                  : std::string("; the header is separated by '") + other +
@@ -95,7 +96,8 @@ bool ColumnSchema::CheckPresent(const BatchOptions& options, char delimiter,
     for (const auto column : {Column::Screen, Column::Asset, Column::Strike, Column::Maturity,
                               Column::Volatility, Column::Interest, Column::Target}) {
         const bool optional = (options.solve && column == BarColumn(*options.solve)) ||
-                              IsSwept(options, column) || (column == Column::Target && !options.solve);
+                              IsSwept(options, column) ||
+                              (column == Column::Target && !options.solve);
         if (inputOf_[column] != ABSENT || optional) {
             continue;
         }
@@ -115,12 +117,13 @@ bool ColumnSchema::CheckPresent(const BatchOptions& options, char delimiter,
         for (Column column : DIVIDEND_COLUMNS) {
             if (IsDividend(Named(sweep.column)) && inputOf_[column] == ABSENT &&
                 !IsSwept(options, column)) {
-                missing += (missing.empty() ? "" : " and ") + std::string(BATCH_COLUMN_NAMES[column]);
+                missing +=
+                    (missing.empty() ? "" : " and ") + std::string(BATCH_COLUMN_NAMES[column]);
             }
         }
         if (!missing.empty()) {
-            error = "--sweep " + sweep.column + " needs the other dividend columns in the input: " +
-                    missing;
+            error = "--sweep " + sweep.column +
+                    " needs the other dividend columns in the input: " + missing;
             return false;
         }
     }
@@ -132,9 +135,8 @@ bool ColumnSchema::CheckPresent(const BatchOptions& options, char delimiter,
 void ColumnSchema::LayOut(const BatchOptions& options) {
     std::vector<Column> own = {Column::Screen,   Column::Asset,      Column::Strike,
                                Column::Maturity, Column::Volatility, Column::Interest};
-    if (std::any_of(DIVIDEND_COLUMNS.begin(), DIVIDEND_COLUMNS.end(), [&](Column c) {
-            return inputOf_[c] != ABSENT || IsSwept(options, c);
-        })) {
+    if (std::any_of(DIVIDEND_COLUMNS.begin(), DIVIDEND_COLUMNS.end(),
+                    [&](Column c) { return inputOf_[c] != ABSENT || IsSwept(options, c); })) {
         own.insert(own.end(), DIVIDEND_COLUMNS.begin(), DIVIDEND_COLUMNS.end());
     }
     std::size_t lastOwn = 0;

@@ -34,9 +34,8 @@ inline constexpr EnumArray<Column, std::string_view> BATCH_COLUMN_NAMES = {
      "dividend_interest", "dividend_time", "value"}};
 
 /// The dividend columns, which go together.
-inline constexpr std::array<Column, 3> DIVIDEND_COLUMNS = {Column::Dividend,
-                                                           Column::DividendInterest,
-                                                           Column::DividendTime};
+inline constexpr std::array<Column, 3> DIVIDEND_COLUMNS = {
+    Column::Dividend, Column::DividendInterest, Column::DividendTime};
 
 /// The texts of one row by column; empty for a column the input lacks.
 using Fields = EnumArray<Column, std::string_view>;

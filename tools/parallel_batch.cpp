@@ -4,7 +4,9 @@
 #include <deque>
 #include <future>
 #include <memory>
+#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace volantra {
@@ -48,13 +50,23 @@ PricedBatch PriceRows(const RowBatch& batch, const BatchPricer& pricer) {
     return priced;
 }
 
+// Prices `batch` on a thread of its own, with a copy of `pricer`.
+std::future<PricedBatch> Start(const std::shared_ptr<const RowBatch>& batch,
+                               const BatchPricer& pricer) {
+    try {
+        return std::async(std::launch::async,
+                          [batch, pricer] { return PriceRows(*batch, pricer); });
+    } catch (const std::system_error& e) {
+        throw std::runtime_error(std::string("cannot start a thread: ") + e.what());
+    }
+}
+
 }  // namespace
 
 // Reads batches of records and prices each on a thread of its own, a copy of `pricer`
 // for each, and writes them in the input's order; at most jobs + 1 batches are in
 // flight, so memory stays bounded however long the input.
-bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs,
-                     OutputSink& out) {
+bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out) {
     // A batch of about 4096 output lines, at least one record.
     const std::size_t recordsPerBatch = std::max<std::size_t>(1, 4096 / pricer.LinesPerRow());
     std::deque<std::future<PricedBatch>> inFlight;
@@ -78,8 +90,7 @@ bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs
         if (inFlight.size() > jobs) {
             writeOldest();
         }
-        inFlight.push_back(
-            std::async(std::launch::async, [batch, pricer] { return PriceRows(*batch, pricer); }));
+        inFlight.push_back(Start(batch, pricer));
     }
     while (!inFlight.empty()) {
         writeOldest();  // once a write failed, the sink writes nothing more

@@ -10,7 +10,7 @@
 namespace volantra {
 namespace {
 
-constexpr std::array<std::string_view, 7> RESULT_COLUMNS = {"value", "delta", "gamma", "theta",
+constexpr std::array<std::string_view, 7> RESULT_COLUMNS = {"value", "delta", "gamma",  "theta",
                                                             "vega",  "rho",   "message"};
 constexpr std::string_view MATCHES_COLUMN = "matches";
 // Named apart from the display columns, which round some of the same fields.

@@ -14,8 +14,8 @@ struct RowOutcome {
     EnumArray<ResultBox, std::string_view> results;  ///< views into the pricer's last cycle
     std::string message;
     const PricingResult* valued = nullptr;  ///< the pricer's last cycle, when it valued
-    std::string solved;   ///< with --solve: the lowest matching position
-    std::string matches;  ///< with --solve: every matching position, as ranges
+    std::string solved;                     ///< with --solve: the lowest matching position
+    std::string matches;                    ///< with --solve: every matching position, as ranges
 
     /// True when the row was valued as given: valued, and with no message.
     [[nodiscard]] bool ValuedAsGiven() const { return valued != nullptr && message.empty(); }

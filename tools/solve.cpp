@@ -59,7 +59,7 @@ std::string Ranges(const std::vector<int>& positions) {
     return text;
 }
 
-std::string Localized(std::string canonical, const NumberConventions& conventions) {
+std::string Localized(const std::string& canonical, const NumberConventions& conventions) {
     return conventions.fromCanonical ? conventions.fromCanonical(canonical) : canonical;
 }
 
@@ -67,7 +67,8 @@ std::string Localized(std::string canonical, const NumberConventions& convention
 std::optional<double> ReadTarget(const Fields& field, ScrollBar bar,
                                  const NumberConventions& conventions, RowOutcome& row) {
     if (!IsBlankText(field[BarColumn(bar)])) {
-        AddMessage(row, std::string(BarName(bar)) + " is what --solve finds: leave its column empty");
+        AddMessage(row,
+                   std::string(BarName(bar)) + " is what --solve finds: leave its column empty");
         return std::nullopt;
     }
     const std::string_view text = TrimBlanks(field[Column::Target]);

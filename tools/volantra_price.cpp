@@ -1,13 +1,13 @@
 // volantra-price: prices option rows from CSV with the very digits of the screens.
 #include <algorithm>
-#include <charconv>
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <optional>
 #include <thread>
 
 #include <unistd.h>
@@ -211,8 +211,8 @@ bool ReadArgument(Arguments& arguments, Command& command, std::string& problem) 
             problem = "--solve takes volatility or interest";
             return false;
         }
-        options.solve = value == "volatility" ? volantra::ScrollBar::Volatility
-                                              : volantra::ScrollBar::Interest;
+        options.solve =
+            value == "volatility" ? volantra::ScrollBar::Volatility : volantra::ScrollBar::Interest;
     } else if (name == "--sweep") {
         volantra::SweepRange sweep;
         problem = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
