@@ -5,11 +5,35 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <vector>
 
 namespace volantra {
+namespace {
+
+// The temporary file of the run, removed also when a signal ends the run.
+const char* volatile pendingTemporary = nullptr;
+
+extern "C" void RemovePendingAndStop(int signal) {
+    if (const char* path = pendingTemporary) {
+        ::unlink(path);
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void RemoveOnSignals(const char* path) {
+    pendingTemporary = path;
+    if (path != nullptr) {
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            std::signal(signal, RemovePendingAndStop);
+        }
+    }
+}
+
+}  // namespace
 
 bool FdStreamBuf::WriteAll(const char* text, std::size_t size) {
     while (size > 0 && error_ == 0) {
@@ -50,6 +74,7 @@ std::string OutputSink::Reason() const {
 }
 
 ReplacingFile::~ReplacingFile() {
+    RemoveOnSignals(nullptr);
     if (fd_ >= 0) {
         ::close(fd_);
     }
@@ -71,6 +96,7 @@ bool ReplacingFile::Open(const std::string& path, std::string& error) {
         return false;
     }
     temporary_ = name.data();
+    RemoveOnSignals(temporary_.c_str());
     // The permissions of the file replaced, or those a new file gets.
     struct stat existing {};
     mode_t mode = 0;
@@ -96,6 +122,7 @@ bool ReplacingFile::Commit(std::string& error) {
         error = "cannot write " + path_ + ": " + std::strerror(saved ? errno : fsyncError);
         return false;
     }
+    RemoveOnSignals(nullptr);
     temporary_.clear();
     return true;
 }

@@ -47,7 +47,8 @@ private:
 
 /// A file written under a temporary name in its folder and renamed over its own name
 /// only on Commit, so a failed run leaves an existing file as it was; the temporary file
-/// is removed when the object goes without a Commit.
+/// is removed when the object goes without a Commit, or when SIGINT, SIGTERM or SIGHUP
+/// ends the program. One at a time.
 class ReplacingFile {
 public:
     ReplacingFile() = default;
