@@ -2,8 +2,6 @@
 
 #include <cmath>
 
-#include "engine/number_text.h"
-
 namespace volantra {
 
 BarResults ResultsAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
@@ -28,8 +26,7 @@ BarSearch SearchBar(const BarValues& along, double target) {
             continue;
         }
         const float value = *along.optionValues[i];
-        // The number the value box's text reads as.
-        const double shown = value < 0.02f ? 0.0 : RoundViaText<double>(value, 2);
+        const double shown = ShownValue(value);
         const int position = along.lowest + static_cast<int>(i);
         if (shown == target) {
             search.matches.push_back(position);
