@@ -237,6 +237,7 @@ void ChartWindow::Redraw() {
     }
     while (segments_.size() < runs.size()) {
         auto* series = new QLineSeries(chart_);
+        series->setName(QStringLiteral("curve"));
         series->setPen(QPen(QColor(0, 0, 160), 2));
         chart_->addSeries(series);
         series->attachAxis(axisX_);

@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include "cycle/along_bar.h"
 #include "cycle/recalculation.h"
 #include "engine/number_text.h"
 #include "screen_inputs.h"
+#include "worked_examples.h"
 
 namespace volantra {
 namespace {
@@ -127,6 +129,60 @@ TEST(ShownValueText, ShowsZeroBelowTwoCents) {
     EXPECT_EQ(ShownValueText(-3.0f), "0.00");
     EXPECT_EQ(ShownValueText(0.02f), "0.02");
     EXPECT_EQ(ShownValueText(5.695f), "5.70");
+}
+
+// The whole cycle at every position: each worked example's digits where its bar stands,
+// and the cycle's own results and messages everywhere, gaps included.
+TEST(ResultsAlongBar, IsTheCycleAtEveryPosition) {
+    for (const testing::WorkedExample& example : testing::WorkedExamples()) {
+        ScreenInputs screen = Inputs(example.asset, example.strike, example.maturity,
+                                     example.volatility, example.interest);
+        if (example.HasDividend()) {
+            screen = WithDividend(screen, example.dividend, example.dividendInterest,
+                                  example.dividendTime);
+        }
+        const OptionKind kind = example.IsCall() ? OptionKind::Call : OptionKind::Put;
+        for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
+            SCOPED_TRACE(example.name +
+                         (bar == ScrollBar::Volatility ? " volatility" : " interest"));
+            const int at = bar == ScrollBar::Volatility ? example.volatility : example.interest;
+            const BarResults along = ResultsAlongBar(kind, bar, screen);
+            ASSERT_EQ(along.positions.size(),
+                      static_cast<std::size_t>(BarHighest(bar) - BarLowest(bar) + 1));
+            const auto& shown = along.positions[static_cast<std::size_t>(at - along.lowest)];
+            EXPECT_EQ(std::vector<std::string>(shown.results.begin(), shown.results.end()),
+                      example.shown);
+            ScreenInputs moved = screen;
+            for (int position : {BarLowest(bar), at + 1, BarHighest(bar)}) {
+                (bar == ScrollBar::Volatility ? moved.volatilityPercent : moved.interestPercent) =
+                    position;
+                CycleResults cycle;
+                Recalculate(kind, bar, moved, {}, cycle);
+                const auto& run =
+                    along.positions[static_cast<std::size_t>(position - along.lowest)];
+                EXPECT_EQ(run.results.items, cycle.results.items) << position;
+                EXPECT_EQ(run.messages, cycle.messages) << position;
+            }
+        }
+    }
+    const BarResults empty =
+        ResultsAlongBar(OptionKind::Put, ScrollBar::Interest, Inputs("", "1", "1", 1, 1));
+    EXPECT_EQ(empty.positions.front().messages,
+              std::vector<std::string>{std::string(MESSAGE_ENTER_MAIN)});
+    EXPECT_TRUE(empty.positions.back().results[ResultBox::Value].empty());
+}
+
+TEST(SearchBar, FindsEveryPositionShowingTheValueAsRanges) {
+    BarValues along;
+    along.lowest = 28;
+    along.optionValues = {5.6f, 5.701f, 5.699f, 5.7049f, std::nullopt, 5.8f, 5.7f};
+    const BarSearch found = SearchBar(along, 5.70);
+    EXPECT_EQ(PositionRanges(found.matches), "29-31 34");
+    const BarSearch none = SearchBar(along, 5.78);
+    EXPECT_TRUE(none.matches.empty());
+    EXPECT_EQ(none.nearest, 33);
+    EXPECT_EQ(none.nearestValue, 5.8f);
+    EXPECT_EQ(SearchBar(BarValues{1, {std::nullopt}}, 1.0).nearest, std::nullopt);
 }
 
 }  // namespace

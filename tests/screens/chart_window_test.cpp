@@ -1,0 +1,178 @@
+#include <QAbstractItemModel>
+#include <QChart>
+#include <QChartView>
+#include <QImage>
+#include <QLineSeries>
+#include <QProcess>
+#include <QScatterSeries>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "cycle/recalculation.h"
+#include "gui_test_main.h"
+#include "screen_test_case.h"
+#include "screens/chart_window.h"
+#include "worked_examples.h"
+
+namespace volantra::testing {
+namespace {
+
+// Types a worked example's inputs and moves both bars to its positions.
+QWidget* OpenWith(const WorkedExample& example) {
+    QWidget* s = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
+    FillMain(s, QString::fromStdString(example.asset), QString::fromStdString(example.strike),
+             QString::fromStdString(example.maturity));
+    if (example.HasDividend()) {
+        Click(s, "chkDividend");
+        Type(s, "txtDividend", QString::fromStdString(example.dividend));
+        Type(s, "txtInterest", QString::fromStdString(example.dividendInterest));
+        Type(s, "txtTime", QString::fromStdString(example.dividendTime));
+    }
+    MoveTo(s, "vsbInterest", example.interest);
+    MoveTo(s, "vsbVolatility", example.volatility);
+    return s;
+}
+
+QWidget* OpenChart(QWidget* screen) {
+    QTest::keyClick(screen->windowHandle(), Qt::Key_G, Qt::ControlModifier);
+    return Window("frmChart");
+}
+
+QStringList Row(QWidget* chart, int row) {
+    const QAbstractItemModel* model = Control<QTableView>(chart, "tblPositions")->model();
+    QStringList texts;
+    for (int column = 1; column < model->columnCount(); ++column) {
+        texts << model->index(row, column).data().toString();
+    }
+    return texts;
+}
+
+// The drawn curve, position by position, with the marker's point.
+QMap<int, double> Curve(QWidget* chart, QList<QPointF>& marker) {
+    QMap<int, double> points;
+    for (QAbstractSeries* series : Control<QChartView>(chart, "chtBar")->chart()->series()) {
+        if (auto* scatter = qobject_cast<QScatterSeries*>(series)) {
+            marker = scatter->points();
+        } else if (series->name() == QStringLiteral("curve")) {
+            for (const QPointF& p : static_cast<QLineSeries*>(series)->points()) {
+                points.insert(qRound(p.x()), p.y());
+            }
+        }
+    }
+    return points;
+}
+
+ScreenInputs Canonical(const WorkedExample& e) {
+    ScreenInputs in;
+    in.boxes = {e.asset, e.strike, e.maturity, e.dividend, e.dividendInterest, e.dividendTime};
+    in.dividendTicked = e.HasDividend();
+    in.interestPercent = e.interest;
+    return in;
+}
+
+}  // namespace
+
+class ChartWindowTest : public ScreenTestCase {
+    Q_OBJECT
+
+private slots:
+    // Every point is the value the screen shows there, the table holds the results,
+    // and the marker stands where the screen's bar does.
+    void drawsWhatTheScreenShowsAtEveryPosition() {
+        for (const WorkedExample& example : WorkedExamples()) {
+            QWidget* chart = OpenChart(OpenWith(example));
+            QVERIFY(chart != nullptr);
+            QCOMPARE(chart->windowTitle(),
+                     QString::fromLatin1(example.IsCall() ? "Call Chart" : "Put Chart"));
+            QStringList shown;
+            for (const std::string& text : example.shown) {
+                shown << QString::fromStdString(text);
+            }
+            QCOMPARE(Row(chart, example.volatility - 1), shown);
+            const BarValues along =
+                ValueAlongBar(example.IsCall() ? OptionKind::Call : OptionKind::Put,
+                              ScrollBar::Volatility, Canonical(example));
+            QList<QPointF> marker;
+            const QMap<int, double> curve = Curve(chart, marker);
+            QCOMPARE(curve.size(), static_cast<qsizetype>(along.optionValues.size()));
+            for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
+                QCOMPARE(curve.value(static_cast<int>(i) + 1), ShownValue(*along.optionValues[i]));
+            }
+            QCOMPARE(marker,
+                     (QList<QPointF>{QPointF(example.volatility, std::stod(example.shown[0]))}));
+            CloseAll();
+        }
+    }
+
+    void followsEveryBarMoveAndShowsGapsWithTheirMessage() {
+        QWidget* s = Open(ScreenId::Call);
+        FillMain(s, QString(), QStringLiteral("100"), QStringLiteral("365"));
+        QWidget* chart = OpenChart(s);
+        QList<QPointF> marker;
+        QVERIFY(Curve(chart, marker).isEmpty());
+        QVERIFY(Text(chart, "lblMessage")
+                    .contains(QStringLiteral("1-200: Enter Asset,Strike,Maturity values")));
+        Type(s, "txtAsset", QStringLiteral("100"));
+        QVERIFY(Curve(chart, marker).isEmpty());  // the boxes are read at a bar move only
+        MoveTo(s, "vsbVolatility", 20);
+        QCOMPARE(Curve(chart, marker).size(), 200);
+        QCOMPARE(marker.value(0).x(), 20.0);
+        QVERIFY(Control(chart, "lblMessage")->isHidden());
+        Click(s, "Command2");  // back to the menu: the chart goes with its screen
+        QVERIFY(Settle("frmGiris") != nullptr);
+        QCOMPARE(Window("frmChart"), nullptr);
+    }
+
+    void marketValueListsItsPositionsAndMovesTheBar() {
+        const WorkedExample& example = WorkedExampleNamed("call_with_dividend");
+        QWidget* s = OpenWith(example);
+        MoveTo(s, "vsbVolatility", 12);
+        QWidget* chart = OpenChart(s);
+        Type(chart, "txtMarketValue", QStringLiteral("9999"));
+        QVERIFY(Text(chart, "lblMatches").contains(QStringLiteral("the nearest is 200")));
+        QVERIFY(!Control(chart, "cmdMoveBar")->isEnabled());
+        Control<QLineEdit>(chart, "txtMarketValue")->clear();
+        Type(chart, "txtMarketValue", QString::fromStdString(example.shown[0]));
+        QCOMPARE(Text(chart, "lblMatches"),
+                 QStringLiteral("Shown at volatility %1").arg(example.volatility));
+        chart->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(chart));
+        QTest::keyClick(chart->windowHandle(), Qt::Key_M, Qt::AltModifier);
+        QTRY_COMPARE(Percent(s, "vsbVolatility"), example.volatility);
+        QCOMPARE(Text(s, "lblDbir"), QString::fromStdString(example.shown[0]));
+    }
+
+    // The table's CSV is the batch pricer's sweep of the bar over the same row.
+    void savesTheTableAsThePricerWritesItsSweep() {
+        const WorkedExample& example = WorkedExampleNamed("call_with_dividend");
+        auto* chart = qobject_cast<ChartWindow*>(OpenChart(OpenWith(example)));
+        QTemporaryDir dir;
+        QString error;
+        QVERIFY2(chart->SaveTable(dir.filePath(QStringLiteral("chart.csv")), error),
+                 qPrintable(error));
+        QVERIFY(chart->SavePicture(dir.filePath(QStringLiteral("chart.png"))));
+        QVERIFY(!QImage(dir.filePath(QStringLiteral("chart.png"))).isNull());
+        QProcess pricer;
+        pricer.start(QStringLiteral(VOLANTRA_PRICE_PATH),
+                     {QStringLiteral("--sweep"), QStringLiteral("volatility=1:200")});
+        const std::string row =
+            "screen,asset,strike,maturity,volatility,interest,dividend,"
+            "dividend_interest,dividend_time\ncall," +
+            example.asset + ',' + example.strike + ',' + example.maturity + ",," +
+            std::to_string(example.interest) + ',' + example.dividend + ',' +
+            example.dividendInterest + ',' + example.dividendTime + '\n';
+        pricer.write(row.data(), static_cast<qint64>(row.size()));
+        pricer.closeWriteChannel();
+        QVERIFY(pricer.waitForFinished(10000));
+        QFile saved(dir.filePath(QStringLiteral("chart.csv")));
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        QCOMPARE(saved.readAll(), pricer.readAllStandardOutput());
+    }
+};
+
+}  // namespace volantra::testing
+
+VOLANTRA_GUI_TEST_MAIN(ChartWindowTest)
+
+#include "chart_window_test.moc"
