@@ -1,5 +1,6 @@
 // One recalculation on a pricing screen, from a scroll-bar change to the six labels
-// written; and start-up to the first shown menu beside a minimal Qt Widgets program,
+// written, without and with the chart open (whose every position is valued again); and
+// start-up to the first shown menu beside a minimal Qt Widgets program,
 // both started as fresh processes from this binary.
 #include <benchmark/benchmark.h>
 #include <spawn.h>
@@ -9,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QTest>
 #include <QTimer>
 #include <chrono>
 #include <cstring>
@@ -24,7 +26,7 @@ namespace {
 
 std::string gSelf;
 
-void BM_ScreenCycle(benchmark::State& state) {
+void BM_ScreenCycle(benchmark::State& state, bool withChart) {
     volantra::InstallFontSubstitutes();
     QWidget* screen = volantra::OpenScreen(volantra::ScreenId::Call);
     screen->findChild<QLineEdit*>("txtAsset")->setText("100");
@@ -33,6 +35,14 @@ void BM_ScreenCycle(benchmark::State& state) {
     auto* bar = screen->findChild<QScrollBar*>("vsbVolatility");
     const auto* value = screen->findChild<QLabel*>("lblDbir");
     bar->setValue(bar->maximum() - 20);
+    if (withChart) {
+        QTest::keyClick(screen->windowHandle(), Qt::Key_G, Qt::ControlModifier);
+        if (!QTest::qWaitForWindowActive(screen) ||
+            screen->findChild<QWidget*>("frmChart") == nullptr) {
+            state.SkipWithError("no chart opened");
+            return;
+        }
+    }
     int step = 0;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();
@@ -73,7 +83,12 @@ void BM_StartUp(benchmark::State& state, const char* mode) {
     }
 }
 
-BENCHMARK(BM_ScreenCycle)->UseManualTime();
+BENCHMARK_CAPTURE(BM_ScreenCycle, without_chart, false)->UseManualTime();
+BENCHMARK_CAPTURE(BM_ScreenCycle, chart_open, true)
+    ->UseManualTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BM_StartUp, minimal_qt_window, "minimal")
     ->UseManualTime()
     ->Iterations(15)

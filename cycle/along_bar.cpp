@@ -8,7 +8,8 @@ BarResults ResultsAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& s
                            const NumberConventions& conventions) {
     BarResults along;
     along.lowest = BarLowest(bar);
-    along.positions.resize(static_cast<std::size_t>(BarHighest(bar) - along.lowest + 1));
+    const int positions = BarHighest(bar) - along.lowest + 1;
+    along.positions.resize(static_cast<std::size_t>(positions));
     ScreenInputs at = screen;
     int& position = bar == ScrollBar::Volatility ? at.volatilityPercent : at.interestPercent;
     for (std::size_t i = 0; i < along.positions.size(); ++i) {
