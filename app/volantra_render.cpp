@@ -1,8 +1,10 @@
 // volantra-render: draws the program's pictures to PNG files, offscreen.
 //   volantra-render --icons DIR        DIR/<n>x<n>/apps/io.volantra.Volantra.png
 //   volantra-render --screenshots DIR  the four screens, the worked examples filled in, and
-//                                      the call screen with results too wide for their boxes
+//                                      the call screen with results too wide for their boxes,
+//                                      and the chart window
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -12,6 +14,7 @@
 
 #include "screens/artwork.h"
 #include "screens/navigation.h"
+#include "screens/result_label.h"
 #include "screens/screen_style.h"
 #include "screens/scroll_events.h"
 
@@ -53,6 +56,30 @@ bool Shoot(volantra::ScreenId id, const QDir& folder, const char* file, const ch
     return saved;
 }
 
+// The chart of the call with a dividend, the market value it shows at volatility 30 typed.
+bool ShootChart(const QDir& folder) {
+    QWidget* screen = volantra::OpenScreen(volantra::ScreenId::Call);
+    Fill(screen, "txtAsset", "50");
+    Fill(screen, "txtStrike", "45");
+    Fill(screen, "txtMaturity", "90");
+    screen->findChild<QCheckBox*>("chkDividend")->click();
+    Fill(screen, "txtDividend", "1");
+    Fill(screen, "txtInterest", "5");
+    Fill(screen, "txtTime", "30");
+    MoveBar(screen, "vsbInterest", 6);
+    MoveBar(screen, "vsbVolatility", 30);
+    emit screen->findChild<volantra::ResultLabel*>("lblDbir")->ChartRequested();
+    auto* chart = screen->findChild<QWidget*>("frmChart");
+    if (chart == nullptr) {
+        return false;
+    }
+    chart->findChild<QLineEdit*>("txtMarketValue")->setText(QStringLiteral("5.70"));
+    QCoreApplication::processEvents();
+    const bool saved = chart->grab().save(folder.filePath(QStringLiteral("chart.png")));
+    screen->close();
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -77,7 +104,8 @@ int main(int argc, char** argv) {
              Shoot(volantra::ScreenId::Call, folder, "call.png") &&
              Shoot(volantra::ScreenId::Put, folder, "put.png") &&
              Shoot(volantra::ScreenId::Call, folder, "call-large.png", "5000") &&
-             Shoot(volantra::ScreenId::Instructions, folder, "instructions.png");
+             Shoot(volantra::ScreenId::Instructions, folder, "instructions.png") &&
+             ShootChart(folder);
     }
     if (!ok) {
         std::fprintf(stderr, "volantra-render: could not write to %s\n", argv[2]);

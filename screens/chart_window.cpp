@@ -158,7 +158,9 @@ void ChartWindow::SetUpChart() {
     chart_->setLocale(QLocale());
     axisX_ = new QValueAxis(chart_);
     axisY_ = new QValueAxis(chart_);
-    axisX_->setLabelFormat(QStringLiteral("%d"));
+    axisX_->setLabelFormat(QStringLiteral("%.0f"));
+    axisX_->setTickType(QValueAxis::TicksDynamic);
+    axisX_->setTickAnchor(0);
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
     marker_ = new QScatterSeries(chart_);
@@ -209,6 +211,7 @@ void ChartWindow::Recompute() {
     along_ = ResultsAlongBar(kind_, Bar(), inputs_, readOnly_);
     model_->Show(along_, BarName(), conventions_);
     axisX_->setRange(BarLowest(Bar()), BarHighest(Bar()));
+    axisX_->setTickInterval(Bar() == ScrollBar::Volatility ? 25 : 10);
     axisX_->setTitleText(BarName() + QStringLiteral(" (%)"));
     ShowMessages();
     Search();
@@ -249,6 +252,7 @@ void ChartWindow::Redraw() {
     }
     const double pad = high > low ? (high - low) * 0.05 : 1.0;
     axisY_->setRange(low - pad, high + pad);
+    axisY_->applyNiceNumbers();
     axisY_->setTitleText(resultChoice_->currentText());
     MarkPosition();
     DrawMarketLine();
