@@ -21,14 +21,7 @@ namespace {
 // Types a worked example's inputs and moves both bars to its positions.
 QWidget* OpenWith(const WorkedExample& example) {
     QWidget* s = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
-    FillMain(s, QString::fromStdString(example.asset), QString::fromStdString(example.strike),
-             QString::fromStdString(example.maturity));
-    if (example.HasDividend()) {
-        Click(s, "chkDividend");
-        Type(s, "txtDividend", QString::fromStdString(example.dividend));
-        Type(s, "txtInterest", QString::fromStdString(example.dividendInterest));
-        Type(s, "txtTime", QString::fromStdString(example.dividendTime));
-    }
+    FillExample(s, example);
     MoveTo(s, "vsbInterest", example.interest);
     MoveTo(s, "vsbVolatility", example.volatility);
     return s;

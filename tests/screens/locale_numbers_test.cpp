@@ -73,8 +73,8 @@ TEST(LocaleNumbers, GroupingOutOfPlaceIsNotANumber) {
 // back what it writes; the Persian one with its own digits inside the exponential.
 TEST(LocaleNumbers, EveryLocalesOwnExponentReadsBack) {
     int locales = 0;
-    for (const QLocale& locale :
-         QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript, QLocale::AnyTerritory)) {
+    for (const QLocale& locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
         if (locale.exponential().compare(QLatin1String("e"), Qt::CaseInsensitive) == 0) {
             continue;
         }

@@ -86,14 +86,7 @@ private slots:
         QFETCH(QString, name);
         const WorkedExample& example = WorkedExampleNamed(name.toStdString());
         QWidget* s = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
-        FillMain(s, QString::fromStdString(example.asset), QString::fromStdString(example.strike),
-                 QString::fromStdString(example.maturity));
-        if (example.HasDividend()) {
-            Click(s, "chkDividend");
-            Type(s, "txtDividend", QString::fromStdString(example.dividend));
-            Type(s, "txtInterest", QString::fromStdString(example.dividendInterest));
-            Type(s, "txtTime", QString::fromStdString(example.dividendTime));
-        }
+        FillExample(s, example);
         Keys(s, "vsbVolatility", Qt::Key_PageUp, 2);
         QCOMPARE(Percent(s, "vsbVolatility"), 21);
         MoveTo(s, "vsbVolatility", example.volatility);

@@ -15,6 +15,7 @@
 #include <functional>
 
 #include "screens/navigation.h"
+#include "worked_examples.h"
 
 // Drives the real screens through their object names, as a user would.
 namespace volantra::testing {
@@ -63,6 +64,18 @@ inline void FillMain(QWidget* screen, const QString& asset, const QString& strik
     Type(screen, "txtAsset", asset);
     Type(screen, "txtStrike", strike);
     Type(screen, "txtMaturity", maturity);
+}
+
+// Types a worked example's main fields and, where it has one, its dividend row.
+inline void FillExample(QWidget* screen, const WorkedExample& example) {
+    FillMain(screen, QString::fromStdString(example.asset), QString::fromStdString(example.strike),
+             QString::fromStdString(example.maturity));
+    if (example.HasDividend()) {
+        QTest::mouseClick(Control(screen, "chkDividend"), Qt::LeftButton);
+        Type(screen, "txtDividend", QString::fromStdString(example.dividend));
+        Type(screen, "txtInterest", QString::fromStdString(example.dividendInterest));
+        Type(screen, "txtTime", QString::fromStdString(example.dividendTime));
+    }
 }
 
 inline void Keys(QWidget* screen, const char* control, Qt::Key key, int times = 1) {
