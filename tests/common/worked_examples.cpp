@@ -98,4 +98,13 @@ const WorkedExample& WorkedExampleNamed(std::string_view name) {
     return *found;
 }
 
+std::string ShownFields(std::string_view name, char delimiter, std::size_t count) {
+    std::string fields;
+    for (std::size_t i = 0; i < count; ++i) {
+        fields += WorkedExampleNamed(name).shown.at(i) + delimiter;
+    }
+    std::replace(fields.begin(), fields.end(), '.', delimiter == ';' ? ',' : '.');
+    return fields;
+}
+
 }  // namespace volantra::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,5 +33,9 @@ const std::vector<WorkedExample>& WorkedExamples();
 
 /// The worked example of that name; throws when the table has none.
 const WorkedExample& WorkedExampleNamed(std::string_view name);
+
+/// The first `count` shown texts of the worked example of that name, each followed by
+/// `delimiter`, as a batch output row holds them; with the decimal comma in a ';' file.
+std::string ShownFields(std::string_view name, char delimiter = ',', std::size_t count = 6);
 
 }  // namespace volantra::testing

@@ -7,13 +7,13 @@
 #include <gtest/gtest.h>
 
 #include "price_process.h"
+#include "worked_examples.h"
 
 namespace volantra {
 namespace {
 
 using testing::RunPricer;
-
-constexpr const char* kWorkedCall = "10.45,0.6368,0.0188,-6.4135,37.5200,53.2309,";
+using testing::ShownFields;
 
 TEST(CsvForms, AByteOrderMarkIsSkipped) {
     const auto run = RunPricer("",
@@ -24,7 +24,7 @@ TEST(CsvForms, AByteOrderMarkIsSkipped) {
               "screen,asset,strike,maturity,volatility,interest,value,delta,gamma,theta,"
               "vega,rho,message\n"
               "call,100,100,365,20,5," +
-                  std::string(kWorkedCall) + "\n");
+                  ShownFields("call") + "\n");
 }
 
 TEST(CsvForms, TheDividendColumnsMayBeLeftOut) {
@@ -32,7 +32,7 @@ TEST(CsvForms, TheDividendColumnsMayBeLeftOut) {
                                    "asset,strike,maturity,volatility,interest,screen\n"
                                    "100,100,365,20,5,call\n");
     EXPECT_EQ(without.status, 0) << without.err;
-    EXPECT_NE(without.out.find("\ncall,100,100,365,20,5," + std::string(kWorkedCall) + "\n"),
+    EXPECT_NE(without.out.find("\ncall,100,100,365,20,5," + ShownFields("call") + "\n"),
               std::string::npos)
         << without.out;
     // One dividend column brings all three back, the missing ones empty.
@@ -45,10 +45,10 @@ TEST(CsvForms, TheDividendColumnsMayBeLeftOut) {
               "screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,"
               "dividend_time,value,delta,gamma,theta,vega,rho,message\n"
               "call,100,100,365,20,5,,,," +
-                  std::string(kWorkedCall) +
+                  ShownFields("call") +
                   "\n"
                   "call,100,100,365,20,5,2,,," +
-                  std::string(kWorkedCall) + "\"Enter Dividend,Interest,Time values\"\n");
+                  ShownFields("call") + "\"Enter Dividend,Interest,Time values\"\n");
     const auto noStrike = RunPricer("", "screen,asset,maturity,volatility,interest\n");
     EXPECT_EQ(noStrike.status, 2);
     EXPECT_NE(noStrike.err.find("no column \"strike\""), std::string::npos) << noStrike.err;
@@ -64,15 +64,15 @@ TEST(CsvForms, SemicolonsGoWithTheDecimalComma) {
                   "call;1;100;365;20;5;2;5;73\n"
                   "call;100.5;100;365;20;5;;;\n");
     EXPECT_EQ(run.status, 1) << run.err;
-    EXPECT_EQ(run.out,
-              "screen;asset;strike;maturity;volatility;interest;dividend;dividend_interest;"
-              "dividend_time;value;delta;gamma;theta;vega;rho;message\n"
-              "call;100,0;100;365;20;5;;;;10,45;0,6368;0,0188;-6,4135;37,5200;53,2309;\n"
-              "call;50;45;90;30;6;1;5;30;5,70;0,7720;0,0406;-6,4918;7,5031;7,9209;\n"
-              "call;1;100;365;20;5;2;5;73;;;;;;;Asset must be greater than the dividend's "
-              "present value (1,98)\n"
-              "call;100.5;100;365;20;5;;;;;;;;;;Asset is not a number: use a comma as the decimal "
-              "symbol\n");
+    EXPECT_EQ(
+        run.out,
+        "screen;asset;strike;maturity;volatility;interest;dividend;dividend_interest;"
+        "dividend_time;value;delta;gamma;theta;vega;rho;message\ncall;100,0;100;365;20;5;;;;" +
+            ShownFields("call", ';') + "\ncall;50;45;90;30;6;1;5;30;" +
+            ShownFields("call_with_dividend", ';') +
+            "\ncall;1;100;365;20;5;2;5;73;;;;;;;Asset must be greater than the dividend's "
+            "present value (1,98)\ncall;100.5;100;365;20;5;;;;;;;;;;Asset is not a number: "
+            "use a comma as the decimal symbol\n");
 }
 
 TEST(CsvForms, FullFieldsTakeTheDecimalCommaToo) {
@@ -95,14 +95,14 @@ TEST(CsvForms, TheDelimiterOptionOverridesTheGuess) {
 
     const auto same = RunPricer("--delimiter=';'", semicolons);
     EXPECT_EQ(same.status, 0) << same.err;
-    EXPECT_NE(same.out.find(";10,45;"), std::string::npos);
+    EXPECT_NE(same.out.find(";" + ShownFields("call", ';', 1)), std::string::npos);
 
     // A one-column header has no delimiter to guess from.
     const auto single = RunPricer("--delimiter ';' --sweep asset=100:100",
                                   "screen;strike;maturity;volatility;interest\n"
                                   "call;100;365;20;5\n");
     EXPECT_EQ(single.status, 0) << single.err;
-    EXPECT_NE(single.out.find(";10,45;"), std::string::npos);
+    EXPECT_NE(single.out.find(";" + ShownFields("call", ';', 1)), std::string::npos);
 
     const auto commaFile = RunPricer("--delimiter ';'",
                                      "screen,asset,strike,maturity,volatility,"
@@ -127,7 +127,7 @@ TEST(CsvForms, AnUnclosedQuoteNamesItsLineAfterTheRowsBeforeIt) {
         "screen,asset,strike,maturity,volatility,interest,value,delta,gamma,theta,vega,rho,"
         "message\n"
         "call,100,100,365,20,5," +
-            std::string(kWorkedCall) +
+            ShownFields("call") +
             "\n"
             "call,\"100,\"\"x\"\"\n,still quoted\",100,365,20,5,,,,,,,Asset is not a number\n");
     EXPECT_EQ(run.err,
@@ -181,8 +181,8 @@ TEST(CsvForms, TheHelpSaysTheOrderTheOutputColumnsTake) {
     // Everything on: every listed column appears, "..." standing for the full fields.
     const auto run = RunPricer("--full --solve volatility",
                                "value,dividend_time,dividend_interest,dividend,interest,maturity,"
-                               "strike,asset,screen\n"
-                               "10.45,,,,5,365,100,100,call\n");
+                               "strike,asset,screen\n" +
+                                   ShownFields("call", ',', 1) + ",,,5,365,100,100,call\n");
     EXPECT_EQ(run.status, 0) << run.err;
     std::vector<std::string> header;
     std::istringstream fields(run.out.substr(0, run.out.find('\n')));

@@ -9,6 +9,7 @@
 
 #include "tools/batch_pricer.h"
 #include "tools/csv.h"
+#include "worked_examples.h"
 
 namespace volantra {
 namespace {
@@ -104,21 +105,23 @@ void ExpectResultsOfThePositionWritten(const Table& solved, std::size_t r, const
     }
 }
 
-void ExpectMatchesArePlainPricing(const Table& solved, const std::string& value,
-                                  const std::vector<std::string>& shown, int lowest) {
+void ExpectMatchesArePlainPricing(const Table& solved, const std::string& value, const Table& along,
+                                  int lowest) {
     std::set<int> expected;
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-        if (shown[i] == value) {
-            expected.insert(lowest + static_cast<int>(i));
+    for (std::size_t r = 1; r < along.rows.size(); ++r) {
+        if (along.At(r, "value") == value) {
+            expected.insert(lowest + static_cast<int>(r) - 1);
         }
     }
     EXPECT_EQ(Positions(solved.At(1, "matches")), expected);
 }
 
 TEST(Solve, TheDividendExampleSolvesToVolatilityThirty) {
+    const std::string value = testing::WorkedExampleNamed("call_with_dividend").shown[0];
     const Table table = PriceTable(
         "screen,asset,strike,maturity,interest,value,dividend,dividend_interest,dividend_time\n"
-        "call,50,45,90,6,5.70,1,5,30\n",
+        "call,50,45,90,6," +
+            value + ",1,5,30\n",
         Solving(ScrollBar::Volatility));
     EXPECT_EQ(table.status, BatchStatus::AllValued);
     ASSERT_EQ(table.rows.size(), 2u);
@@ -126,26 +129,21 @@ TEST(Solve, TheDividendExampleSolvesToVolatilityThirty) {
     const Table along =
         AlongBar("screen,asset,strike,maturity,interest,dividend,dividend_interest,dividend_time",
                  "call,50,45,90,6,1,5,30", ScrollBar::Volatility);
-    ExpectMatchesArePlainPricing(
-        table, "5.70",
-        ShownAlongBar("screen,asset,strike,maturity,interest,dividend,dividend_interest,"
-                      "dividend_time",
-                      "call,50,45,90,6,1,5,30", ScrollBar::Volatility),
-        1);
+    ExpectMatchesArePlainPricing(table, value, along, 1);
     // The bar's column holds the lowest match, with the results shown there.
     EXPECT_EQ(table.At(1, "volatility"),
               std::to_string(*Positions(table.At(1, "matches")).begin()));
-    EXPECT_EQ(table.At(1, "value"), "5.70");
+    EXPECT_EQ(table.At(1, "value"), value);
     ExpectResultsOfThePositionWritten(table, 1, along, ScrollBar::Volatility);
     EXPECT_EQ(table.At(1, "message"), "");
 }
 
 TEST(Solve, InterestOfTheWorkedExamples) {
-    const Table table = PriceTable(
-        "screen,asset,strike,maturity,volatility,value\n"
-        "call,100,100,365,20,10.45\n"
-        "put,100,100,365,20,5.57\n",
-        Solving(ScrollBar::Interest));
+    const std::string value = testing::WorkedExampleNamed("call").shown[0];
+    const Table table =
+        PriceTable("screen,asset,strike,maturity,volatility,value\ncall,100,100,365,20," + value +
+                       "\nput,100,100,365,20," + testing::WorkedExampleNamed("put").shown[0] + "\n",
+                   Solving(ScrollBar::Interest));
     EXPECT_EQ(table.status, BatchStatus::AllValued);
     ASSERT_EQ(table.rows.size(), 3u);
     for (std::size_t r : {1u, 2u}) {
@@ -153,10 +151,7 @@ TEST(Solve, InterestOfTheWorkedExamples) {
     }
     const Table call = AlongBar("screen,asset,strike,maturity,volatility", "call,100,100,365,20",
                                 ScrollBar::Interest);
-    ExpectMatchesArePlainPricing(table, "10.45",
-                                 ShownAlongBar("screen,asset,strike,maturity,volatility",
-                                               "call,100,100,365,20", ScrollBar::Interest),
-                                 0);
+    ExpectMatchesArePlainPricing(table, value, call, 0);
     ExpectResultsOfThePositionWritten(table, 1, call, ScrollBar::Interest);
     const Table put = AlongBar("screen,asset,strike,maturity,volatility", "put,100,100,365,20",
                                ScrollBar::Interest);
@@ -207,13 +202,11 @@ TEST(Solve, AValueNoPositionShowsNamesTheNearest) {
 }
 
 TEST(Solve, ABarAlreadySetOrAMissingValueIsReportedOnItsRow) {
+    const std::string value = testing::WorkedExampleNamed("call").shown[0];
     const Table table = PriceTable(
-        "screen,asset,strike,maturity,volatility,interest,value\n"
-        "call,100,100,365,20,5,10.45\n"
-        "call,100,100,365,,5,\n"
-        "call,100,100,365,,5,ten\n"
-        "call,100,0,365,,5,10.45\n"
-        "call,100,100,365,,5,10.45\n",
+        "screen,asset,strike,maturity,volatility,interest,value\ncall,100,100,365,20,5," + value +
+            "\ncall,100,100,365,,5,\ncall,100,100,365,,5,ten\ncall,100,0,365,,5," + value +
+            "\ncall,100,100,365,,5," + value + "\n",
         Solving(ScrollBar::Volatility));
     EXPECT_EQ(table.status, BatchStatus::SomeNotValued);
     ASSERT_EQ(table.rows.size(), 6u);
@@ -223,7 +216,7 @@ TEST(Solve, ABarAlreadySetOrAMissingValueIsReportedOnItsRow) {
     EXPECT_EQ(table.At(3, "message"), "Value is not a number");
     EXPECT_EQ(table.At(4, "message"), "Strike must be greater than 0");
     EXPECT_EQ(table.At(5, "message"), "");
-    EXPECT_EQ(table.At(5, "value"), "10.45");
+    EXPECT_EQ(table.At(5, "value"), value);
 }
 
 TEST(Solve, TheValueColumnIsReadOnlyWhenSolving) {
@@ -242,11 +235,12 @@ TEST(Solve, ReadsAndWritesTheDecimalCommaOfSemicolonFiles) {
     options.delimiter = ';';
     const Table table = PriceTable(
         "screen;asset;strike;maturity;interest;value;dividend;dividend_interest;dividend_time\n"
-        "call;50;45;90;6;5,70;1;5;30\n",
+        "call;50;45;90;6;" +
+            testing::ShownFields("call_with_dividend", ';', 1) + "1;5;30\n",
         options);
     ASSERT_EQ(table.rows.size(), 2u);
     EXPECT_TRUE(Positions(table.At(1, "matches")).contains(30));
-    EXPECT_EQ(table.At(1, "value"), "5,70");
+    EXPECT_EQ(table.At(1, "value") + ";", testing::ShownFields("call_with_dividend", ';', 1));
 }
 
 }  // namespace

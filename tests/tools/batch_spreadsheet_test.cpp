@@ -11,15 +11,16 @@
 #include <gtest/gtest.h>
 
 #include "price_process.h"
+#include "worked_examples.h"
 
 namespace volantra {
 namespace {
 
 using testing::RunPricer;
+using testing::ShownFields;
 
 constexpr const char* kHeader = "screen,asset,strike,maturity,volatility,interest\n";
 constexpr const char* kResults = "value,delta,gamma,theta,vega,rho,message\n";
-constexpr const char* kCall = "10.45,0.6368,0.0188,-6.4135,37.5200,53.2309,";
 
 struct Case {
     const char* name;
@@ -30,8 +31,7 @@ struct Case {
 };
 
 TEST(Spreadsheet, FormsAreReadAsSpreadsheetsWriteThem) {
-    const std::string call = kCall;
-    const std::string callComma = "10,45;0,6368;0,0188;-6,4135;37,5200;53,2309;";
+    const std::string call = ShownFields("call");
     const std::vector<Case> cases = {
         {"header in any case, blanks around", "",
          " Screen ,ASSET,Strike,maturity,Volatility,INTEREST\ncall,100,100,365,20,5\n",
@@ -54,20 +54,20 @@ TEST(Spreadsheet, FormsAreReadAsSpreadsheetsWriteThem) {
          ";;;;;;\n ;;;;;;\n;;\n",
          "screen;asset;strike;maturity;volatility;interest;id;value;delta;gamma;theta;vega;rho;"
          "message\ncall;100;100;365;20;5;A1;" +
-             callComma + "\n;;;;;;;;;;;;;\n ;;;;;;;;;;;;;\n;;;;;;;;;;;;;\n",
+             ShownFields("call", ';') + "\n;;;;;;;;;;;;;\n ;;;;;;;;;;;;;\n;;;;;;;;;;;;;\n",
          0},
         {"tabs guessed from the header", "",
          "screen\tasset\tstrike\tmaturity\tvolatility\tinterest\ncall\t100\t100\t365\t20\t5\n",
          "screen\tasset\tstrike\tmaturity\tvolatility\tinterest\tvalue\tdelta\tgamma\ttheta\tvega"
-         "\trho\tmessage\ncall\t100\t100\t365\t20\t5\t10.45\t0.6368\t0.0188\t-6.4135\t37.5200"
-         "\t53.2309\t\n",
+         "\trho\tmessage\ncall\t100\t100\t365\t20\t5\t" +
+             ShownFields("call", '\t') + "\n",
          0},
         {"tabs by option", "--delimiter tab",
          "asset\ta,b\tscreen\tstrike\tmaturity\tvolatility\t"
          "interest\n100\t1,2\tcall\t100\t365\t20\t5\n",
          "screen\ta,b\tasset\tstrike\tmaturity\tvolatility\tinterest\tvalue\tdelta\tgamma\ttheta"
-         "\tvega\trho\tmessage\ncall\t1,2\t100\t100\t365\t20\t5\t10.45\t0.6368\t0.0188\t-6.4135"
-         "\t37.5200\t53.2309\t\n",
+         "\tvega\trho\tmessage\ncall\t1,2\t100\t100\t365\t20\t5\t" +
+             ShownFields("call", '\t') + "\n",
          0},
         {"a stray quote is an ordinary character", "",
          std::string(kHeader) + "call,10\"0,100,365,20,5\ncall,100,100,365,20,5\n",
@@ -77,7 +77,8 @@ TEST(Spreadsheet, FormsAreReadAsSpreadsheetsWriteThem) {
              call + "\n",
          1},
         {"a filled bar column under --solve is echoed", "--solve volatility",
-         "screen,asset,strike,maturity,volatility,interest,value\ncall,100,100,365,20,5,10.45\n",
+         "screen,asset,strike,maturity,volatility,interest,value\ncall,100,100,365,20,5," +
+             ShownFields("call", '\n', 1),
          "screen,asset,strike,maturity,volatility,interest,matches," + std::string(kResults) +
              "call,100,100,365,20,5,,,,,,,,Volatility is what --solve finds: leave its column "
              "empty\n",
@@ -109,9 +110,9 @@ TEST(Spreadsheet, EachKindOfRowGivesItsExitStatus) {
                                        row + "\n");
         EXPECT_EQ(run.status, status) << row << "\n" << run.out << run.err;
     }
-    const std::string solving = "screen,asset,strike,maturity,interest,value\n";
-    EXPECT_EQ(RunPricer("--solve volatility", solving + "call,100,100,365,5,10.45\n").status, 0);
-    EXPECT_EQ(RunPricer("--solve volatility", solving + "call,100,100,365,5,0.01\n").status, 1);
+    const std::string solving = "screen,asset,strike,maturity,interest,value\ncall,100,100,365,5,";
+    EXPECT_EQ(RunPricer("--solve volatility", solving + ShownFields("call", '\n', 1)).status, 0);
+    EXPECT_EQ(RunPricer("--solve volatility", solving + "0.01\n").status, 1);
 }
 
 TEST(Spreadsheet, OptionMistakesAreRefusedBeforeAnyRow) {
