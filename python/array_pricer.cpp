@@ -1,5 +1,6 @@
 #include "python/array_pricer.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -136,33 +137,6 @@ std::string_view NumberText(double number, std::array<char, 32>& buffer) {
     return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
 }
 
-// The shortest text d of a double x reads as the double x again. Reading d as a single
-// gives the single nearest d, and the cast gives the single nearest x; they differ only
-// if a midpoint m between two singles lies between x and d, both included. Such an m
-// (25 bits) is itself a double, so m strictly between them would be a double nearer d
-// than x; m = d makes d a double, so d = x. Hence they differ only where x is a midpoint,
-// where the cast ties to even and the digits may round away: that case takes the text.
-// Outside the normal range of singles the text's overflow and underflow rules apply.
-std::optional<float> SingleWithoutText(double number) {
-    if (number == 0 && !std::signbit(number)) {
-        return 0.0F;
-    }
-    const double magnitude = std::fabs(number);
-    if (!(magnitude >= std::numeric_limits<float>::min() &&
-          magnitude <= std::numeric_limits<float>::max())) {
-        return std::nullopt;
-    }
-    const auto single = static_cast<float>(number);
-    const double near = single;
-    if (near != number) {
-        const float other = std::nextafter(single, near < number ? HUGE_VALF : -HUGE_VALF);
-        if (number == (near + static_cast<double>(other)) / 2) {
-            return std::nullopt;
-        }
-    }
-    return single;
-}
-
 namespace {
 
 // The double a box reads from a double's shortest text: the double itself, which that
@@ -197,11 +171,16 @@ std::vector<std::optional<OptionKind>> QuickKinds(const ColumnInput& screen) {
 // without a message; false sends the row to the pricer.
 class QuickReader {
 public:
-    explicit QuickReader(const RowInputs& inputs)
-        : in_(inputs), kinds_(QuickKinds(inputs[RowColumn::Screen])) {
-        usable_ = !in_[RowColumn::Screen].Numeric();
+    explicit QuickReader(const RowInputs& inputs) : kinds_(QuickKinds(inputs[RowColumn::Screen])) {
+        const ColumnInput& screen = inputs[RowColumn::Screen];
+        usable_ = !screen.Numeric();
+        screen_ = Strided<std::int64_t>{screen.textOf.data(), screen.textOf.size() == 1 ? 0U : 1U};
         for (std::size_t c = 1; c < ENUM_COUNT<RowColumn>; ++c) {
-            usable_ = usable_ && in_.items[c].Numeric();
+            const ColumnInput& column = inputs.items[c];
+            usable_ = usable_ && column.Numeric();
+            columns_.items[c] = column.Size() == 0 ? Strided<double>{&NOT_VALUED, 0}
+                                                   : Strided<double>{column.numbers.data(),
+                                                                     column.Size() == 1 ? 0U : 1U};
         }
     }
 
@@ -209,7 +188,7 @@ public:
         if (!usable_) {
             return false;
         }
-        const std::int64_t screen = At(in_[RowColumn::Screen].textOf, row);
+        const std::int64_t screen = screen_.At(row);
         if (screen < 0 || !kinds_[static_cast<std::size_t>(screen)]) {
             return false;
         }
@@ -222,8 +201,16 @@ public:
     }
 
 private:
+    // A column's elements, one per row or, with a step of 0, one for all rows.
+    template <typename T>
+    struct Strided {
+        const T* data = nullptr;
+        std::size_t step = 0;
+        [[nodiscard]] T At(std::size_t row) const { return data[row * step]; }
+    };
+
     [[nodiscard]] double Number(RowColumn column, std::size_t row) const {
-        return in_[column].Size() == 0 ? NOT_VALUED : At(in_[column].numbers, row);
+        return columns_[column].At(row);
     }
     bool Single(RowColumn column, std::size_t row, float& number) const {
         const std::optional<float> read = SingleWithoutText(Number(column, row));
@@ -255,8 +242,9 @@ private:
         return Single(RowColumn::Dividend, row, numbers.dividend) && rate && time;
     }
 
-    const RowInputs& in_;
     std::vector<std::optional<OptionKind>> kinds_;
+    Strided<std::int64_t> screen_;
+    EnumArray<RowColumn, Strided<double>> columns_;
     bool usable_ = false;
 };
 

@@ -28,19 +28,21 @@ INPUTS = ("screen", "asset", "strike", "maturity", "volatility", "interest",
 
 def _text_column(values, shape):
     """Texts as (distinct texts, int64 index per row); None stands for an empty field."""
-    array = np.asarray(values, dtype=object)
-    flat = np.broadcast_to(array, shape).ravel() if array.size != 1 else array.ravel()
-    texts = []
+    array = np.asarray(values, dtype=object if np.ndim(values) == 0 else None)
+    flat = array.ravel() if array.size == 1 else np.broadcast_to(array, shape).ravel()
+    texts = ["call", "put"]
+    codes = np.full(flat.size, -1, dtype=np.int64)
+    if flat.dtype.kind in "UO":  # the usual kinds by array operations, others one by one
+        codes[flat == "call"] = 0
+        codes[flat == "put"] = 1
     index = {}
-    codes = np.empty(flat.size, dtype=np.int64)
-    for row, value in enumerate(flat):
-        if value is None:
-            codes[row] = -1
-            continue
-        text = value if isinstance(value, str) else str(value)
-        codes[row] = index.setdefault(text, len(texts))
-        if codes[row] == len(texts):
-            texts.append(text)
+    for row in np.flatnonzero(codes < 0):
+        value = flat[row]
+        if value is not None:
+            text = value if isinstance(value, str) else str(value)
+            codes[row] = index.setdefault(text, len(texts))
+            if codes[row] == len(texts):
+                texts.append(text)
     return texts, codes
 
 
