@@ -12,6 +12,8 @@ namespace volantra {
 namespace {
 
 constexpr std::string_view DIVIDEND_RESET_TEXT = "0";
+// Option values below it, negative ones included, show as zero.
+constexpr float SHOWN_VALUE_FLOOR = 0.02f;
 
 // The user's name of a box, as messages use it ("Strike").
 std::string_view BoxName(InputBox box) {
@@ -318,8 +320,11 @@ private:
     template <typename T>
     bool Read(InputBox box, T& destination) {
         const std::string_view text = Text(box);
-        const std::string canonical =
-            conventions_.toCanonical ? conventions_.toCanonical(text) : std::string(text);
+        std::string converted;  // only where the conventions translate the text
+        if (conventions_.toCanonical) {
+            converted = conventions_.toCanonical(text);
+        }
+        const std::string_view canonical = conventions_.toCanonical ? converted : text;
         const Checked<T> parsed = ParseNumber<T>(canonical);
         if (parsed.Ok()) {
             destination = parsed.value;
@@ -378,8 +383,11 @@ private:
 
     std::string_view Text(InputBox box) const { return screen_.boxes[box]; }
 
-    std::string Localized(const std::string& canonical) const {
-        return conventions_.fromCanonical ? conventions_.fromCanonical(canonical) : canonical;
+    std::string Localized(std::string canonical) const {
+        if (conventions_.fromCanonical) {
+            return conventions_.fromCanonical(canonical);
+        }
+        return canonical;  // moved, where the conditional operator would copy it
     }
 
     void Show(std::string text) { Change(ShowMessage{std::move(text)}); }
@@ -411,8 +419,29 @@ void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
 }
 
 std::string ShownValueText(float optionValue) {
-    // Values below two cents, negative ones included, show as zero.
-    return optionValue < 0.02f ? std::string("0.00") : FormatFixed(optionValue, 2);
+    return optionValue < SHOWN_VALUE_FLOOR ? std::string("0.00") : FormatFixed(optionValue, 2);
+}
+
+double ShownValue(float optionValue) {
+    return optionValue < SHOWN_VALUE_FLOOR ? 0.0 : RoundViaText<double>(optionValue, 2);
+}
+
+NumberConventions DecimalCommaConventions() {
+    NumberConventions comma;
+    comma.toCanonical = [](std::string_view text) {
+        if (text.find('.') != std::string_view::npos) {
+            return std::string(NOT_A_NUMBER_TEXT);
+        }
+        std::string canonical(text);
+        std::replace(canonical.begin(), canonical.end(), ',', '.');
+        return canonical;
+    };
+    comma.fromCanonical = [](std::string_view text) {
+        std::string local(text);
+        std::replace(local.begin(), local.end(), '.', ',');
+        return local;
+    };
+    return comma;
 }
 
 BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,

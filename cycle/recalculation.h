@@ -66,6 +66,11 @@ struct NumberConventions {
     std::function<std::string(std::string_view)> fromCanonical;
 };
 
+/// A comma as the decimal symbol and no digit grouping, as spreadsheets write numbers
+/// where fields are separated by semicolons: "12,5" in and out; a point is no decimal
+/// symbol there, so text holding one is no number.
+NumberConventions DecimalCommaConventions();
+
 struct ShowMessage {
     std::string text;
 };
@@ -115,6 +120,10 @@ void Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& screen,
 
 /// The canonical text the value box shows for an option value: "0.00" below two cents.
 std::string ShownValueText(float optionValue);
+
+/// The number ShownValueText reads back as: 0 below two cents, else the value rounded
+/// to 2 decimals through text.
+double ShownValue(float optionValue);
 
 /// The option value the cycle computes at each position of one bar.
 struct BarValues {

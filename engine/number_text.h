@@ -44,6 +44,10 @@ inline bool IsBlankText(std::string_view text) {
     return TrimBlanks(text).empty();
 }
 
+/// Text no plain decimal number starts with: what a number convention returns for text
+/// that cannot be a number in it, so that ParseNumber refuses it.
+inline constexpr std::string_view NOT_A_NUMBER_TEXT = "?";
+
 /// Reads a plain decimal number (blanks around it, optional sign, digits with at most
 /// one point, optional exponent) into the nearest float or double; underflow gives 0.
 template <typename T>

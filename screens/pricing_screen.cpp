@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
+#include <QScrollBar>
 #include <QShortcut>
 
+#include "screens/chart_window.h"
 #include "screens/focus_ring_style.h"
 #include "screens/locale_numbers.h"
 #include "screens/navigation.h"
@@ -199,10 +201,13 @@ void PricingScreen::ConnectEvents() {
     for (ResultLabel* shown : {ui.lblVolatility, ui.lblInterest, ui.lblDbir, ui.lblCalldelta,
                                ui.lblCallgamma, ui.lblCalltheta, ui.lblCallvega, ui.lblCallrho}) {
         connect(shown, &ResultLabel::CopyAllRequested, this, &PricingScreen::CopyAllResults);
+        connect(shown, &ResultLabel::ChartRequested, this, &PricingScreen::OpenChart);
     }
     // The result boxes never take the focus, so the keyboard copies them from anywhere.
     auto* copyAll = new QShortcut(CopyAllResultsKeys(), this);
     connect(copyAll, &QShortcut::activated, this, &PricingScreen::CopyAllResults);
+    auto* chart = new QShortcut(ChartKeys(), this);
+    connect(chart, &QShortcut::activated, this, &PricingScreen::OpenChart);
     connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(ENTER_KEY); });
     connect(ui.txtStrike, &QLineEdit::returnPressed, this,
             [this] { txtStrike_KeyPress(ENTER_KEY); });
@@ -233,6 +238,17 @@ void PricingScreen::RunCycle(ScrollBar moved) {
     }
     cycleRunning_ = true;
     EnumArray<InputBox, std::string> texts;
+    const CycleOutcome outcome =
+        volantra::Recalculate(kind_, moved, ReadInputs(texts), conventions_);
+    for (const ScreenChange& change : outcome.changes) {
+        Apply(change);
+    }
+    cycleRunning_ = false;
+    RefreshChart();
+}
+
+// What the cycle reads: the boxes' texts, kept in `texts`, the check box and the bars.
+ScreenInputs PricingScreen::ReadInputs(EnumArray<InputBox, std::string>& texts) const {
     ScreenInputs inputs;
     for (InputBox box : INPUT_BOXES) {
         texts[box] = boxes_[box]->text().toStdString();
@@ -241,12 +257,7 @@ void PricingScreen::RunCycle(ScrollBar moved) {
     inputs.dividendTicked = ui.chkDividend->isChecked();
     inputs.volatilityPercent = volatility_->Percent();
     inputs.interestPercent = interest_->Percent();
-
-    const CycleOutcome outcome = volantra::Recalculate(kind_, moved, inputs, conventions_);
-    for (const ScreenChange& change : outcome.changes) {
-        Apply(change);
-    }
-    cycleRunning_ = false;
+    return inputs;
 }
 
 void PricingScreen::Apply(const ScreenChange& change) {
@@ -304,6 +315,32 @@ void PricingScreen::CopyAllResults() {
                      results_[box]->text();
     }
     QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+}
+
+// The chart reads the boxes when it opens and after each bar move, as the cycle does.
+void PricingScreen::OpenChart() {
+    if (chart_.isNull()) {
+        chart_ = new ChartWindow(kind_, conventions_, this);
+        connect(chart_, &ChartWindow::MoveBarRequested, this, &PricingScreen::MoveBar);
+        PlaceBeside(chart_, this);
+        RefreshChart();
+    }
+    chart_->show();
+    chart_->raise();
+    chart_->activateWindow();
+}
+
+void PricingScreen::RefreshChart() {
+    if (!chart_.isNull()) {
+        EnumArray<InputBox, std::string> texts;
+        chart_->Refresh(ReadInputs(texts));
+    }
+}
+
+// A move as the user's own: the bar's change event runs the cycle.
+void PricingScreen::MoveBar(ScrollBar bar, int percent) {
+    QScrollBar* moved = bar == ScrollBar::Volatility ? ui.vsbVolatility : ui.vsbInterest;
+    moved->setValue(Mirrored(*moved, percent));
 }
 
 // Commands.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QHash>
+#include <QPointer>
 #include <QWidget>
 
 #include "cycle/recalculation.h"
@@ -8,6 +9,7 @@
 
 namespace volantra {
 
+class ChartWindow;
 class PercentTip;
 class ScrollEvents;
 
@@ -32,10 +34,14 @@ private:
     void vsbInterest_Change();
     void vsbInterest_Scroll();
     void RunCycle(ScrollBar moved);
+    ScreenInputs ReadInputs(EnumArray<InputBox, std::string>& texts) const;
     void Apply(const ScreenChange& change);
     void ShowMessageBox(const QString& text);
     int FittingWidth(QLabel* label, const QString& text);
     void CopyAllResults();
+    void OpenChart();
+    void RefreshChart();
+    void MoveBar(ScrollBar bar, int percent);
 
     void Command1_Click();
     void Command2_Click();
@@ -59,6 +65,7 @@ private:
     PercentTip* interestTip_ = nullptr;
     bool cycleRunning_ = false;
     QHash<QString, int> labelWidths_;
+    QPointer<ChartWindow> chart_;
 };
 
 }  // namespace volantra

@@ -143,6 +143,9 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copyAll = menu.addAction(tr("Copy All Results"));
     copyAll->setShortcut(CopyAllResultsKeys());  // the screen's own shortcut, shown here
     connect(copyAll, &QAction::triggered, this, &ResultLabel::CopyAllRequested);
+    QAction* chart = menu.addAction(tr("Chart…"));
+    chart->setShortcut(ChartKeys());
+    connect(chart, &QAction::triggered, this, &ResultLabel::ChartRequested);
     menu.exec(event->globalPos());
 }
 

@@ -13,6 +13,11 @@ inline QKeySequence CopyAllResultsKeys() {
     return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 }
 
+/// The keys that open a pricing screen's chart of the whole bar.
+inline QKeySequence ChartKeys() {
+    return QKeySequence(Qt::CTRL | Qt::Key_G);
+}
+
 /// A box that shows a result or a bar's percentage: selectable with the mouse, with
 /// "Copy" and "Copy All Results" in its context menu, and its full text always in its
 /// tooltip and its accessible name, also where the box is too narrow to show it whole.
@@ -44,6 +49,9 @@ public:
 signals:
     /// The user asked for every result at once.
     void CopyAllRequested();
+
+    /// The user asked for the chart of the whole bar.
+    void ChartRequested();
 
 protected:
     bool event(QEvent* event) override;

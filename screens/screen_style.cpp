@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace volantra {
 namespace {
@@ -67,6 +68,20 @@ void ShowCentred(QWidget* window) {
         window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
     }
     window->show();
+}
+
+void PlaceBeside(QWidget* window, const QWidget* owner) {
+    const QRect frame = owner->frameGeometry();
+    QPoint at = frame.topRight() + QPoint(8, 0);
+    if (const QScreen* screen = owner->screen()) {
+        const QRect area = screen->availableGeometry();
+        if (at.x() + window->width() > area.right()) {
+            at.setX(std::max(area.left(), frame.left() - window->width() - 8));
+        }
+        at.setY(
+            std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - window->height())));
+    }
+    window->move(at);
 }
 
 void PressFocusedButtonOnEnter(QWidget* window) {

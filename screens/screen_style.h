@@ -30,6 +30,9 @@ void SetForeground(QWidget* widget, const QColor& colour);
 /// Fixes the window at its designed size, centres it on its screen and shows it.
 void ShowCentred(QWidget* window);
 
+/// Moves `window` beside `owner`, to its right where the screen has room, kept on the screen.
+void PlaceBeside(QWidget* window, const QWidget* owner);
+
 /// Makes Enter, like Space, press whichever of the window's buttons has the focus.
 void PressFocusedButtonOnEnter(QWidget* window);
 

@@ -3,13 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cerrno>
 #include <cstdint>
 #include <cstring>
 
 namespace volantra {
 namespace {
 
-constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+constexpr std::string_view BYTE_ORDER_MARK = "\xEF\xBB\xBF";
 
 // c in every byte of a word.
 constexpr std::uint64_t Spread(char c) {
@@ -24,7 +25,7 @@ constexpr std::uint64_t HasZeroByte(std::uint64_t word) {
 }  // namespace
 
 bool CsvReader::ReadLine() {
-    constexpr std::size_t kBlock = 1 << 16;
+    constexpr std::size_t block = 1 << 16;
     for (;;) {
         const std::size_t unread = buffer_.size() - start_;
         const void* newline =
@@ -44,13 +45,14 @@ bool CsvReader::ReadLine() {
         buffer_.erase(0, start_);
         start_ = 0;
         const std::size_t kept = buffer_.size();
-        buffer_.resize(kept + kBlock);
-        in_.read(buffer_.data() + kept, static_cast<std::streamsize>(kBlock));
+        buffer_.resize(kept + block);
+        in_.read(buffer_.data() + kept, static_cast<std::streamsize>(block));
         buffer_.resize(kept + static_cast<std::size_t>(in_.gcount()));
         atEnd_ = !in_;
+        error_ = in_.bad() ? errno : 0;
     }
-    if (++lineNumber_ == 1 && line_.starts_with(kByteOrderMark)) {
-        line_.remove_prefix(kByteOrderMark.size());  // what spreadsheets write for "CSV UTF-8"
+    if (++lineNumber_ == 1 && line_.starts_with(BYTE_ORDER_MARK)) {
+        line_.remove_prefix(BYTE_ORDER_MARK.size());  // what spreadsheets write for "CSV UTF-8"
     }
     lineEndedWithCr_ = !line_.empty() && line_.back() == '\r';
     if (lineEndedWithCr_) {
@@ -70,14 +72,27 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     } while (line_.empty());  // blank lines carry no record
     recordLine_ = lineNumber_;
     if (delimiter_ == 0) {
-        const bool semicolons =
-            line_.find(';') != std::string_view::npos && line_.find(',') == std::string_view::npos;
-        delimiter_ = semicolons ? ';' : ',';
+        GuessDelimiter();
     }
+    return SplitPlain(fields) || SplitQuoted(fields);
+}
 
+void CsvReader::GuessDelimiter() {
+    const auto holds = [this](char c) { return line_.find(c) != std::string_view::npos; };
+    if (holds(';') && !holds(',')) {
+        delimiter_ = ';';
+    } else if (holds('\t') && !holds(',') && !holds(';')) {
+        delimiter_ = '\t';
+    } else {
+        delimiter_ = ',';
+    }
+}
+
+// The common case, one pass: views between delimiters; false, with nothing read, at a
+// quote.
+bool CsvReader::SplitPlain(std::vector<std::string_view>& fields) {
     fields.clear();
     const char delimiter = delimiter_;
-    // The common case, one pass: views between delimiters, until a quote shows.
     plain_ = true;
     const char* start = line_.data();
     const char* const end = start + line_.size();
@@ -109,29 +124,29 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
     for (; p < end && !quote; ++p) {
         special(p);
     }
-    if (!quote) {
-        fields.emplace_back(start, static_cast<std::size_t>(end - start));
-        return true;
+    if (quote) {
+        fields.clear();
+        return false;
     }
-    fields.clear();
+    fields.emplace_back(start, static_cast<std::size_t>(end - start));
+    return true;
+}
+
+// A record with quotes, field by field; false at a quote that is never closed.
+bool CsvReader::SplitQuoted(std::vector<std::string_view>& fields) {
     plain_ = false;
     unquoted_.assign(1, std::string());
     bool quoted = false;
+    bool fieldStart = true;
     std::size_t recordSize = 0;
-    std::size_t i = 0;
-    while (true) {
+    for (std::size_t i = 0;;) {
         if (i == line_.size()) {
             if (!quoted) {
                 break;
             }
-            const bool crBeforeBreak = lineEndedWithCr_;
-            recordSize += line_.size() + 1;
-            if (recordSize > MAX_QUOTED_RECORD || !ReadLine()) {
-                unclosedQuoteLine_ = recordLine_;
+            if (!ContinueQuoted(recordSize)) {
                 return false;
             }
-            // A line break inside quotes belongs to the field, CR and all.
-            unquoted_.back().append(crBeforeBreak ? "\r\n" : "\n");
             i = 0;
             continue;
         }
@@ -145,15 +160,29 @@ bool CsvReader::Next(std::vector<std::string_view>& fields) {
             } else {
                 quoted = false;
             }
-        } else if (c == delimiter) {
+        } else if (c == delimiter_) {
             unquoted_.emplace_back();
-        } else if (c == '"') {
+        } else if (c == '"' && fieldStart) {
             quoted = true;
         } else {
-            unquoted_.back().push_back(c);
+            unquoted_.back().push_back(c);  // a quote within a field is an ordinary character
         }
+        fieldStart = !quoted && c == delimiter_;
     }
     fields.assign(unquoted_.begin(), unquoted_.end());  // once the strings no longer move
+    return true;
+}
+
+// Reads the next line into the quoted field that the line before left open.
+bool CsvReader::ContinueQuoted(std::size_t& recordSize) {
+    const bool crBeforeBreak = lineEndedWithCr_;
+    recordSize += line_.size() + 1;
+    if (recordSize > MAX_QUOTED_RECORD || !ReadLine()) {
+        unclosedQuoteLine_ = recordLine_;
+        return false;
+    }
+    // A line break inside quotes belongs to the field, CR and all.
+    unquoted_.back().append(crBeforeBreak ? "\r\n" : "\n");
     return true;
 }
 

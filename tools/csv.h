@@ -9,34 +9,38 @@
 
 namespace volantra {
 
-/// Reads delimited records one at a time (quoted fields may hold the delimiter, doubled
-/// quotes and line breaks, kept as they were); a record's closing carriage return is
-/// dropped, and so is a UTF-8 byte-order mark at the start of the input.
+/// Reads delimited records one at a time, as spreadsheets write them: a field that
+/// begins with a quote may hold the delimiter, doubled quotes and line breaks, kept as
+/// they were; a quote anywhere else is an ordinary character. A record's closing
+/// carriage return is dropped, and so is a UTF-8 byte-order mark at the start.
 class CsvReader {
 public:
     /// `delimiter` 0 guesses it from the first record: ';' when that line holds a
-    /// semicolon and no comma, ',' otherwise.
+    /// semicolon and no comma, a tab when it holds a tab and neither, ',' otherwise.
     explicit CsvReader(std::istream& in, char delimiter = ',') : in_(in), delimiter_(delimiter) {}
 
     /// Fills `fields` with the next record, valid until the next call; false at the end,
-    /// and also at a quote that is never closed (see unclosedQuoteLine).
+    /// and also at a quote that is never closed (see UnclosedQuoteLine).
     bool Next(std::vector<std::string_view>& fields);
 
     /// The line on which the last record began, counting from 1.
-    [[nodiscard]] std::size_t line() const { return recordLine_; }
+    [[nodiscard]] std::size_t Line() const { return recordLine_; }
 
     /// The delimiter in use, once the first record has been read.
-    [[nodiscard]] char delimiter() const { return delimiter_; }
+    [[nodiscard]] char Delimiter() const { return delimiter_; }
 
     /// The line where a quote opened that the input never closes; 0 when none.
-    [[nodiscard]] std::size_t unclosedQuoteLine() const { return unclosedQuoteLine_; }
+    [[nodiscard]] std::size_t UnclosedQuoteLine() const { return unclosedQuoteLine_; }
 
     /// True when reading failed for another reason than the end of the input.
-    [[nodiscard]] bool failed() const { return in_.bad(); }
+    [[nodiscard]] bool Failed() const { return in_.bad(); }
+
+    /// The system's error number of the failed read, 0 when it gave none.
+    [[nodiscard]] int Error() const { return error_; }
 
     /// True when the last record held no quote and no carriage return: its fields hold
     /// neither the delimiter nor anything AppendCsvField would quote.
-    [[nodiscard]] bool plain() const { return plain_; }
+    [[nodiscard]] bool Plain() const { return plain_; }
 
     /// A record that grows beyond this inside quotes counts as an unclosed quote, so a
     /// stray quote cannot pull the rest of a large file into memory.
@@ -44,6 +48,10 @@ public:
 
 private:
     bool ReadLine();
+    void GuessDelimiter();
+    bool SplitPlain(std::vector<std::string_view>& fields);
+    bool SplitQuoted(std::vector<std::string_view>& fields);
+    bool ContinueQuoted(std::size_t& recordSize);
 
     std::istream& in_;
     char delimiter_;
@@ -58,6 +66,7 @@ private:
     std::size_t recordLine_ = 0;
     std::size_t unclosedQuoteLine_ = 0;
     bool lineEndedWithCr_ = false;
+    int error_ = 0;
 };
 
 /// Appends `field` to `out`, quoted when it holds the delimiter, a quote or a line break.

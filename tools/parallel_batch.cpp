@@ -1,9 +1,13 @@
 #include "tools/parallel_batch.h"
 
+#include <algorithm>
 #include <deque>
 #include <future>
 #include <memory>
-#include <ostream>
+#include <stdexcept>
+#include <string>
+#include <system_error>
+#include <vector>
 
 namespace volantra {
 namespace {
@@ -30,7 +34,7 @@ struct PricedBatch {
     bool allValued = true;
 };
 
-PricedBatch PriceRows(const RowBatch& batch, BatchPricer pricer) {
+PricedBatch PriceRows(const RowBatch& batch, const BatchPricer& pricer) {
     PricedBatch priced;
     std::vector<std::string_view> fields;
     std::size_t field = 0;
@@ -46,42 +50,50 @@ PricedBatch PriceRows(const RowBatch& batch, BatchPricer pricer) {
     return priced;
 }
 
+// Prices `batch` on a thread of its own, with a copy of `pricer`.
+std::future<PricedBatch> Start(const std::shared_ptr<const RowBatch>& batch,
+                               const BatchPricer& pricer) {
+    try {
+        return std::async(std::launch::async,
+                          [batch, pricer] { return PriceRows(*batch, pricer); });
+    } catch (const std::system_error& e) {
+        throw std::runtime_error(std::string("cannot start a thread: ") + e.what());
+    }
+}
+
 }  // namespace
 
 // Reads batches of records and prices each on a thread of its own, a copy of `pricer`
 // for each, and writes them in the input's order; at most jobs + 1 batches are in
 // flight, so memory stays bounded however long the input.
-bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, const BatchOptions& options,
-                     std::ostream& out) {
+bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out) {
     // A batch of about 4096 output lines, at least one record.
-    const std::size_t linesPerRecord = options.sweep ? options.sweep->Count() : 1;
-    const std::size_t recordsPerBatch = std::max<std::size_t>(1, 4096 / linesPerRecord);
+    const std::size_t recordsPerBatch = std::max<std::size_t>(1, 4096 / pricer.LinesPerRow());
     std::deque<std::future<PricedBatch>> inFlight;
     bool allValued = true;
     const auto writeOldest = [&] {
         const PricedBatch priced = inFlight.front().get();
         inFlight.pop_front();
-        out.write(priced.out.data(), static_cast<std::streamsize>(priced.out.size()));
+        out.Write(priced.out);
         allValued &= priced.allValued;
     };
     std::vector<std::string_view> fields;
     bool more = true;
-    while (more) {
+    while (more && !out.Failed()) {
         auto batch = std::make_shared<RowBatch>();
         while (batch->recordEnds.size() < recordsPerBatch && (more = reader.Next(fields))) {
-            batch->Add(fields, reader.plain());
+            batch->Add(fields, reader.Plain());
         }
         if (batch->recordEnds.empty()) {
             break;
         }
-        if (inFlight.size() > options.jobs) {
+        if (inFlight.size() > jobs) {
             writeOldest();
         }
-        inFlight.push_back(
-            std::async(std::launch::async, [batch, pricer] { return PriceRows(*batch, pricer); }));
+        inFlight.push_back(Start(batch, pricer));
     }
     while (!inFlight.empty()) {
-        writeOldest();
+        writeOldest();  // once a write failed, the sink writes nothing more
     }
     return allValued;
 }

@@ -1,15 +1,14 @@
 #pragma once
 
-#include <iosfwd>
-
 #include "tools/batch_pricer.h"
 #include "tools/csv.h"
+#include "tools/output_file.h"
 
 namespace volantra {
 
-/// Prices the rows left in `reader` on `options.jobs` threads, in batches, and writes them
-/// to `out` in the input's order; false when a row could not be valued.
-bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, const BatchOptions& options,
-                     std::ostream& out);
+/// Prices the rows left in `reader` on `jobs` threads, in batches, and writes them to
+/// `out` in the input's order, until a write fails; false when a row was not valued as
+/// given.
+bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out);
 
 }  // namespace volantra

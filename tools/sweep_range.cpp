@@ -4,14 +4,14 @@
 #include <span>
 #include <vector>
 
-#include "tools/batch_pricer.h"
+#include "tools/column_schema.h"
 
 namespace volantra {
 namespace {
 
 // Every input column but the screen and the solve target holds a number.
-constexpr std::span<const std::string_view> kSweepable(BATCH_COLUMN_NAMES.begin() + 1,
-                                                       BATCH_COLUMN_NAMES.end() - 1);
+constexpr std::span<const std::string_view> SWEEPABLE(BATCH_COLUMN_NAMES.begin() + 1,
+                                                      BATCH_COLUMN_NAMES.end() - 1);
 
 // A plain decimal without exponent, as units of 10^−scale; false when it is not one or
 // holds more than 15 digits.
@@ -72,29 +72,20 @@ std::string SweepRange::Text(std::size_t k) const {
     return negative ? '-' + digits : digits;
 }
 
-bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
-    const std::size_t equals = text.find('=');
-    if (equals == std::string_view::npos) {
-        error = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
-        return false;
-    }
-    sweep.column = std::string(text.substr(0, equals));
-    const auto known = std::find(kSweepable.begin(), kSweepable.end(), sweep.column);
-    if (known == kSweepable.end()) {
-        error = "cannot sweep \"" + sweep.column +
-                "\": the column must be asset, strike, maturity, volatility, interest, dividend, "
-                "dividend_interest or dividend_time";
-        return false;
-    }
+namespace {
+
+constexpr std::string_view FORM = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
+
+// FROM:TO[:STEP] as units of one common scale, as few decimals as they need.
+bool ReadRange(std::string_view text, SweepRange& sweep, std::string& error) {
     std::vector<std::string_view> parts;
-    std::string_view rest = text.substr(equals + 1);
-    for (std::size_t colon; (colon = rest.find(':')) != std::string_view::npos;) {
-        parts.push_back(rest.substr(0, colon));
-        rest.remove_prefix(colon + 1);
+    for (std::size_t colon; (colon = text.find(':')) != std::string_view::npos;) {
+        parts.push_back(text.substr(0, colon));
+        text.remove_prefix(colon + 1);
     }
-    parts.push_back(rest);
+    parts.push_back(text);
     if (parts.size() < 2 || parts.size() > 3) {
-        error = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
+        error = FORM;
         return false;
     }
     std::int64_t units[3] = {0, 0, 1};
@@ -109,9 +100,7 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
     sweep.scale = std::max({scales[0], scales[1], scales[2]});
     for (std::size_t i = 0; i < 3; ++i) {
         if (!Rescale(units[i], scales[i], sweep.scale)) {
-            error =
-                "the numbers of --sweep need more than 18 digits together; take fewer "
-                "decimals";
+            error = "the numbers of --sweep need more than 18 digits together; take fewer decimals";
             return false;
         }
     }
@@ -133,10 +122,13 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
                 ": FROM must not be greater than TO";
         return false;
     }
+    return true;
+}
+
+// A range the column can take, of at most MAX_SWEEP_STEPS values.
+bool CheckRange(const SweepRange& sweep, std::string& error) {
     for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
-        if (sweep.column ==
-                BATCH_COLUMN_NAMES[bar == ScrollBar::Volatility ? BatchPricer::kVolatility
-                                                                : BatchPricer::kInterest] &&
+        if (sweep.column == BATCH_COLUMN_NAMES[BarColumn(bar)] &&
             (sweep.scale != 0 || sweep.from < BarLowest(bar) || sweep.to > BarHighest(bar))) {
             error = "--sweep " + sweep.column + " takes whole positions from " +
                     std::to_string(BarLowest(bar)) + " to " + std::to_string(BarHighest(bar));
@@ -149,6 +141,24 @@ bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool ParseSweep(std::string_view text, SweepRange& sweep, std::string& error) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string_view::npos) {
+        error = FORM;
+        return false;
+    }
+    sweep.column = std::string(text.substr(0, equals));
+    if (std::find(SWEEPABLE.begin(), SWEEPABLE.end(), sweep.column) == SWEEPABLE.end()) {
+        error = "cannot sweep \"" + sweep.column +
+                "\": the column must be asset, strike, maturity, volatility, interest, dividend, "
+                "dividend_interest or dividend_time";
+        return false;
+    }
+    return ReadRange(text.substr(equals + 1), sweep, error) && CheckRange(sweep, error);
 }
 
 }  // namespace volantra

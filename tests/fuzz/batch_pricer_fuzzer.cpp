@@ -1,6 +1,6 @@
 // The batch pricer on arbitrary bytes, mostly after a valid header: it writes one row per
-// record it read, echoes every field as it was read, and each result is empty or a
-// plain finite decimal.
+// record it read, echoes every field as it was read, each result is empty or a plain
+// finite decimal, and the exit status is 1 exactly when some row has a message.
 #include <algorithm>
 #include <cstdint>
 #include <sstream>
@@ -57,6 +57,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t inputRecords = CountRecords(input, &read);
     fuzz::Require(CountRecords(out.str(), &written) == inputRecords,
                   "one output row per input row, header included");
+    bool anyMessage = false;
     for (std::size_t row = 1; row < written.size(); ++row) {
         const std::vector<std::string>& fields = written[row];
         if (withHeader && read[row].size() == kInputFields) {
@@ -69,6 +70,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             fuzz::Require(fields[i].empty() || fuzz::IsPlainDecimal(fields[i]),
                           "a result is empty or a plain finite decimal");
         }
+        anyMessage |= !fields.back().empty();
     }
+    fuzz::Require(anyMessage == (status == BatchStatus::SomeNotValued),
+                  "the exit status is 1 exactly when some row has a message");
     return 0;
 }

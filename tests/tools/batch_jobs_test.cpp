@@ -47,7 +47,8 @@ TEST(Jobs, SeveralThreadsWriteWhatOneWrites) {
 }
 
 TEST(Jobs, AnUnclosedQuoteStillEndsAfterTheRowsBeforeIt) {
-    const std::string input = MixedRows(9000) + "call,\"100,100,365,20,5\n" + MixedRows(10);
+    const std::string input =
+        MixedRows(9000) + "call,\"100,100,365,20,5\n" + "put,1,2,3,4,5\nput,6,7,8,9,10\n";
     const auto one = RunPricer("", input);
     const auto many = RunPricer("--jobs 3", input);
     EXPECT_EQ(one.status, 2);

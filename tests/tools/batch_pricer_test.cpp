@@ -133,8 +133,8 @@ TEST(PriceBatch, FullAddsEveryFieldInRoundTripPrecision) {
 TEST(PriceBatch, UnusableInputStopsWithAClearLine) {
     for (const std::string& input :
          {std::string(), std::string("screen,asset\ncall,1\n"),
-          std::string("screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,"
-                      "when\n"),
+          std::string("screen,asset,strke,maturity,volatility,interest,dividend,dividend_interest,"
+                      "dividend_time\n"),
           std::string("screen,asset,asset,maturity,volatility,interest,dividend,dividend_interest,"
                       "dividend_time\n")}) {
         const BatchRun run = PriceText(input);

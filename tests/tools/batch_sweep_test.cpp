@@ -66,7 +66,7 @@ TEST(Sweep, EachRowIsPricedAsTheSameRowWrittenOut) {
     SweepRange sweep;
     std::string error;
     ASSERT_TRUE(ParseSweep("volatility=10:60:5", sweep, error));
-    options.sweep = sweep;
+    options.sweeps = {sweep};
     const std::string header = "screen,asset,strike,maturity,interest\n";
     std::istringstream in(header + "call,100,100,365,5\nput,50,45,90,6\n");
     std::ostringstream out;

@@ -23,9 +23,9 @@ std::vector<ReadRecord> ReadAll(const std::string& text) {
     std::vector<ReadRecord> records;
     std::vector<std::string_view> fields;
     while (reader.Next(fields)) {
-        records.push_back({Record(fields.begin(), fields.end()), reader.line()});
+        records.push_back({Record(fields.begin(), fields.end()), reader.Line()});
     }
-    EXPECT_FALSE(reader.failed());
+    EXPECT_FALSE(reader.Failed());
     return records;
 }
 
@@ -72,8 +72,9 @@ TEST(CsvReader, QuotedFieldsHoldCommasDoubledQuotesAndLineBreaks) {
     EXPECT_EQ(records[2].line, 4u);  // the quoted line break took line 3
 }
 
-TEST(CsvReader, TextAroundQuotesJoinsTheField) {
-    EXPECT_EQ(FieldsOf(ReadAll("a\"b,c\"d,e\n")), (std::vector<Record>{{"ab,cd", "e"}}));
+TEST(CsvReader, OnlyAQuoteThatBeginsAFieldQuotesIt) {
+    EXPECT_EQ(FieldsOf(ReadAll("a\"b,c\"d,e\n")), (std::vector<Record>{{"a\"b", "c\"d", "e"}}));
+    EXPECT_EQ(FieldsOf(ReadAll("\"a,b\"c\"d,e\n")), (std::vector<Record>{{"a,bc\"d", "e"}}));
 }
 
 TEST(CsvReader, AnUnclosedQuoteEndsTheRecordsAndNamesTheLineWhereItOpened) {
@@ -83,8 +84,8 @@ TEST(CsvReader, AnUnclosedQuoteEndsTheRecordsAndNamesTheLineWhereItOpened) {
     ASSERT_TRUE(reader.Next(fields));
     EXPECT_EQ(Record(fields.begin(), fields.end()), (Record{"a", "b"}));
     EXPECT_FALSE(reader.Next(fields));
-    EXPECT_EQ(reader.unclosedQuoteLine(), 2u);
-    EXPECT_FALSE(reader.failed());
+    EXPECT_EQ(reader.UnclosedQuoteLine(), 2u);
+    EXPECT_FALSE(reader.Failed());
 }
 
 TEST(CsvReader, APlainRecordAfterAQuotedOneHoldsOnlyItsOwnFields) {

@@ -1,0 +1,130 @@
+#include "tools/output_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+namespace volantra {
+namespace {
+
+// The temporary file of the run, removed also when a signal ends the run.
+const char* volatile pendingTemporary = nullptr;
+
+extern "C" void RemovePendingAndStop(int signal) {
+    if (const char* path = pendingTemporary) {
+        ::unlink(path);
+    }
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void RemoveOnSignals(const char* path) {
+    pendingTemporary = path;
+    if (path != nullptr) {
+        for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+            std::signal(signal, RemovePendingAndStop);
+        }
+    }
+}
+
+}  // namespace
+
+bool FdStreamBuf::WriteAll(const char* text, std::size_t size) {
+    while (size > 0 && error_ == 0) {
+        const ssize_t written = ::write(fd_, text, size);
+        if (written < 0 && errno != EINTR) {
+            error_ = errno;
+        } else if (written > 0) {
+            text += written;
+            size -= static_cast<std::size_t>(written);
+        }
+    }
+    return error_ == 0;
+}
+
+std::streamsize FdStreamBuf::xsputn(const char* text, std::streamsize size) {
+    return WriteAll(text, static_cast<std::size_t>(size)) ? size : 0;
+}
+
+FdStreamBuf::int_type FdStreamBuf::overflow(int_type c) {
+    if (traits_type::eq_int_type(c, traits_type::eof())) {
+        return traits_type::not_eof(c);
+    }
+    const char byte = traits_type::to_char_type(c);
+    return WriteAll(&byte, 1) ? c : traits_type::eof();
+}
+
+bool OutputSink::Write(std::string_view text) {
+    if (!failed_) {
+        out_.write(text.data(), static_cast<std::streamsize>(text.size()));
+        failed_ = !out_;
+        error_ = failed_ ? errno : 0;  // the failed write's, before any other call
+    }
+    return !failed_;
+}
+
+std::string OutputSink::Reason() const {
+    return error_ != 0 ? std::strerror(error_) : "the write failed";
+}
+
+ReplacingFile::~ReplacingFile() {
+    RemoveOnSignals(nullptr);
+    if (fd_ >= 0) {
+        ::close(fd_);
+    }
+    if (!temporary_.empty()) {
+        std::remove(temporary_.c_str());
+    }
+}
+
+bool ReplacingFile::Open(const std::string& path, std::string& error) {
+    path_ = path;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    std::string pattern = path.substr(0, nameStart) + "." + path.substr(nameStart) + ".XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    fd_ = ::mkstemp(name.data());
+    if (fd_ < 0) {
+        error = "cannot write " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    temporary_ = name.data();
+    RemoveOnSignals(temporary_.c_str());
+    // The permissions of the file replaced, or those a new file gets.
+    struct stat existing {};
+    mode_t mode = 0;
+    if (::stat(path.c_str(), &existing) == 0) {
+        mode = existing.st_mode & 07777;
+    } else {
+        const mode_t mask = ::umask(0);
+        ::umask(mask);
+        mode = 0666 & ~mask;
+    }
+    ::fchmod(fd_, mode);
+    buffer_.Attach(fd_);
+    stream_.rdbuf(&buffer_);
+    return true;
+}
+
+bool ReplacingFile::Commit(std::string& error) {
+    const bool saved = ::fsync(fd_) == 0;
+    const int fsyncError = errno;
+    const bool closed = ::close(fd_) == 0;
+    fd_ = -1;
+    if (!saved || !closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
+        error = "cannot write " + path_ + ": " + std::strerror(saved ? errno : fsyncError);
+        return false;
+    }
+    RemoveOnSignals(nullptr);
+    temporary_.clear();
+    return true;
+}
+
+}  // namespace volantra
