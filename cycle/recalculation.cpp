@@ -476,8 +476,7 @@ ShownTexts ResultTexts(const PricingResult& result) {
 
 ShownResults ResultNumbers(const PricingResult& result) {
     ShownResults shown;
-    shown[ResultBox::Value] =
-        result.optionValue < 0.02f ? 0.0 : RoundViaText<double>(result.optionValue, 2);
+    shown[ResultBox::Value] = ShownValue(result.optionValue);
     shown[ResultBox::Delta] = RoundViaText<double>(result.delta, 4);
     shown[ResultBox::Gamma] = RoundViaText<double>(result.gamma, 4);
     shown[ResultBox::Theta] = RoundViaText<double>(result.theta, 4);
