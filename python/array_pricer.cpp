@@ -148,9 +148,11 @@ std::optional<double> DoubleWithoutText(double number) {
     return number;
 }
 
-// A bar position: a whole number within the bar's range, whose text is its digits.
+// A bar position: a whole number within the bar's range, whose text is its digits (a
+// negative zero's text "-0" is none).
 std::optional<int> PositionWithoutText(double number, ScrollBar bar) {
-    if (!(number >= BarLowest(bar) && number <= BarHighest(bar)) || number != std::floor(number)) {
+    if (!(number >= BarLowest(bar) && number <= BarHighest(bar)) || number != std::floor(number) ||
+        std::signbit(number)) {
         return std::nullopt;
     }
     return static_cast<int>(number);

@@ -48,8 +48,11 @@ def random_rows(count, seed):
             row.update(dividend=repr(rng.uniform(0, 5)),
                        dividend_interest=repr(rng.uniform(0, 10)),
                        dividend_time=str(rng.randint(1, 400)))
-        if i % 17 == 0:  # a refused or incomplete row
-            row[rng.choice(INPUTS[1:])] = rng.choice(("", "0", "-5", "20.5", "1e39"))
+        if i % 17 == 0:  # a refused, incomplete or unusual row
+            row[rng.choice(INPUTS[1:])] = rng.choice(
+                ("", "0", "-0.0", "-5", "20.5", "365.25", "0.015", "1e+39", "1e+308"))
+        if i % 101 == 0:
+            row["screen"] = rng.choice(("Put", " call", "swap"))
         rows.append(row)
     return rows
 
