@@ -268,6 +268,34 @@ void TakePricerRow(PricerRows& pricer, std::size_t row, ArrayResults& results) {
 
 }  // namespace
 
+namespace {
+
+// Values a row the shortcut read; false when the valuation refuses it.
+bool PriceRead(OptionKind kind, const BoxNumbers& numbers, std::size_t row, ArrayResults& results) {
+    const Checked<PricingResult> valued = ValueBoxNumbers(kind, numbers);
+    if (!valued.Ok()) {
+        return false;
+    }
+    const ShownResults shown = ResultNumbers(valued.value);
+    for (std::size_t box = 0; box < shown.items.size(); ++box) {
+        results.numbers.items[box][row] = shown.items[box];
+    }
+    if (results.texts) {
+        ShownTexts texts = ResultTexts(valued.value);
+        for (std::size_t box = 0; box < texts.items.size(); ++box) {
+            results.texts->items[box][row] = std::move(texts.items[box]);
+        }
+    }
+    return true;
+}
+
+// Rows read before any is valued: by the time a row's numbers are loaded for its
+// valuation their stores have left the store buffer, which cannot forward two singles
+// to one wider load.
+constexpr std::size_t BLOCK_ROWS = 64;
+
+}  // namespace
+
 void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& results) {
     if (results.texts) {
         for (std::vector<std::string>& texts : results.texts->items) {
@@ -276,32 +304,26 @@ void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& result
     }
     const QuickReader quick(inputs);
     std::optional<PricerRows> pricer;  // made at the first row that needs it
-    for (std::size_t row = 0; row < rows; ++row) {
-        OptionKind kind{};
-        BoxNumbers numbers;
-        if (quick.Read(row, kind, numbers)) {
-            const Checked<PricingResult> valued = ValueBoxNumbers(kind, numbers);
-            if (valued.Ok()) {
-                const ShownResults shown = ResultNumbers(valued.value);
-                for (std::size_t box = 0; box < shown.items.size(); ++box) {
-                    results.numbers.items[box][row] = shown.items[box];
-                }
-                if (results.texts) {
-                    ShownTexts texts = ResultTexts(valued.value);
-                    for (std::size_t box = 0; box < texts.items.size(); ++box) {
-                        results.texts->items[box][row] = std::move(texts.items[box]);
-                    }
-                }
+    std::array<BoxNumbers, BLOCK_ROWS> numbers;
+    std::array<OptionKind, BLOCK_ROWS> kinds{};
+    std::array<bool, BLOCK_ROWS> read{};
+    for (std::size_t first = 0; first < rows; first += BLOCK_ROWS) {
+        const std::size_t count = std::min(BLOCK_ROWS, rows - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            read[i] = quick.Read(first + i, kinds[i], numbers[i]);
+        }
+        for (std::size_t i = 0; i < count; ++i) {
+            if (read[i] && PriceRead(kinds[i], numbers[i], first + i, results)) {
                 continue;
             }
-        }
-        if (!pricer) {
-            pricer.emplace(inputs, std::nullopt);
-            if (!pricer->HeaderError().empty()) {
-                throw std::invalid_argument(pricer->HeaderError());
+            if (!pricer) {
+                pricer.emplace(inputs, std::nullopt);
+                if (!pricer->HeaderError().empty()) {
+                    throw std::invalid_argument(pricer->HeaderError());
+                }
             }
+            TakePricerRow(*pricer, first + i, results);
         }
-        TakePricerRow(*pricer, row, results);
     }
 }
 
