@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Rows per second and peak memory of volantra-price on a generated CSV file.
+# Rows per second and peak memory of volantra-price on a generated CSV file, and rows
+# per second of the Python module volantra.price on the same rows from numpy arrays.
 #   bench/batch_throughput.sh [ROWS] [PRICER]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -29,3 +30,9 @@ awk -v rows="$rows" -v s="$seconds" -v cpu="$(awk -v u="$user" -v k="$system" 'B
     printf "%d rows in %.2f s: %.0f rows/s; CPU %.2f s: %.0f rows/s; peak memory %.1f MiB\n",
         rows, s, rows / s, cpu, rows / (cpu > 0 ? cpu : 0.01), kib / 1024
 }'
+
+# The same rows from numpy arrays through the Python module, when it is built.
+module="$(dirname "$pricer")/../python"
+if [[ -f "$module/volantra/__init__.py" ]]; then
+    PYTHONPATH="$module" taskset -c 0 /usr/bin/python3 "$root/bench/python_throughput.py" "$input"
+fi

@@ -52,7 +52,8 @@ set(CPACK_PACKAGE_DESCRIPTION "Volantra prices European calls and puts, with the
 vega and rho, on a desktop screen: type the asset price, the strike and the
 days to maturity, move the volatility and interest bars, and read the results.
 .
-The volantra-price command prices whole CSV files with the same digits.")
+The volantra-price command prices whole CSV files with the same digits, and
+the Python module volantra prices numpy arrays and pandas frames with them.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
@@ -68,4 +69,13 @@ set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 # The substitute faces the screens are laid out with.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation")
+if(TARGET _volantra)
+    # The Python module is for this interpreter's version and works on numpy arrays;
+    # frames and clusters need pandas and Dask.
+    set(version ${VOLANTRA_PYTHON_MAJOR}.${VOLANTRA_PYTHON_MINOR})
+    math(EXPR next "${VOLANTRA_PYTHON_MINOR} + 1")
+    set(CPACK_DEBIAN_PACKAGE_RECOMMENDS
+        "python3 (>= ${version}), python3 (<< ${VOLANTRA_PYTHON_MAJOR}.${next}), python3-numpy")
+    set(CPACK_DEBIAN_PACKAGE_SUGGESTS "python3-pandas, python3-dask, python3-distributed")
+endif()
 include(CPack)

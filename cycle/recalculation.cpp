@@ -132,6 +132,28 @@ double TimeToMaturity(float maturityDays) {
     return TimeThroughText(maturityDays);
 }
 
+// Steps 4.3 to 4.5 on the numbers read from the dividend boxes.
+struct DividendReading {
+    float presentValue = 0;
+    InputBox fault = InputBox::Count;  // the box whose number is out of range, if any
+};
+
+DividendReading ReadDividendNumbers(float amount, double ratePercent, double timeDays) {
+    const float rate = GeneralText<float>(ratePercent / PERCENT);
+    if (!std::isfinite(rate)) {
+        return {0, InputBox::DividendInterest};
+    }
+    const float time = GeneralText<float>(timeDays / DAYS_PER_YEAR);
+    if (!std::isfinite(time)) {
+        return {0, InputBox::DividendTime};
+    }
+    const Checked<float> presentValue = DividendPresentValue(amount, rate, time);
+    if (!presentValue.Ok()) {
+        return {0, InputBox::Dividend};
+    }
+    return {presentValue.value, InputBox::Count};
+}
+
 // The cycle's steps, whatever records their changes.
 template <typename Recorder>
 class Cycle {
@@ -230,23 +252,22 @@ private:
             !ReadDouble(InputBox::DividendTime, timeDays)) {
             return false;
         }
-        const float rate = GeneralText<float>(ratePercent / PERCENT);
-        if (!std::isfinite(rate)) {
-            return Reject(InputBox::DividendInterest, "Dividend interest must lie between " +
-                                                          Localized("-3.4e+40") + " and " +
-                                                          Localized("3.4e+40"));
+        const DividendReading dividend = ReadDividendNumbers(amount, ratePercent, timeDays);
+        switch (dividend.fault) {
+            case InputBox::DividendInterest:
+                return Reject(InputBox::DividendInterest, "Dividend interest must lie between " +
+                                                              Localized("-3.4e+40") + " and " +
+                                                              Localized("3.4e+40"));
+            case InputBox::DividendTime:
+                return Reject(InputBox::DividendTime, "Dividend time must lie between " +
+                                                          Localized("-1.2e+41") + " and " +
+                                                          Localized("1.2e+41"));
+            case InputBox::Dividend:
+                return Reject(InputBox::Dividend, "The dividend's present value is out of range");
+            default:
+                break;
         }
-        const float time = GeneralText<float>(timeDays / DAYS_PER_YEAR);
-        if (!std::isfinite(time)) {
-            return Reject(InputBox::DividendTime, "Dividend time must lie between " +
-                                                      Localized("-1.2e+41") + " and " +
-                                                      Localized("1.2e+41"));
-        }
-        const Checked<float> presentValue = DividendPresentValue(amount, rate, time);
-        if (!presentValue.Ok()) {
-            return Reject(InputBox::Dividend, "The dividend's present value is out of range");
-        }
-        inputs_.dividendPresentValue = presentValue.value;
+        inputs_.dividendPresentValue = dividend.presentValue;
         return true;
     }
 
@@ -262,13 +283,10 @@ private:
     }
 
     void WriteResults() {
-        const PricingResult& r = result_;
-        Change(WriteResult{ResultBox::Value, Localized(ShownValueText(r.optionValue))});
-        Change(WriteResult{ResultBox::Delta, Localized(FormatFixed(r.delta, 4))});
-        Change(WriteResult{ResultBox::Gamma, Localized(FormatFixed(r.gamma, 4))});
-        Change(WriteResult{ResultBox::Theta, Localized(FormatFixed(r.theta, 4))});
-        Change(WriteResult{ResultBox::Vega, Localized(FormatFixed(r.vega, 4))});
-        Change(WriteResult{ResultBox::Rho, Localized(FormatFixed(r.rho, 4))});
+        ShownTexts texts = ResultTexts(result_);
+        for (ResultBox box : RESULT_BOXES) {
+            Change(WriteResult{box, Localized(texts[box])});
+        }
     }
 
     bool RejectValuation(EngineError error) {
@@ -430,6 +448,41 @@ BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& scre
                         const NumberConventions& conventions) {
     CycleResults unused;
     return Cycle(kind, screen, conventions, ResultsOnly(unused)).RunAlong(bar);
+}
+
+Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers) {
+    PricingInputs inputs;
+    inputs.assetPrice = numbers.asset;
+    inputs.strikePrice = numbers.strike;
+    inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays);
+    inputs.interestRate = Fraction(numbers.interestPercent);
+    inputs.volatility = Fraction(numbers.volatilityPercent);
+    if (numbers.dividendTicked) {
+        const DividendReading dividend =
+            ReadDividendNumbers(numbers.dividend, numbers.dividendInterest, numbers.dividendTime);
+        if (dividend.fault != InputBox::Count) {
+            return {{}, EngineError::OutOfRange};
+        }
+        inputs.dividendPresentValue = dividend.presentValue;
+    }
+    return ValueOption(kind, inputs);
+}
+
+ShownTexts ResultTexts(const PricingResult& result) {
+    return {{ShownValueText(result.optionValue), FormatFixed(result.delta, 4),
+             FormatFixed(result.gamma, 4), FormatFixed(result.theta, 4),
+             FormatFixed(result.vega, 4), FormatFixed(result.rho, 4)}};
+}
+
+ShownResults ResultNumbers(const PricingResult& result) {
+    ShownResults shown;
+    shown[ResultBox::Value] = ShownValue(result.optionValue);
+    shown[ResultBox::Delta] = RoundViaText<double>(result.delta, 4);
+    shown[ResultBox::Gamma] = RoundViaText<double>(result.gamma, 4);
+    shown[ResultBox::Theta] = RoundViaText<double>(result.theta, 4);
+    shown[ResultBox::Vega] = RoundViaText<double>(result.vega, 4);
+    shown[ResultBox::Rho] = RoundViaText<double>(result.rho, 4);
+    return shown;
 }
 
 }  // namespace volantra

@@ -137,4 +137,32 @@ struct BarValues {
 BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
                         const NumberConventions& conventions = {});
 
+/// The numbers the cycle reads from filled boxes, in the widths it reads them: what
+/// ParseNumber gives for each box's text.
+struct BoxNumbers {
+    float asset = 0;
+    float strike = 0;
+    float maturityDays = 0;
+    bool dividendTicked = false;
+    float dividend = 0;
+    double dividendInterest = 0;  ///< percent per year
+    double dividendTime = 0;      ///< days
+    int volatilityPercent = BAR_START;
+    int interestPercent = BAR_START;
+};
+
+/// Steps 2 to 5 of the cycle on numbers already read: the valuation whose results it
+/// shows, or an error where it shows a message instead (which only the texts' cycle tells).
+Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers);
+
+/// The canonical texts of the result boxes, top to bottom.
+using ShownTexts = EnumArray<ResultBox, std::string>;
+/// The texts the cycle writes into the result boxes for `result`, in canonical form.
+ShownTexts ResultTexts(const PricingResult& result);
+
+/// The numbers the result boxes' texts read back as, in double precision.
+using ShownResults = EnumArray<ResultBox, double>;
+/// What the cycle's result texts of `result` read as: "10.45" gives the double nearest 10.45.
+ShownResults ResultNumbers(const PricingResult& result);
+
 }  // namespace volantra

@@ -39,4 +39,21 @@ output="$(columns "$inputs" | "$prefix/bin/volantra-price" | tail -n +2)"
 [[ -n "$expected" && "$output" == "$expected" ]] ||
     { printf 'the pricer gave\n%s\ninstead of\n%s\n' "$output" "$expected"; exit 1; }
 "$prefix/bin/volantra-price" --help | grep -q 'theta'
-echo "installed program, pricer, menu entry, icons, metadata, manual pages and licence: all in place"
+
+# The Python module, when built, goes where Debian's python3 looks under a prefix other
+# than /usr, and gives the same results as the installed pricer.
+if [[ -d "$build/python/volantra" ]]; then
+    packages="$(echo "$prefix"/lib/python3.*/dist-packages)"
+    [[ -f "$packages/volantra/__init__.py" ]] || { echo "missing the Python module"; exit 1; }
+    module_output="$(columns "$inputs" | tail -n +2 | (cd "$prefix" && PYTHONPATH="$packages" \
+        /usr/bin/python3 -B -c '
+import sys, volantra
+for line in sys.stdin:
+    f = line.rstrip("\n").split(",")
+    num = [float(x) if x else None for x in f[1:]]
+    shown = volantra.price(f[0], *num[:5], *num[5:], text=True)
+    print(",".join(f + [shown[k].item() for k in volantra.RESULTS] + [""]))'))"
+    [[ "$module_output" == "$expected" ]] ||
+        { printf 'the module gave\n%s\ninstead of\n%s\n' "$module_output" "$expected"; exit 1; }
+fi
+echo "installed program, pricer, Python module, menu entry, icons, metadata, manual pages and licence: all in place"

@@ -2,12 +2,13 @@
 # Fails when a source file includes a header from a layer above its own.
 #   check_layers.sh SOURCE_ROOT
 # Layers, lowest first: engine, cycle, then screens and tools side by side, neither
-# including the other, and app on the screens.
+# including the other, and on top app on the screens and python on the tools, neither
+# including the other.
 # tests/<layer> and bench/<layer> sit at the layer they cover; files directly in
 # tests/ or bench/ may include every layer.
 set -euo pipefail
 root="$1"
-declare -A rank=([engine]=0 [cycle]=1 [screens]=2 [tools]=2 [app]=3)
+declare -A rank=([engine]=0 [cycle]=1 [screens]=2 [tools]=2 [app]=3 [python]=3)
 top=4
 
 # The layer folder a file belongs to; empty for files directly in tests/ or bench/.
@@ -33,7 +34,8 @@ while IFS= read -r -d '' file; do
     while IFS=: read -r line layer; do
         [[ -n "${rank[$layer]+x}" && "$layer" != "$ownLayer" ]] || continue
         if ((rank[$layer] > own)) || ((rank[$layer] == own)) ||
-           [[ "$layer" == tools && "$ownLayer" == app ]]; then
+           [[ "$layer" == tools && "$ownLayer" == app ]] ||
+           [[ "$layer" == screens && "$ownLayer" == python ]]; then
             echo "$file:$line: includes from $layer, a layer above or beside its own"
             faults=$((faults + 1))
         fi

@@ -50,6 +50,26 @@ priced="$(printf '%s\n%s\n' "$header" "$(cut -d, -f1-9 <<< "$example")" |
           "$work/root/usr/bin/volantra-price")"
 grep -qxF "$example," <<< "$priced" || fail "the packaged volantra-price prices wrongly: $priced"
 
+# The Python module, when built, sits where Debian's python3 finds it, stripped with its
+# symbols in volantra-dbgsym, and prices the worked call example from the package.
+packages="$work/root/usr/lib/python3/dist-packages"
+if [[ -d "$build/python/volantra" ]]; then
+    module="$(find "$packages/volantra" -name '_volantra*.so' 2>/dev/null | head -n 1)"
+    [[ -f "$packages/volantra/__init__.py" && -n "$module" ]] ||
+        fail "the package lacks the Python module"
+    ! readelf -S "$module" | grep -q '\.debug_info' || fail "the Python module keeps its debug symbols"
+    id="$(readelf -n "$module" | sed -n 's/.*Build ID: *\([0-9a-f]*\).*/\1/p')"
+    [[ -f "$work/dbgsym/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ]] ||
+        fail "no debug symbols for the Python module"
+    shown="$(cd "$work" && EXAMPLE="$example" PYTHONPATH="$packages" /usr/bin/python3 -B -c '
+import os, volantra
+fields = os.environ["EXAMPLE"].split(",")
+shown = volantra.price(fields[0], *map(float, fields[1:6]), text=True)
+print(",".join(shown[name].item() for name in volantra.RESULTS))')"
+    [[ "$shown" == "$(cut -d, -f10-15 <<< "$example")" ]] ||
+        fail "the packaged Python module prices wrongly: $shown"
+fi
+
 # copyright carries the text of LICENSE.
 licence_terms="$(sed -n '/^Permission is hereby granted/,$p' "$source/LICENSE")"
 copyright_terms="$(sed -n '/^ Permission is hereby granted/,$p' \

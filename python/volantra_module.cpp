@@ -1,0 +1,133 @@
+// The extension module behind the Python package `volantra`: columns in, result arrays
+// out, with the interpreter's lock released while rows are priced.
+#include <pybind11/numpy.h>
+#include <pybind11/pybind11.h>
+#include <pybind11/stl.h>
+
+#include <stdexcept>
+
+#include "python/array_pricer.h"
+
+namespace py = pybind11;
+
+namespace volantra {
+namespace {
+
+using Numbers = py::array_t<double, py::array::c_style | py::array::forcecast>;
+using Indexes = py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>;
+
+// The result boxes' names, as the pricer's output columns and the returned keys.
+constexpr std::array<const char*, ENUM_COUNT<ResultBox>> RESULT_KEYS = {"value", "delta", "gamma",
+                                                                        "theta", "vega",  "rho"};
+
+// The columns as the pricer reads them, viewing arrays that this object keeps alive.
+struct HeldColumns {
+    RowInputs inputs;
+    std::vector<Numbers> numbers;
+    std::vector<Indexes> indexes;
+};
+
+RowColumn ColumnNamed(const std::string& name) {
+    for (std::size_t c = 0; c < ENUM_COUNT<RowColumn>; ++c) {
+        if (ROW_COLUMN_NAMES.items[c] == name) {
+            return static_cast<RowColumn>(c);
+        }
+    }
+    throw std::invalid_argument("unknown column " + name);
+}
+
+// `columns` maps a column's name to a float64 array, or to (texts, index per row).
+HeldColumns ReadColumns(const py::dict& columns) {
+    HeldColumns held;
+    held.numbers.reserve(columns.size());
+    held.indexes.reserve(columns.size());
+    for (const auto& [key, value] : columns) {
+        ColumnInput& column = held.inputs[ColumnNamed(key.cast<std::string>())];
+        if (py::isinstance<py::tuple>(value)) {
+            const auto pair = value.cast<py::tuple>();
+            column.texts = pair[0].cast<std::vector<std::string>>();
+            const Indexes& index = held.indexes.emplace_back(pair[1].cast<Indexes>());
+            column.textOf = {index.data(), static_cast<std::size_t>(index.size())};
+        } else {
+            const Numbers& numbers = held.numbers.emplace_back(value.cast<Numbers>());
+            column.numbers = {numbers.data(), static_cast<std::size_t>(numbers.size())};
+        }
+    }
+    return held;
+}
+
+py::list TextList(const std::vector<std::string>& texts) {
+    py::list list(texts.size());
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        list[i] = py::str(texts[i]);
+    }
+    return list;
+}
+
+py::dict Price(const py::dict& columns, std::size_t rows, bool texts) {
+    const HeldColumns held = ReadColumns(columns);
+    std::array<Numbers, ENUM_COUNT<ResultBox>> arrays;
+    ArrayResults results;
+    for (std::size_t box = 0; box < arrays.size(); ++box) {
+        arrays[box] = Numbers(static_cast<py::ssize_t>(rows));
+        results.numbers.items[box] = {arrays[box].mutable_data(), rows};
+    }
+    if (texts) {
+        results.texts.emplace();
+    }
+    {
+        const py::gil_scoped_release unlocked;
+        PriceArrays(held.inputs, rows, results);
+    }
+    py::dict out;
+    for (std::size_t box = 0; box < arrays.size(); ++box) {
+        out[RESULT_KEYS[box]] =
+            texts ? py::object(TextList(results.texts->items[box])) : py::object(arrays[box]);
+    }
+    std::vector<std::size_t> messageRows;
+    std::vector<std::string> messages;
+    for (auto& [row, message] : results.messages) {
+        messageRows.push_back(row);
+        messages.push_back(std::move(message));
+    }
+    out["message_rows"] = messageRows;
+    out["messages"] = TextList(messages);
+    return out;
+}
+
+py::dict Solve(const std::string& barName, const py::dict& columns, std::size_t rows) {
+    if (barName != "volatility" && barName != "interest") {
+        throw std::invalid_argument("bar must be \"volatility\" or \"interest\"");
+    }
+    const ScrollBar bar = barName == "volatility" ? ScrollBar::Volatility : ScrollBar::Interest;
+    const HeldColumns held = ReadColumns(columns);
+    SolveResults solved;
+    {
+        const py::gil_scoped_release unlocked;
+        solved = SolveArrays(bar, held.inputs, rows);
+    }
+    py::dict out;
+    out["position"] = Numbers(static_cast<py::ssize_t>(rows), solved.position.data());
+    out["matches"] = TextList(solved.matches);
+    for (std::size_t box = 0; box < RESULT_KEYS.size(); ++box) {
+        out[RESULT_KEYS[box]] =
+            Numbers(static_cast<py::ssize_t>(rows), solved.numbers.items[box].data());
+    }
+    out["message"] = TextList(solved.messages);
+    return out;
+}
+
+}  // namespace
+}  // namespace volantra
+
+PYBIND11_MODULE(_volantra, module) {
+    module.doc() =
+        "Rows priced with the digits of the Volantra calculator; see the package "
+        "volantra for the functions to call.";
+    module.def("price_columns", &volantra::Price, py::arg("columns"), py::arg("rows"),
+               py::arg("texts"),
+               "Prices rows given column by column: a dict of result arrays, with the "
+               "rows that have a message and their messages.");
+    module.def("solve_columns", &volantra::Solve, py::arg("bar"), py::arg("columns"),
+               py::arg("rows"), "Solves rows given column by column for one bar's positions.");
+}
