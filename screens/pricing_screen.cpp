@@ -9,6 +9,7 @@
 #include "screens/locale_numbers.h"
 #include "screens/navigation.h"
 #include "screens/percent_tip.h"
+#include "screens/result_announcer.h"
 #include "screens/screen_style.h"
 #include "screens/scroll_events.h"
 
@@ -44,6 +45,7 @@ PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
     interest_ = new ScrollEvents(ui.vsbInterest, INTEREST_LOWEST, INTEREST_HIGHEST, BAR_START);
     volatilityTip_ = new PercentTip(ui.vsbVolatility, QStringLiteral("Volatility"));
     interestTip_ = new PercentTip(ui.vsbInterest, QStringLiteral("Interest rate"));
+    announcer_ = new ResultAnnouncer(kind, this);
     MapBoxes();
     SetUpKind();
     SetUpLook();
@@ -246,6 +248,8 @@ void PricingScreen::RunCycle(ScrollBar moved) {
     for (const ScreenChange& change : outcome.changes) {
         Apply(change);
     }
+    announcer_->AfterStep(moved == ScrollBar::Volatility ? ui.vsbVolatility : ui.vsbInterest,
+                          outcome.changes);
     cycleRunning_ = false;
 }
 

@@ -9,6 +9,7 @@
 namespace volantra {
 
 class PercentTip;
+class ResultAnnouncer;
 class ScrollEvents;
 
 /// The call screen frmCall or the put screen frmPut: the same controls, captions and
@@ -57,6 +58,7 @@ private:
     ScrollEvents* interest_ = nullptr;
     PercentTip* volatilityTip_ = nullptr;  // owned by its bar, as the events are
     PercentTip* interestTip_ = nullptr;
+    ResultAnnouncer* announcer_ = nullptr;
     bool cycleRunning_ = false;
     QHash<QString, int> labelWidths_;
 };
