@@ -12,6 +12,7 @@
 #include "screens/result_announcer.h"
 #include "screens/screen_style.h"
 #include "screens/scroll_events.h"
+#include "screens/unit_captions.h"
 
 namespace volantra {
 namespace {
@@ -145,38 +146,45 @@ void PricingScreen::SetUpHelp() {
         QWidget* control;
         const char* name;
         const char* description;
+        QLabel* unit;  // the caption read as the end of the description
     };
     const Help help[] = {
-        {ui.txtAsset, "Asset price", "Price of the underlying asset, in currency"},
-        {ui.txtStrike, "Strike price", "Strike price of the option, in currency"},
-        {ui.txtMaturity, "Maturity", "Time to maturity, in days"},
-        {ui.vsbVolatility, "Volatility", "Volatility, in percent per year (1 to 200)"},
-        {ui.vsbInterest, "Interest rate",
-         "Risk-free interest rate, in percent per year (0 to 100)"},
-        {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year"},
-        {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year"},
-        {ui.chkDividend, "Dividends", "Tick to include an expected dividend"},
-        {ui.txtDividend, "Dividend amount", "Expected dividend, in currency"},
+        {ui.txtAsset, "Asset price", "Price of the underlying asset", ui.unitAsset},
+        {ui.txtStrike, "Strike price", "Strike price of the option", ui.unitStrike},
+        {ui.txtMaturity, "Maturity", "Time to maturity", ui.unitMaturity},
+        {ui.vsbVolatility, "Volatility", "Volatility per year, 1 to 200", ui.unitVolatility},
+        {ui.vsbInterest, "Interest rate", "Risk-free interest rate per year, 0 to 100",
+         ui.unitInterest},
+        {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year", nullptr},
+        {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year",
+         nullptr},
+        {ui.chkDividend, "Dividends", "Tick to include an expected dividend", nullptr},
+        {ui.txtDividend, "Dividend amount", "Expected dividend", ui.unitDividend},
         {ui.txtInterest, "Dividend interest rate",
-         "Interest rate for discounting the dividend, in percent per year"},
-        {ui.txtTime, "Dividend time", "Time to the dividend payment, in days"},
-        {ui.lblDbir, "Option value", "Value of the option, in currency"},
-        {ui.lblCalldelta, "Delta", "Delta: change of the option value per 1 of asset price"},
-        {ui.lblCallgamma, "Gamma", "Gamma: change of delta per 1 of asset price"},
-        {ui.lblCalltheta, "Theta", "Theta: change of the option value per year of elapsed time"},
+         "Interest rate for discounting the dividend, per year", ui.unitDividendInterest},
+        {ui.txtTime, "Dividend time", "Time to the dividend payment", ui.unitDividendTime},
+        {ui.lblDbir, "Option value", "Value of the option", ui.unitValue},
+        {ui.lblCalldelta, "Delta", "Delta: change of the option value per 1 of asset price",
+         ui.unitDelta},
+        {ui.lblCallgamma, "Gamma", "Gamma: change of delta per 1 of asset price", ui.unitGamma},
+        {ui.lblCalltheta, "Theta", "Theta: change of the option value per year of elapsed time",
+         ui.unitTheta},
         {ui.lblCallvega, "Vega",
-         "Vega: change of the option value per 1.00 of volatility (100 percentage points)"},
+         "Vega: change of the option value per 1.00 of volatility (100 percentage points)",
+         ui.unitVega},
         {ui.lblCallrho, "Rho",
-         "Rho: change of the option value per 1.00 of interest rate (100 percentage points)"},
+         "Rho: change of the option value per 1.00 of interest rate (100 percentage points)",
+         ui.unitRho},
     };
     for (const Help& h : help) {
+        const QString description = WithUnit(QString::fromUtf8(h.description), h.unit);
         if (auto* shown = qobject_cast<ResultLabel*>(h.control)) {
-            shown->SetHelp(QString::fromUtf8(h.name), QString::fromUtf8(h.description));
+            shown->SetHelp(QString::fromUtf8(h.name), description);
             continue;  // read with the text it shows
         }
         h.control->setAccessibleName(QString::fromUtf8(h.name));
-        h.control->setAccessibleDescription(QString::fromUtf8(h.description));
-        h.control->setToolTip(QString::fromUtf8(h.description));
+        h.control->setAccessibleDescription(description);
+        h.control->setToolTip(description);
     }
 }
 

@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -34,6 +35,10 @@ QWidget* Typed(const WorkedExample& example) {
         Type(s, "txtTime", Q(example.dividendTime));
     }
     return s;
+}
+
+QString Described(QWidget* control) {
+    return QAccessible::queryAccessibleInterface(control)->text(QAccessible::Description);
 }
 
 }  // namespace
@@ -111,6 +116,43 @@ private slots:
             said << signal.at(0).toString();
         }
         QCOMPARE(said, expected);
+    }
+
+    // The "$", "%" and "days" beside a box are read as the end of its description, not
+    // met as objects of their own.
+    void unitCaptionsAreReadInTheirBoxesDescriptions_data() {
+        QTest::addColumn<int>("screen");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<QString>("unit");
+        for (ScreenId id : {ScreenId::Call, ScreenId::Put}) {
+            const char* kind = id == ScreenId::Call ? "call" : "put";
+            const std::pair<const char*, const char*> rows[] = {
+                {"txtAsset", "in dollars"},    {"txtStrike", "in dollars"},
+                {"txtMaturity", "in days"},    {"vsbVolatility", "in percent"},
+                {"vsbInterest", "in percent"}, {"txtDividend", "in dollars"},
+                {"txtInterest", "in percent"}, {"txtTime", "in days"},
+                {"lblDbir", "in dollars"},     {"lblCallrho", "in dollars"},
+            };
+            for (const auto& [box, unit] : rows) {
+                QTest::addRow("%s %s", kind, box) << static_cast<int>(id) << box << unit;
+            }
+        }
+    }
+    void unitCaptionsAreReadInTheirBoxesDescriptions() {
+        QFETCH(int, screen);
+        QFETCH(QString, box);
+        QFETCH(QString, unit);
+        QWidget* s = Open(static_cast<ScreenId>(screen));
+        QWidget* control = Control(s, box.toLatin1().constData());
+        QVERIFY2(Described(control).endsWith(QStringLiteral(", ") + unit),
+                 qPrintable(Described(control)));
+        QVERIFY(control->toolTip().contains(unit));
+        QAccessibleInterface* window = QAccessible::queryAccessibleInterface(s);
+        for (int i = 0; i < window->childCount(); ++i) {
+            const QString name = window->child(i)->text(QAccessible::Name);
+            QVERIFY2(name != "$" && name != "%" && name != "days",
+                     qPrintable(window->child(i)->object()->objectName()));
+        }
     }
 };
 
