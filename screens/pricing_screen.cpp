@@ -1,5 +1,7 @@
 #include "screens/pricing_screen.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
@@ -306,8 +308,13 @@ void PricingScreen::ShowMessageBox(const QString& text) {
     activateWindow();
 }
 
-// The six captions with their results, one per line, as the screen shows them.
+// The six captions with their results, one per line, as the screen shows them; with no
+// results the clipboard keeps what it held.
 void PricingScreen::CopyAllResults() {
+    if (std::all_of(results_.begin(), results_.end(),
+                    [](const ResultLabel* box) { return box->text().isEmpty(); })) {
+        return;
+    }
     const QLabel* captions[] = {ui.lblCallvalue, ui.lblDelta, ui.lblGamma,
                                 ui.lblTheta,     ui.lblVega,  ui.lblRho};
     QStringList lines;
