@@ -1,9 +1,12 @@
 #include <QClipboard>
+#include <QFile>
 #include <QLabel>
 #include <QTest>
+#include <QTextBrowser>
 
 #include "gui_test_main.h"
 #include "screen_test_case.h"
+#include "screens/user_guide.h"
 #include "worked_examples.h"
 
 namespace volantra::testing {
@@ -28,6 +31,15 @@ void PressCopy(QWidget* s) {
     QTest::keyClick(s->window()->focusWidget(), Qt::Key_C, Qt::ControlModifier);
 }
 
+QTextBrowser* GuideWindow() {
+    for (QWidget* w : QApplication::topLevelWidgets()) {
+        if (w->isVisible() && w->windowTitle() == QLatin1String(USER_GUIDE_TITLE)) {
+            return qobject_cast<QTextBrowser*>(w);
+        }
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 // What a new user trying the screens stumbled on.
@@ -35,6 +47,10 @@ class MendsTest : public ScreenTestCase {
     Q_OBJECT
 
 private slots:
+    void initTestCase() {
+        // The guide as laid out in the build tree, as under PREFIX/share when installed.
+        qputenv("XDG_DATA_DIRS", VOLANTRA_BINARY_DIR "/share");
+    }
 
     // A double-click selects the whole number, which Ctrl+C then copies.
     void aDoubleClickedResultIsCopiedWhole_data() {
@@ -137,6 +153,36 @@ private slots:
         if (copies) {
             QVERIFY(copied.contains(Q(WorkedExampleNamed("call").shown.at(0))));
         }
+    }
+
+    void f1OpensTheUserGuideFromEveryScreen_data() {
+        QTest::addColumn<int>("screen");
+        QTest::newRow("menu") << static_cast<int>(ScreenId::Menu);
+        QTest::newRow("call") << static_cast<int>(ScreenId::Call);
+        QTest::newRow("put") << static_cast<int>(ScreenId::Put);
+        QTest::newRow("instructions") << static_cast<int>(ScreenId::Instructions);
+    }
+    void f1OpensTheUserGuideFromEveryScreen() {
+        QFETCH(int, screen);
+        QWidget* s = Open(static_cast<ScreenId>(screen));
+        QTest::keyClick(s->window()->focusWidget() ? s->window()->focusWidget() : s, Qt::Key_F1);
+        QTextBrowser* guide = GuideWindow();
+        QVERIFY(guide != nullptr);
+        QFile source(QStringLiteral(VOLANTRA_SOURCE_DIR "/docs/user-guide.md"));
+        QVERIFY(source.open(QIODevice::ReadOnly));
+        const QString title = QString::fromUtf8(source.readLine()).remove('#').trimmed();
+        QVERIFY2(guide->toPlainText().startsWith(title), qPrintable(guide->toPlainText().left(80)));
+        // Its pictures come with it.
+        for (const char* picture : {"images/call.png", "images/menu.png"}) {
+            const QVariant image =
+                guide->loadResource(QTextDocument::ImageResource, QUrl(QLatin1String(picture)));
+            QVERIFY2(!QImage::fromData(image.toByteArray()).isNull(), picture);
+        }
+        // Pressed again, it raises the same window.
+        QTest::keyClick(s, Qt::Key_F1);
+        QCOMPARE(ShowUserGuide(), guide);
+        // Closing the screen that is open still ends the program.
+        QVERIFY(ProgramEndsAfter([s] { s->close(); }));
     }
 };
 
