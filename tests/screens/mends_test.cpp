@@ -3,9 +3,11 @@
 #include <QLabel>
 #include <QTest>
 #include <QTextBrowser>
+#include <cstdlib>
 
 #include "gui_test_main.h"
 #include "screen_test_case.h"
+#include "screens/artwork.h"
 #include "screens/user_guide.h"
 #include "worked_examples.h"
 
@@ -29,6 +31,17 @@ QWidget* Priced(const char* example) {
 
 void PressCopy(QWidget* s) {
     QTest::keyClick(s->window()->focusWidget(), Qt::Key_C, Qt::ControlModifier);
+}
+
+// How much a picture changes from each pixel to the next along its rows: blur lowers it.
+double Sharpness(const QImage& image) {
+    double change = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 1; x < image.width(); ++x) {
+            change += std::abs(qGray(image.pixel(x, y)) - qGray(image.pixel(x - 1, y)));
+        }
+    }
+    return change / (image.width() * image.height());
 }
 
 QTextBrowser* GuideWindow() {
@@ -183,6 +196,30 @@ private slots:
         QCOMPARE(ShowUserGuide(), guide);
         // Closing the screen that is open still ends the program.
         QVERIFY(ProgramEndsAfter([s] { s->close(); }));
+    }
+
+    // At scale 2 (the suite is also run with QT_SCALE_FACTOR=2) the menu's picture is
+    // drawn with twice the pixels, the same picture, not the small one enlarged.
+    void theMenuPictureIsSharpAtItsScale() {
+        QWidget* menu = Open(ScreenId::Menu);
+        const qreal ratio = menu->devicePixelRatioF();
+        const QPixmap shown = Control<QLabel>(menu, "Image1")->pixmap();
+        QCOMPARE(shown.devicePixelRatio(), ratio);
+        QCOMPARE(shown.width(), qRound(TRADING_FLOOR_WIDTH * ratio));
+        const QImage sharp = DrawTradingFloor(2);
+        const QImage small = DrawTradingFloor(1);
+        const QImage enlarged =
+            small.scaled(sharp.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        QVERIFY(Sharpness(sharp) > 1.3 * Sharpness(enlarged));
+        const QImage reduced =
+            sharp.scaled(small.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+        long differ = 0;
+        for (int y = 0; y < small.height(); ++y) {
+            for (int x = 0; x < small.width(); ++x) {
+                differ += std::abs(qGray(reduced.pixel(x, y)) - qGray(small.pixel(x, y)));
+            }
+        }
+        QVERIFY(differ < 12L * small.width() * small.height());  // the same picture
     }
 };
 
