@@ -12,6 +12,7 @@
 #include "screens/pricing_screen.h"
 #include "screens/result_label.h"
 #include "screens/scroll_events.h"
+#include "screens/unit_captions.h"
 
 namespace volantra {
 namespace {
@@ -63,7 +64,8 @@ bool IsDecoration(const QWidget* widget) {
 }
 
 // A screen is read as a window of its controls and captions, without the decoration a
-// screen reader would only announce as an unnamed "frame" or image.
+// screen reader would only announce as an unnamed "frame" or image, and without the unit
+// captions, which its boxes' descriptions end with.
 class ScreenAccessible : public QAccessibleWidget {
 public:
     explicit ScreenAccessible(QWidget* screen) : QAccessibleWidget(screen, QAccessible::Window) {}
@@ -91,7 +93,7 @@ private:
         for (QObject* object : widget()->children()) {
             auto* child = qobject_cast<QWidget*>(object);
             if (child != nullptr && !child->isWindow() && !IsDecoration(child) &&
-                qobject_cast<QMenu*>(child) == nullptr) {
+                !IsUnitCaption(child) && qobject_cast<QMenu*>(child) == nullptr) {
                 children << child;
             }
         }

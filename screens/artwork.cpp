@@ -59,16 +59,18 @@ void DrawTrader(QPainter& painter, qreal x, qreal floor, qreal scale, const QCol
 
 }  // namespace
 
-QImage DrawTradingFloor() {
-    QImage image(TRADING_FLOOR_WIDTH, TRADING_FLOOR_HEIGHT, QImage::Format_RGB32);
+QImage DrawTradingFloor(qreal pixelsPerPoint) {
+    QImage image(qRound(TRADING_FLOOR_WIDTH * pixelsPerPoint),
+                 qRound(TRADING_FLOOR_HEIGHT * pixelsPerPoint), QImage::Format_RGB32);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
+    painter.scale(pixelsPerPoint, pixelsPerPoint);  // drawn in points
     std::mt19937 random(1987);
 
     QLinearGradient wall(0, 0, 0, 120);
     wall.setColorAt(0, QColor(18, 24, 48));
     wall.setColorAt(1, QColor(42, 52, 84));
-    painter.fillRect(image.rect(), wall);
+    painter.fillRect(QRectF(0, 0, TRADING_FLOOR_WIDTH, TRADING_FLOOR_HEIGHT), wall);
 
     // The big board along the back wall.
     painter.fillRect(QRectF(0, 8, 500, 62), QColor(8, 10, 16));
@@ -119,8 +121,10 @@ QImage DrawTradingFloor() {
     return image;
 }
 
-QPixmap TradingFloorPicture() {
-    return QPixmap::fromImage(DrawTradingFloor());
+QPixmap TradingFloorPicture(qreal devicePixelRatio) {
+    QPixmap picture = QPixmap::fromImage(DrawTradingFloor(devicePixelRatio));
+    picture.setDevicePixelRatio(devicePixelRatio);
+    return picture;
 }
 
 QImage DrawProgramIcon(int size) {

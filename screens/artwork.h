@@ -10,11 +10,13 @@ namespace volantra {
 inline constexpr int TRADING_FLOOR_WIDTH = 500;
 inline constexpr int TRADING_FLOOR_HEIGHT = 200;
 
-/// A trading floor with quote screens, 500 × 200, the same on every call.
-QImage DrawTradingFloor();
+/// A trading floor with quote screens, 500 × 200 points at `pixelsPerPoint`, the same
+/// picture on every call and at every scale.
+QImage DrawTradingFloor(qreal pixelsPerPoint = 1);
 
-/// DrawTradingFloor as a pixmap for the main menu.
-QPixmap TradingFloorPicture();
+/// DrawTradingFloor as a 500 × 200 pixmap for the main menu, drawn at `devicePixelRatio`
+/// so that a high-density screen shows it sharp rather than enlarged.
+QPixmap TradingFloorPicture(qreal devicePixelRatio = 1);
 
 /// The program icon: a call's payoff line over a price chart, drawn at `size` pixels.
 QImage DrawProgramIcon(int size);

@@ -9,7 +9,7 @@ namespace volantra {
 
 MainMenu::MainMenu(QWidget* parent) : QWidget(parent) {
     ui.setupUi(this);
-    ui.Image1->setPixmap(TradingFloorPicture());
+    ui.Image1->setPixmap(TradingFloorPicture(devicePixelRatioF()));
     ui.Label2->setText(QStringLiteral("Written by"));
     ui.Label3->setText(QStringLiteral("the Volantra team"));
     for (QWidget* red : {static_cast<QWidget*>(ui.Label1), static_cast<QWidget*>(ui.Label2),

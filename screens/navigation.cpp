@@ -8,6 +8,7 @@
 #include "screens/main_menu.h"
 #include "screens/pricing_screen.h"
 #include "screens/screen_style.h"
+#include "screens/user_guide.h"
 
 namespace volantra {
 namespace {
@@ -32,6 +33,7 @@ QWidget* OpenScreen(ScreenId screen) {
     InstallAccessibility();  // before the screen's first accessible interface is made
     QWidget* window = CreateScreen(screen);
     window->setAttribute(Qt::WA_DeleteOnClose);
+    InstallHelpKey(window);
     ShowCentred(window);
     // A window manager activates a new window; without one, nothing would, and an
     // inactive screen shows no focus and ignores its Alt keys.

@@ -1,5 +1,7 @@
 #include "screens/pricing_screen.h"
 
+#include <algorithm>
+
 #include <QApplication>
 #include <QClipboard>
 #include <QMessageBox>
@@ -11,8 +13,10 @@
 #include "screens/locale_numbers.h"
 #include "screens/navigation.h"
 #include "screens/percent_tip.h"
+#include "screens/result_announcer.h"
 #include "screens/screen_style.h"
 #include "screens/scroll_events.h"
+#include "screens/unit_captions.h"
 
 namespace volantra {
 namespace {
@@ -46,6 +50,7 @@ PricingScreen::PricingScreen(OptionKind kind, QWidget* parent)
     interest_ = new ScrollEvents(ui.vsbInterest, INTEREST_LOWEST, INTEREST_HIGHEST, BAR_START);
     volatilityTip_ = new PercentTip(ui.vsbVolatility, QStringLiteral("Volatility"));
     interestTip_ = new PercentTip(ui.vsbInterest, QStringLiteral("Interest rate"));
+    announcer_ = new ResultAnnouncer(kind, this);
     MapBoxes();
     SetUpKind();
     SetUpLook();
@@ -145,38 +150,45 @@ void PricingScreen::SetUpHelp() {
         QWidget* control;
         const char* name;
         const char* description;
+        QLabel* unit;  // the caption read as the end of the description
     };
     const Help help[] = {
-        {ui.txtAsset, "Asset price", "Price of the underlying asset, in currency"},
-        {ui.txtStrike, "Strike price", "Strike price of the option, in currency"},
-        {ui.txtMaturity, "Maturity", "Time to maturity, in days"},
-        {ui.vsbVolatility, "Volatility", "Volatility, in percent per year (1 to 200)"},
-        {ui.vsbInterest, "Interest rate",
-         "Risk-free interest rate, in percent per year (0 to 100)"},
-        {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year"},
-        {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year"},
-        {ui.chkDividend, "Dividends", "Tick to include an expected dividend"},
-        {ui.txtDividend, "Dividend amount", "Expected dividend, in currency"},
+        {ui.txtAsset, "Asset price", "Price of the underlying asset", ui.unitAsset},
+        {ui.txtStrike, "Strike price", "Strike price of the option", ui.unitStrike},
+        {ui.txtMaturity, "Maturity", "Time to maturity", ui.unitMaturity},
+        {ui.vsbVolatility, "Volatility", "Volatility per year, 1 to 200", ui.unitVolatility},
+        {ui.vsbInterest, "Interest rate", "Risk-free interest rate per year, 0 to 100",
+         ui.unitInterest},
+        {ui.lblVolatility, "Volatility shown", "Volatility, in percent per year", nullptr},
+        {ui.lblInterest, "Interest rate shown", "Risk-free interest rate, in percent per year",
+         nullptr},
+        {ui.chkDividend, "Dividends", "Tick to include an expected dividend", nullptr},
+        {ui.txtDividend, "Dividend amount", "Expected dividend", ui.unitDividend},
         {ui.txtInterest, "Dividend interest rate",
-         "Interest rate for discounting the dividend, in percent per year"},
-        {ui.txtTime, "Dividend time", "Time to the dividend payment, in days"},
-        {ui.lblDbir, "Option value", "Value of the option, in currency"},
-        {ui.lblCalldelta, "Delta", "Delta: change of the option value per 1 of asset price"},
-        {ui.lblCallgamma, "Gamma", "Gamma: change of delta per 1 of asset price"},
-        {ui.lblCalltheta, "Theta", "Theta: change of the option value per year of elapsed time"},
+         "Interest rate for discounting the dividend, per year", ui.unitDividendInterest},
+        {ui.txtTime, "Dividend time", "Time to the dividend payment", ui.unitDividendTime},
+        {ui.lblDbir, "Option value", "Value of the option", ui.unitValue},
+        {ui.lblCalldelta, "Delta", "Delta: change of the option value per 1 of asset price",
+         ui.unitDelta},
+        {ui.lblCallgamma, "Gamma", "Gamma: change of delta per 1 of asset price", ui.unitGamma},
+        {ui.lblCalltheta, "Theta", "Theta: change of the option value per year of elapsed time",
+         ui.unitTheta},
         {ui.lblCallvega, "Vega",
-         "Vega: change of the option value per 1.00 of volatility (100 percentage points)"},
+         "Vega: change of the option value per 1.00 of volatility (100 percentage points)",
+         ui.unitVega},
         {ui.lblCallrho, "Rho",
-         "Rho: change of the option value per 1.00 of interest rate (100 percentage points)"},
+         "Rho: change of the option value per 1.00 of interest rate (100 percentage points)",
+         ui.unitRho},
     };
     for (const Help& h : help) {
+        const QString description = WithUnit(QString::fromUtf8(h.description), h.unit);
         if (auto* shown = qobject_cast<ResultLabel*>(h.control)) {
-            shown->SetHelp(QString::fromUtf8(h.name), QString::fromUtf8(h.description));
+            shown->SetHelp(QString::fromUtf8(h.name), description);
             continue;  // read with the text it shows
         }
         h.control->setAccessibleName(QString::fromUtf8(h.name));
-        h.control->setAccessibleDescription(QString::fromUtf8(h.description));
-        h.control->setToolTip(QString::fromUtf8(h.description));
+        h.control->setAccessibleDescription(description);
+        h.control->setToolTip(description);
     }
 }
 
@@ -243,6 +255,8 @@ void PricingScreen::RunCycle(ScrollBar moved) {
     for (const ScreenChange& change : outcome.changes) {
         Apply(change);
     }
+    announcer_->AfterStep(moved == ScrollBar::Volatility ? ui.vsbVolatility : ui.vsbInterest,
+                          outcome.changes);
     cycleRunning_ = false;
     RefreshChart();
 }
@@ -305,8 +319,13 @@ void PricingScreen::ShowMessageBox(const QString& text) {
     activateWindow();
 }
 
-// The six captions with their results, one per line, as the screen shows them.
+// The six captions with their results, one per line, as the screen shows them; with no
+// results the clipboard keeps what it held.
 void PricingScreen::CopyAllResults() {
+    if (std::all_of(results_.begin(), results_.end(),
+                    [](const ResultLabel* box) { return box->text().isEmpty(); })) {
+        return;
+    }
     const QLabel* captions[] = {ui.lblCallvalue, ui.lblDelta, ui.lblGamma,
                                 ui.lblTheta,     ui.lblVega,  ui.lblRho};
     QStringList lines;

@@ -11,6 +11,7 @@ namespace volantra {
 
 class ChartWindow;
 class PercentTip;
+class ResultAnnouncer;
 class ScrollEvents;
 
 /// The call screen frmCall or the put screen frmPut: the same controls, captions and
@@ -63,6 +64,7 @@ private:
     ScrollEvents* interest_ = nullptr;
     PercentTip* volatilityTip_ = nullptr;  // owned by its bar, as the events are
     PercentTip* interestTip_ = nullptr;
+    ResultAnnouncer* announcer_ = nullptr;
     bool cycleRunning_ = false;
     QHash<QString, int> labelWidths_;
     QPointer<ChartWindow> chart_;

@@ -6,6 +6,7 @@
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 #include <QStyleOptionFrame>
@@ -131,6 +132,30 @@ void ResultLabel::FrameTheWholeBox() {
     initStyleOption(&frame);
     frame.rect = rect();
     style()->drawControl(QStyle::CE_ShapedFrame, &frame, &painter, this);
+}
+
+// A number is one word: "10.62", not the "62" a word selection stops at.
+void ResultLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton || text().isEmpty()) {
+        QLabel::mouseDoubleClickEvent(event);
+        return;
+    }
+    setSelection(0, static_cast<int>(text().size()));
+    TakeFocusForSelection();
+    event->accept();
+}
+
+void ResultLabel::mouseReleaseEvent(QMouseEvent* event) {
+    QLabel::mouseReleaseEvent(event);
+    TakeFocusForSelection();
+}
+
+// The box takes the focus only once text is selected in it, so Ctrl+C reaches it; a
+// plain click leaves the focus where it was, on the bar the user was moving.
+void ResultLabel::TakeFocusForSelection() {
+    if (hasSelectedText() && !hasFocus()) {
+        setFocus(Qt::MouseFocusReason);
+    }
 }
 
 void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {

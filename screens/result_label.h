@@ -18,8 +18,9 @@ inline QKeySequence ChartKeys() {
     return QKeySequence(Qt::CTRL | Qt::Key_G);
 }
 
-/// A box that shows a result or a bar's percentage: selectable with the mouse, with
-/// "Copy" and "Copy All Results" in its context menu, and its full text always in its
+/// A box that shows a result or a bar's percentage: selectable with the mouse (a
+/// double-click selects the whole number, Ctrl+C copies a selection), with "Copy" and
+/// "Copy All Results" in its context menu, and its full text always in its
 /// tooltip and its accessible name, also where the box is too narrow to show it whole.
 /// Its accessible interface (screens/accessibility.h) reads SpokenText().
 class ResultLabel : public QLabel {
@@ -56,6 +57,8 @@ signals:
 protected:
     bool event(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -63,6 +66,7 @@ private:
     void Fit();
     void DrawElided();
     void FrameTheWholeBox();
+    void TakeFocusForSelection();
 
     QString name_;
     QString description_;

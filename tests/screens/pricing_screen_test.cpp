@@ -70,7 +70,7 @@ private slots:
         }
         QVERIFY(Control(s, "lblDividends")->isVisible());
         QVERIFY(!Control<QCheckBox>(s, "chkDividend")->isChecked());
-        QVERIFY(Control(s, "txtAsset")->toolTip().contains("currency"));
+        QVERIFY(Control(s, "txtAsset")->toolTip().contains("in dollars"));
         QVERIFY(Control(s, "lblCalltheta")->toolTip().contains("per year"));
         QVERIFY(
             Control(s, "lblCallvega")->accessibleDescription().contains("per 1.00 of volatility"));
