@@ -1,4 +1,5 @@
 #include <QAbstractItemModel>
+#include <QAccessible>
 #include <QChart>
 #include <QChartView>
 #include <QImage>
@@ -83,6 +84,11 @@ private slots:
                 shown << QString::fromStdString(text);
             }
             QCOMPARE(Row(chart, example.volatility - 1), shown);
+            // A screen reader reads the points as a table, one row per position.
+            QAccessibleInterface* table =
+                QAccessible::queryAccessibleInterface(Control(chart, "tblPositions"));
+            QCOMPARE(table->role(), QAccessible::Table);
+            QCOMPARE(table->tableInterface()->rowCount(), 200);
             const BarValues along =
                 ValueAlongBar(example.IsCall() ? OptionKind::Call : OptionKind::Put,
                               ScrollBar::Volatility, Canonical(example));
