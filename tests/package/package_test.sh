@@ -34,12 +34,13 @@ done
 # Each program is stripped, and its debug symbols sit in volantra-dbgsym under its build id.
 for program in volantra volantra-price; do
     binary="$work/root/usr/bin/$program"
-    ! readelf -S "$binary" | grep -q '\.debug_info' || fail "$program keeps its debug symbols"
+    ! grep -q '\.debug_info' <<< "$(readelf -S "$binary")" || fail "$program keeps its debug symbols"
     id="$(readelf -n "$binary" | sed -n 's/.*Build ID: *\([0-9a-f]*\).*/\1/p')"
     [[ -n "$id" ]] || fail "$program has no build id"
     symbols="$work/dbgsym/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug"
     [[ -f "$symbols" ]] || fail "no debug symbols for $program (build id $id)"
-    readelf -S "$symbols" 2>/dev/null | grep -q '\.debug_info' || fail "$symbols holds no debug information"
+    grep -q '\.debug_info' <<< "$(readelf -S "$symbols" 2>/dev/null)" ||
+        fail "$symbols holds no debug information"
 done
 [[ -z "$(find "$work/dbgsym" -type f -perm /111)" ]] || fail "debug symbol files are executable"
 
@@ -57,7 +58,8 @@ if [[ -d "$build/python/volantra" ]]; then
     module="$(find "$packages/volantra" -name '_volantra*.so' 2>/dev/null | head -n 1)"
     [[ -f "$packages/volantra/__init__.py" && -n "$module" ]] ||
         fail "the package lacks the Python module"
-    ! readelf -S "$module" | grep -q '\.debug_info' || fail "the Python module keeps its debug symbols"
+    ! grep -q '\.debug_info' <<< "$(readelf -S "$module")" ||
+        fail "the Python module keeps its debug symbols"
     id="$(readelf -n "$module" | sed -n 's/.*Build ID: *\([0-9a-f]*\).*/\1/p')"
     [[ -f "$work/dbgsym/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug" ]] ||
         fail "no debug symbols for the Python module"
