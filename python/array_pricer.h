@@ -13,30 +13,16 @@
 #include <vector>
 
 #include "cycle/recalculation.h"
+#include "tools/column_schema.h"
 
 // Prices columns of rows with the digits of the pricing screens: numbers as Python holds
 // them (a double reads as the text that round-trips it), or texts as a CSV file holds them.
 namespace volantra {
 
 /// The pricer's input columns, in its order; `value` is read only when solving.
-enum class RowColumn : std::size_t {
-    Screen,
-    Asset,
-    Strike,
-    Maturity,
-    Volatility,
-    Interest,
-    Dividend,
-    DividendInterest,
-    DividendTime,
-    Value,
-    Count
-};
-
+using RowColumn = Column;
 /// The columns' names in a CSV header.
-inline constexpr EnumArray<RowColumn, std::string_view> ROW_COLUMN_NAMES = {
-    {"screen", "asset", "strike", "maturity", "volatility", "interest", "dividend",
-     "dividend_interest", "dividend_time", "value"}};
+inline constexpr const auto& ROW_COLUMN_NAMES = BATCH_COLUMN_NAMES;
 
 /// One input column: numbers (NaN for an empty field), or texts picked by an index per
 /// row (negative for an empty field). A column of one element stands for every row.
