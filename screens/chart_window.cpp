@@ -45,6 +45,7 @@ ChartWindow::ChartWindow(OptionKind kind, NumberConventions conventions, QWidget
     BuildControls();
     SetUpChart();
     ConnectControls();
+    resultChoice_->setFocus();
     resize(620, 720);
 }
 
@@ -73,8 +74,9 @@ void ChartWindow::BuildControls() {
     layout->addWidget(BuildMarketRow());
     layout->addWidget(table_, 2);
     layout->addWidget(BuildButtons());
-    setTabOrder(barChoice_, resultChoice_);
-    setTabOrder(resultChoice_, marketValue_);
+    // The order they stand in: Show, Bar, the market value, Move Bar, the table.
+    setTabOrder(resultChoice_, barChoice_);
+    setTabOrder(barChoice_, marketValue_);
     setTabOrder(marketValue_, moveBar_);
     setTabOrder(moveBar_, table_);
 }
@@ -114,6 +116,8 @@ QWidget* ChartWindow::BuildMarketRow() {
     marketValue_ = new QLineEdit(row);
     marketValue_->setObjectName(QStringLiteral("txtMarketValue"));
     marketValue_->setAccessibleName(QStringLiteral("Market value"));
+    marketValue_->setAccessibleDescription(
+        QStringLiteral("The option value the market quotes; the positions showing it follow"));
     marketValue_->setMaximumWidth(100);
     auto* label = new QLabel(QStringLiteral("Market &value:"), row);
     label->setBuddy(marketValue_);
@@ -292,8 +296,15 @@ void ChartWindow::MarkPosition() {
     marker_->replace(point);
 }
 
-// The positions whose value box shows the market value typed.
+// What the market value finds, also read with Move Bar by a screen reader, since the
+// text beside the box takes no focus.
 void ChartWindow::Search() {
+    SearchMarketValue();
+    moveBar_->setAccessibleDescription(matchesText_->text());
+}
+
+// The positions whose value box shows the market value typed.
+void ChartWindow::SearchMarketValue() {
     const QString typed = marketValue_->text().trimmed();
     target_.reset();
     matches_.clear();

@@ -60,6 +60,7 @@ private:
     void ShowMessages();
     void MarkPosition();
     void Search();
+    void SearchMarketValue();
     void ShowSearch(const BarSearch& search, const QString& typed);
     void DrawMarketLine();
     void AskToSavePicture();
