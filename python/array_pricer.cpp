@@ -55,7 +55,7 @@ public:
         for (std::size_t c = 0; c < ENUM_COUNT<RowColumn>; ++c) {
             if (inputs.items[c].Size() != 0) {
                 columns_.push_back(static_cast<RowColumn>(c));
-                header.push_back(ROW_COLUMN_NAMES.items[c]);
+                header.push_back(BATCH_COLUMN_NAMES.items[c]);
             }
         }
         std::string error;
@@ -341,8 +341,8 @@ SolveResults SolveArrays(ScrollBar bar, const RowInputs& inputs, std::size_t row
         return solved;
     }
     const std::string_view barName =
-        ROW_COLUMN_NAMES[bar == ScrollBar::Volatility ? RowColumn::Volatility
-                                                      : RowColumn::Interest];
+        BATCH_COLUMN_NAMES[bar == ScrollBar::Volatility ? RowColumn::Volatility
+                                                        : RowColumn::Interest];
     const std::size_t positionAt = *pricer.OutputOf(barName);
     const std::size_t matchesAt = *pricer.OutputOf("matches");
     const std::size_t messageAt = *pricer.OutputOf("message");

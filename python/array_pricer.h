@@ -21,8 +21,6 @@ namespace volantra {
 
 /// The pricer's input columns, in its order; `value` is read only when solving.
 using RowColumn = Column;
-/// The columns' names in a CSV header.
-inline constexpr const auto& ROW_COLUMN_NAMES = BATCH_COLUMN_NAMES;
 
 /// One input column: numbers (NaN for an empty field), or texts picked by an index per
 /// row (negative for an empty field). A column of one element stands for every row.

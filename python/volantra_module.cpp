@@ -29,7 +29,7 @@ struct HeldColumns {
 
 RowColumn ColumnNamed(const std::string& name) {
     for (std::size_t c = 0; c < ENUM_COUNT<RowColumn>; ++c) {
-        if (ROW_COLUMN_NAMES.items[c] == name) {
+        if (BATCH_COLUMN_NAMES.items[c] == name) {
             return static_cast<RowColumn>(c);
         }
     }
