@@ -12,7 +12,6 @@
 namespace volantra {
 namespace {
 
-
 // Doubles where reading the text could differ from the cast: the midpoints between
 // neighbouring singles and the doubles beside them, the range's edges, and random
 // doubles of every magnitude.
