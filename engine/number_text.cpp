@@ -39,8 +39,8 @@ constexpr auto& kExactPowersOfTen = EXACT_POWERS_OF_TEN;
 // places. That decimal is exact, so a dropped part of one half or more rounds up.
 template <typename T>
 Decimal RoundDecimal(T value, int decimals) {
-    if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
-        return {std::signbit(value), units, -decimals};
+    if (double units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
+        return {std::signbit(value), static_cast<std::uint64_t>(units), -decimals};
     }
     // Far below half a unit of the last place: the standard-precision decimal, within a
     // millionth of the value, is too, so it rounds to zero without being written.
@@ -180,7 +180,7 @@ std::string WriteFixed(T value, int decimals) {
         return NonFiniteText(value);
     }
     decimals = std::clamp(decimals, 0, MAX_DECIMALS);
-    if (std::uint64_t units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
+    if (double units = 0; number_text_detail::RoundQuickly(value, decimals, units)) {
         // Below 2^23 units and at most 4 decimals: written right to left, in place.
         std::array<char, 16> text;
         char* const end = text.data() + text.size();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <array>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -64,15 +66,36 @@ template <typename Source>
 inline constexpr double HALF_INTEGER_BAND = sizeof(Source) == sizeof(float) ? 1e-6 : 1e-14;
 inline constexpr int QUICK_DECIMALS = 4;
 inline constexpr double QUICK_LIMIT = 0x1p23;  // below it the units fit any single exactly
+inline constexpr double ROUNDING_SHIFT = 0x1p52;
+
+// For y in [2^e, 2^(e+1)) below QUICK_LIMIT: the power of the decade 2^e lies in, and
+// the next decade's start, the one other decade y may reach.
+struct Decade {
+    int power;
+    double next;
+};
+inline constexpr std::array<Decade, 23> DECADES = [] {
+    std::array<Decade, 23> decades{};
+    double twoToE = 1;
+    for (Decade& decade : decades) {
+        int power = 0;
+        while (EXACT_POWERS_OF_TEN[static_cast<std::size_t>(power + 1)] <= twoToE) {
+            ++power;
+        }
+        decade = {power, EXACT_POWERS_OF_TEN[static_cast<std::size_t>(power + 1)]};
+        twoToE *= 2;
+    }
+    return decades;
+}();
 
 /// |value| rounded half away from zero to `decimals` places, through its standard-
-/// precision decimal, as units of 10^−decimals; false where arithmetic cannot tell
-/// (a double within the band around a half-integer, a single there below one unit, at
-/// 2^23 units and beyond, not finite). Outside the band no half-integer lies between
-/// the scaled value, its double and its decimal, so all three round to the same
+/// precision decimal, as a whole number of units of 10^−decimals; false where arithmetic
+/// cannot tell (a double within the band around a half-integer, a single there below one
+/// unit, at 2^23 units and beyond, not finite). Outside the band no half-integer lies
+/// between the scaled value, its double and its decimal, so all three round to the same
 /// nearest integer.
 template <typename Source>
-inline bool RoundQuickly(Source value, int decimals, std::uint64_t& units) {
+inline bool RoundQuickly(Source value, int decimals, double& units) {
     if (decimals < 0 || decimals > QUICK_DECIMALS) {
         return false;
     }
@@ -81,27 +104,29 @@ inline bool RoundQuickly(Source value, int decimals, std::uint64_t& units) {
     if (!(y < QUICK_LIMIT)) {  // also NaN
         return false;
     }
-    const auto whole = static_cast<std::int64_t>(y);         // the floor, y being ≥ 0
-    const double fraction = y - static_cast<double>(whole);  // exact
-    if (std::fabs(fraction - 0.5) > y * HALF_INTEGER_BAND<Source>) {
-        units = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    // Below 2^52 the sum's last place is 1, so adding and taking away 2^52 rounds y to
+    // the nearest integer without a trip through an integer register. y − nearest is
+    // exact, and 0.5 minus its size is y's distance to a half-integer, rounded (by at
+    // most 2^-54) only above a quarter, which the band's factor of two absorbs.
+    const double nearest = (y + ROUNDING_SHIFT) - ROUNDING_SHIFT;
+    if (0.5 - std::fabs(y - nearest) > y * HALF_INTEGER_BAND<Source>) {
+        units = nearest;  // no tie: which way a tie goes does not arise
         return true;
     }
     if constexpr (sizeof(Source) == sizeof(float)) {
         // Near a half-integer, a single's own seven digits decide, and they are exact:
-        // y·10^k in [10^6, 10^7) carries 24 bits times 5^(d+k) ≤ 5^10, within 53.
+        // z = y·10^k in [10^6, 10^7) carries 24 bits times 5^(d+k) ≤ 5^10, within 53.
         if (y >= 1) {
-            int k = 6;
-            while (k > 0 && y >= EXACT_POWERS_OF_TEN[static_cast<std::size_t>(7 - k)]) {
-                --k;
-            }
-            const double z = y * EXACT_POWERS_OF_TEN[static_cast<std::size_t>(k)];
-            auto digits = static_cast<std::uint64_t>(z);
-            const double rest = z - static_cast<double>(digits);                 // exact
-            digits += (rest > 0.5 || (rest == 0.5 && digits % 2 == 1)) ? 1 : 0;  // ties to even
-            const auto unit =
-                static_cast<std::uint64_t>(EXACT_POWERS_OF_TEN[static_cast<std::size_t>(k)]);
-            units = (digits + unit / 2) / unit;  // then half away from zero at the last k digits
+            const auto binaryExponent =
+                static_cast<std::size_t>((std::bit_cast<std::uint64_t>(y) >> 52U) - 1023U);
+            const Decade& decade = DECADES[binaryExponent];
+            const int k = 6 - decade.power - (y >= decade.next ? 1 : 0);
+            const double unit = EXACT_POWERS_OF_TEN[static_cast<std::size_t>(k)];
+            const double z = y * unit;
+            const double digits = (z + ROUNDING_SHIFT) - ROUNDING_SHIFT;  // ties to even
+            // Then half away from zero at the last k digits: the quotient is a whole
+            // number or at least 10^-6 from one, far beyond its rounding error.
+            units = static_cast<double>(static_cast<std::int64_t>((digits + unit / 2) / unit));
             return true;
         }
     }
@@ -117,18 +142,16 @@ Dest RoundViaTextByDigits(Source value, int decimals);
 /// ParseNumber(FormatFixed(value, decimals)) into `Dest`; `value` must be finite.
 template <typename Dest, typename Source>
 inline Dest RoundViaText(Source value, int decimals) {
-    std::uint64_t units = 0;
+    double units = 0;
     if (!number_text_detail::RoundQuickly(value, decimals, units)) {
         return number_text_detail::RoundViaTextByDigits<Dest>(value, decimals);
-    }
-    if (units == 0) {
-        return Dest{0};  // positive, as the text "0.00" reads
     }
     // Units below 2^23 and 10^decimals are exact: one correctly rounded division.
     const Dest magnitude =
         static_cast<Dest>(units) /
         static_cast<Dest>(EXACT_POWERS_OF_TEN[static_cast<std::size_t>(decimals)]);
-    return std::signbit(value) ? -magnitude : magnitude;
+    // Adding +0 makes a zero result positive, as the text "0.00" reads.
+    return std::copysign(magnitude, static_cast<Dest>(value)) + Dest{0};
 }
 
 /// ParseNumber(FormatGeneral(value)) into `Dest`; `value` must be finite.

@@ -31,7 +31,9 @@ bool Check(float value, std::uint32_t bits) {
         const std::string expected = reference::Fixed(value, decimals);
         ok = ok && FormatFixed(value, decimals) == expected &&
              std::bit_cast<std::uint32_t>(RoundViaText<float>(value, decimals)) ==
-                 std::bit_cast<std::uint32_t>(reference::RoundedViaText<float>(value, decimals));
+                 std::bit_cast<std::uint32_t>(reference::RoundedViaText<float>(value, decimals)) &&
+             std::bit_cast<std::uint64_t>(RoundViaText<double>(value, decimals)) ==
+                 std::bit_cast<std::uint64_t>(reference::RoundedViaText<double>(value, decimals));
     }
     ok = ok &&
          std::bit_cast<std::uint32_t>(GeneralText<float>(value)) ==
