@@ -66,9 +66,24 @@ constexpr std::array<float, NORMAL_TABLE_SIZE> BuildTable() {
 
 constexpr float SMALL_BAND = 0.0051f;  // the first argument the general bands take
 constexpr double TABLE_STEP = 0.01;
+constexpr long POSITIVE_FIRST_ROW = 411;
+constexpr long NEGATIVE_FIRST_ROW = 1;
 
-float Entry(long index) {
-    return NormalTable.at(static_cast<std::size_t>(index));
+// x to two decimals through text, as a magnitude and as the row that magnitude keys.
+struct TableKey {
+    double magnitude;
+    long row;  // 100·magnitude
+};
+
+TableKey KeyOf(float x) {
+    const float key = RoundViaText<float>(x, 2);
+    // The rounding's own whole hundredths, where it has them, spare a multiplication and
+    // a conversion on the way to the table.
+    double hundredths = 0;
+    if (!number_text_detail::RoundQuickly(x, 2, hundredths)) {
+        hundredths = std::round(100.0 * std::fabs(key));  // the key is the single nearest it
+    }
+    return {std::fabs(static_cast<double>(key)), static_cast<long>(hundredths)};
 }
 
 }  // namespace
@@ -88,28 +103,18 @@ float LookupNormal(float x) {
     if (x == 0.0f) {
         return 0.5f;
     }
-    const float key = RoundViaText<float>(x, 2);
-    const double g = std::fabs(key);
-    const double xd = x;
-    double v = 0;
-    if (x > 0 && x < SMALL_BAND) {
-        const double t0 = Entry(411);
-        v = t0 + ((t0 - Entry(412)) * (g - xd)) / TABLE_STEP;
-    } else if (x < 0 && x > -SMALL_BAND) {
-        const double t0 = Entry(1);
-        v = t0 + ((t0 - Entry(2)) * (g + xd)) / TABLE_STEP;
-    } else if (x > 0) {
-        // g is the single nearest j/100 (j ≤ 410), so 100·g lies within 3e-5 of j:
-        // adding one half and truncating gives the nearest integer, as lrint would.
-        const long i = static_cast<long>(100.0 * g + 411.5);
-        const double ti = Entry(i);
-        v = ti - ((Entry(i + 1) - ti) * (g - xd)) / TABLE_STEP;
-    } else {
-        const long i = static_cast<long>(100.0 * g + 1.5);
-        const double ti = Entry(i);
-        v = ti + ((Entry(i - 1) - ti) * (g + xd)) / TABLE_STEP;
-    }
-    return RoundViaText<float>(v, 4);
+    const TableKey key = KeyOf(x);
+    const double towardsZero = key.magnitude - std::fabs(static_cast<double>(x));
+    // Both halves run away from zero. The positive half interpolates from its key's row
+    // and the next, the negative half from the row before; in the first band both take
+    // their first two rows. Picked by arithmetic, as the sign of d1 and d2 is anyone's guess.
+    const bool firstBand = std::fabs(x) < SMALL_BAND;
+    const long row = (x > 0 ? POSITIVE_FIRST_ROW : NEGATIVE_FIRST_ROW) + (firstBand ? 0 : key.row);
+    const long pair = row - ((x < 0 && !firstBand) ? 1 : 0);
+    const double base = NormalTable[static_cast<std::size_t>(row)];
+    const double slope = static_cast<double>(NormalTable[static_cast<std::size_t>(pair)]) -
+                         NormalTable[static_cast<std::size_t>(pair + 1)];
+    return RoundViaText<float>(base + (slope * towardsZero) / TABLE_STEP, 4);
 }
 
 }  // namespace volantra
