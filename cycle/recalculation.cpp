@@ -47,7 +47,7 @@ float FractionThroughText(int percent) {
 }
 
 // FractionThroughText of every bar position, worked out once.
-float Fraction(int percent) {
+const std::array<float, VOLATILITY_HIGHEST + 1>& BarFractions() {
     static const std::array<float, VOLATILITY_HIGHEST + 1> fractions = [] {
         std::array<float, VOLATILITY_HIGHEST + 1> all{};
         for (int p = 0; p <= VOLATILITY_HIGHEST; ++p) {
@@ -55,8 +55,12 @@ float Fraction(int percent) {
         }
         return all;
     }();
+    return fractions;
+}
+
+inline float Fraction(int percent) {
     return percent >= 0 && percent <= VOLATILITY_HIGHEST
-               ? fractions[static_cast<std::size_t>(percent)]
+               ? BarFractions()[static_cast<std::size_t>(percent)]
                : FractionThroughText(percent);
 }
 
@@ -114,19 +118,23 @@ double TimeThroughText(float maturityDays) {
 }
 
 // TimeThroughText of whole day counts up to ten years, worked out once.
-double TimeToMaturity(float maturityDays) {
-    constexpr int kDays = 3651;
-    static const std::array<double, kDays> times = [] {
-        std::array<double, kDays> all{};
-        for (int days = 0; days < kDays; ++days) {
+constexpr int TABULATED_DAYS = 3651;
+const std::array<double, TABULATED_DAYS>& DayTimes() {
+    static const std::array<double, TABULATED_DAYS> times = [] {
+        std::array<double, TABULATED_DAYS> all{};
+        for (int days = 0; days < TABULATED_DAYS; ++days) {
             all[static_cast<std::size_t>(days)] = TimeThroughText(static_cast<float>(days));
         }
         return all;
     }();
-    if (maturityDays >= 0 && maturityDays < kDays) {
+    return times;
+}
+
+inline double TimeToMaturity(float maturityDays) {
+    if (maturityDays >= 0 && maturityDays < TABULATED_DAYS) {
         const auto days = static_cast<std::size_t>(maturityDays);
         if (static_cast<float>(days) == maturityDays) {
-            return times[days];
+            return DayTimes()[days];
         }
     }
     return TimeThroughText(maturityDays);
@@ -450,22 +458,53 @@ BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& scre
     return Cycle(kind, screen, conventions, ResultsOnly(unused)).RunAlong(bar);
 }
 
-Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers) {
-    PricingInputs inputs;
+namespace {
+
+// The valuation's inputs from the numbers read; false where the dividend is beyond range.
+bool InputsOf(const BoxNumbers& numbers, PricingInputs& inputs) {
     inputs.assetPrice = numbers.asset;
     inputs.strikePrice = numbers.strike;
     inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays);
     inputs.interestRate = Fraction(numbers.interestPercent);
     inputs.volatility = Fraction(numbers.volatilityPercent);
+    inputs.dividendPresentValue = 0;
     if (numbers.dividendTicked) {
         const DividendReading dividend =
             ReadDividendNumbers(numbers.dividend, numbers.dividendInterest, numbers.dividendTime);
-        if (dividend.fault != InputBox::Count) {
-            return {{}, EngineError::OutOfRange};
-        }
         inputs.dividendPresentValue = dividend.presentValue;
+        return dividend.fault == InputBox::Count;
+    }
+    return true;
+}
+
+}  // namespace
+
+Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers) {
+    PricingInputs inputs;
+    if (!InputsOf(numbers, inputs)) {
+        return {{}, EngineError::OutOfRange};
     }
     return ValueOption(kind, inputs);
+}
+
+void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
+                     std::span<Checked<PricingResult>> outcomes) {
+    constexpr std::size_t CHUNK = 64;
+    std::array<PricingInputs, CHUNK> inputs;
+    std::array<bool, CHUNK> read{};
+    for (std::size_t first = 0; first < outcomes.size(); first += CHUNK) {
+        const std::size_t count = std::min(CHUNK, outcomes.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            read[i] = InputsOf(numbers[first + i], inputs[i]);
+        }
+        ValueOptions(kinds.subspan(first, count), std::span(inputs).first(count),
+                     outcomes.subspan(first, count));
+        for (std::size_t i = 0; i < count; ++i) {
+            if (!read[i]) {
+                outcomes[first + i] = {{}, EngineError::OutOfRange};
+            }
+        }
+    }
 }
 
 ShownTexts ResultTexts(const PricingResult& result) {

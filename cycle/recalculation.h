@@ -3,6 +3,7 @@
 #include <array>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -154,6 +155,10 @@ struct BoxNumbers {
 /// Steps 2 to 5 of the cycle on numbers already read: the valuation whose results it
 /// shows, or an error where it shows a message instead (which only the texts' cycle tells).
 Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers);
+
+/// ValueBoxNumbers on every row, in the stages of ValueOptions.
+void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
+                     std::span<Checked<PricingResult>> outcomes);
 
 /// The canonical texts of the result boxes, top to bottom.
 using ShownTexts = EnumArray<ResultBox, std::string>;

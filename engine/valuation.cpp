@@ -68,7 +68,7 @@ struct Operands {
           netAsset(S - in.dividendPresentValue) {}
 };
 
-// Growth factor through N(d2), shared by call and put; false on a result beyond range.
+// Growth factor through d2, shared by call and put; false on a result beyond range.
 bool ValueSharedSteps(const Operands& in, PricingResult& out) {
     const auto [S, K, T, r, sigma, netAsset] = in;
 
@@ -95,8 +95,6 @@ bool ValueSharedSteps(const Operands& in, PricingResult& out) {
         return false;
     }
     out.d2 = RoundViaText<float>(out.d2Raw, 4);
-    out.nd1 = LookupNormal(out.d1);
-    out.nd2 = LookupNormal(out.d2);
     return true;
 }
 
@@ -173,23 +171,49 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
     return {rounded, EngineError::None};
 }
 
+namespace {
+
+// The two stages of a valuation; the second leaves an outcome that failed untouched.
+void ValueUpToD2(const PricingInputs& inputs, Checked<PricingResult>& outcome) {
+    outcome = {PricingResult{}, CheckLimits(inputs)};
+    if (outcome.Ok() && !ValueSharedSteps(Operands(inputs), outcome.value)) {
+        outcome = {PricingResult{}, EngineError::OutOfRange};
+    }
+}
+
+void ValueFromD1AndD2(OptionKind kind, const PricingInputs& inputs,
+                      Checked<PricingResult>& outcome) {
+    if (!outcome.Ok()) {
+        return;
+    }
+    outcome.value.nd1 = LookupNormal(outcome.value.d1);
+    outcome.value.nd2 = LookupNormal(outcome.value.d2);
+    const Operands operands(inputs);
+    const KindTerms terms = kind == OptionKind::Call ? CallTerms(operands, outcome.value)
+                                                     : PutTerms(operands, outcome.value);
+    if (!ValueGreeks(operands, terms, outcome.value)) {
+        outcome = {PricingResult{}, EngineError::OutOfRange};
+    }
+}
+
+}  // namespace
+
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs) {
     Checked<PricingResult> outcome;
-    outcome.error = CheckLimits(inputs);
-    if (!outcome.Ok()) {
-        return outcome;
-    }
-    const Operands operands(inputs);
-    bool fits = ValueSharedSteps(operands, outcome.value);
-    if (fits) {
-        const KindTerms terms = kind == OptionKind::Call ? CallTerms(operands, outcome.value)
-                                                         : PutTerms(operands, outcome.value);
-        fits = ValueGreeks(operands, terms, outcome.value);
-    }
-    if (!fits) {
-        return {PricingResult{}, EngineError::OutOfRange};
-    }
+    ValueOptions({&kind, 1}, {&inputs, 1}, {&outcome, 1});
     return outcome;
+}
+
+void ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
+                  std::span<Checked<PricingResult>> outcomes) {
+    // Within a row every step waits for the one before; the rows wait for nothing. Taking
+    // each stage across all rows lets the processor work on several rows at once.
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        ValueUpToD2(inputs[i], outcomes[i]);
+    }
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {
+        ValueFromD1AndD2(kinds[i], inputs[i], outcomes[i]);
+    }
 }
 
 }  // namespace volantra

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <span>
+
 #include "engine/engine_error.h"
 
 namespace volantra {
@@ -43,6 +45,12 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
 
 /// Values a call or a put; fails on inputs outside the model's limits.
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs);
+
+/// ValueOption on every row of `outcomes` (kinds and inputs hold as many), each stage
+/// across all rows before the next, so that the processor overlaps the rows: the same
+/// results, sooner.
+void ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
+                  std::span<Checked<PricingResult>> outcomes);
 
 /// ValueOption for a call.
 inline Checked<PricingResult> ValueCall(const PricingInputs& inputs) {

@@ -151,11 +151,14 @@ std::optional<double> DoubleWithoutText(double number) {
 // A bar position: a whole number within the bar's range, whose text is its digits (a
 // negative zero's text "-0" is none).
 std::optional<int> PositionWithoutText(double number, ScrollBar bar) {
-    if (!(number >= BarLowest(bar) && number <= BarHighest(bar)) || number != std::floor(number) ||
-        std::signbit(number)) {
+    if (!(number >= BarLowest(bar) && number <= BarHighest(bar)) || std::signbit(number)) {
         return std::nullopt;
     }
-    return static_cast<int>(number);
+    const auto position = static_cast<int>(number);  // within the range, so it converts
+    if (position != number) {
+        return std::nullopt;
+    }
+    return position;
 }
 
 // The kind of each distinct screen text the shortcut reads; others take the pricer.
@@ -270,23 +273,18 @@ void TakePricerRow(PricerRows& pricer, std::size_t row, ArrayResults& results) {
 
 namespace {
 
-// Values a row the shortcut read; false when the valuation refuses it.
-bool PriceRead(OptionKind kind, const BoxNumbers& numbers, std::size_t row, ArrayResults& results) {
-    const Checked<PricingResult> valued = ValueBoxNumbers(kind, numbers);
-    if (!valued.Ok()) {
-        return false;
-    }
-    const ShownResults shown = ResultNumbers(valued.value);
+// Fills a row's results from the valuation of the numbers the shortcut read.
+void TakeValued(const PricingResult& valued, std::size_t row, ArrayResults& results) {
+    const ShownResults shown = ResultNumbers(valued);
     for (std::size_t box = 0; box < shown.items.size(); ++box) {
         results.numbers.items[box][row] = shown.items[box];
     }
     if (results.texts) {
-        ShownTexts texts = ResultTexts(valued.value);
+        ShownTexts texts = ResultTexts(valued);
         for (std::size_t box = 0; box < texts.items.size(); ++box) {
             results.texts->items[box][row] = std::move(texts.items[box]);
         }
     }
-    return true;
 }
 
 // Rows read before any is valued: by the time a row's numbers are loaded for its
@@ -306,15 +304,25 @@ void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& result
     std::optional<PricerRows> pricer;  // made at the first row that needs it
     std::array<BoxNumbers, BLOCK_ROWS> numbers;
     std::array<OptionKind, BLOCK_ROWS> kinds{};
-    std::array<bool, BLOCK_ROWS> read{};
+    std::array<std::size_t, BLOCK_ROWS> quickRows{};
+    std::array<Checked<PricingResult>, BLOCK_ROWS> valued;
     for (std::size_t first = 0; first < rows; first += BLOCK_ROWS) {
         const std::size_t count = std::min(BLOCK_ROWS, rows - first);
-        for (std::size_t i = 0; i < count; ++i) {
-            read[i] = quick.Read(first + i, kinds[i], numbers[i]);
+        std::size_t read = 0;
+        for (std::size_t row = first; row < first + count; ++row) {
+            quickRows[read] = row;
+            read += quick.Read(row, kinds[read], numbers[read]) ? 1 : 0;
         }
-        for (std::size_t i = 0; i < count; ++i) {
-            if (read[i] && PriceRead(kinds[i], numbers[i], first + i, results)) {
-                continue;
+        ValueBoxNumbers(std::span(kinds).first(read), std::span(numbers).first(read),
+                        std::span(valued).first(read));
+        std::size_t next = 0;  // the next row the shortcut read
+        for (std::size_t row = first; row < first + count; ++row) {
+            if (next < read && quickRows[next] == row) {
+                const Checked<PricingResult>& outcome = valued[next++];
+                if (outcome.Ok()) {
+                    TakeValued(outcome.value, row, results);
+                    continue;
+                }
             }
             if (!pricer) {
                 pricer.emplace(inputs, std::nullopt);
@@ -322,7 +330,7 @@ void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& result
                     throw std::invalid_argument(pricer->HeaderError());
                 }
             }
-            TakePricerRow(*pricer, first + i, results);
+            TakePricerRow(*pricer, row, results);
         }
     }
 }

@@ -211,34 +211,72 @@ TEST(Valuation, PutCallParityHoldsOverAGrid) {
     }
 }
 
+struct LimitCase {
+    PricingInputs inputs;
+    EngineError error;
+};
+const LimitCase LIMIT_CASES[] = {
+    {{100, 0, 1, 0.05f, 0.2f, 0}, EngineError::StrikeNotPositive},
+    {{100, -5, 1, 0.05f, 0.2f, 0}, EngineError::StrikeNotPositive},
+    {{100, 100, 0, 0.05f, 0.2f, 0}, EngineError::MaturityNotPositive},
+    {{100, 100, -1, 0.05f, 0.2f, 0}, EngineError::MaturityNotPositive},
+    {{100, 100, 1, 0.05f, 0, 0}, EngineError::VolatilityNotPositive},
+    {{1.98f, 100, 1, 0.05f, 0.2f, 1.98f}, EngineError::AssetNotAboveDividend},
+    {{0, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
+    {{-3, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
+    {{0, 100, 1, 0.05f, 0.2f, -1}, EngineError::AssetNotPositive},
+    {{FLT_MAX, 1e-30f, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},    // moneyness
+    {{1e-38f, 1e-38f, 1e-6, 0.0f, 0.01f, 0}, EngineError::OutOfRange},  // gamma
+    {{100, 100, 1e30, 1.0f, 0.2f, 0}, EngineError::OutOfRange},         // growth factor
+    {{100, 100, 1e30, -1.0f, 0.2f, 0}, EngineError::OutOfRange},        // growth of 0
+    {{NAN, 100, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
+    {{100, INFINITY, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
+};
+
 TEST(Valuation, EachLimitComesBackAsItsError) {
-    struct Case {
-        PricingInputs inputs;
-        EngineError error;
-    };
-    const Case cases[] = {
-        {{100, 0, 1, 0.05f, 0.2f, 0}, EngineError::StrikeNotPositive},
-        {{100, -5, 1, 0.05f, 0.2f, 0}, EngineError::StrikeNotPositive},
-        {{100, 100, 0, 0.05f, 0.2f, 0}, EngineError::MaturityNotPositive},
-        {{100, 100, -1, 0.05f, 0.2f, 0}, EngineError::MaturityNotPositive},
-        {{100, 100, 1, 0.05f, 0, 0}, EngineError::VolatilityNotPositive},
-        {{1.98f, 100, 1, 0.05f, 0.2f, 1.98f}, EngineError::AssetNotAboveDividend},
-        {{0, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
-        {{-3, 100, 1, 0.05f, 0.2f, 0}, EngineError::AssetNotAboveDividend},
-        {{0, 100, 1, 0.05f, 0.2f, -1}, EngineError::AssetNotPositive},
-        {{FLT_MAX, 1e-30f, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},    // moneyness
-        {{1e-38f, 1e-38f, 1e-6, 0.0f, 0.01f, 0}, EngineError::OutOfRange},  // gamma
-        {{100, 100, 1e30, 1.0f, 0.2f, 0}, EngineError::OutOfRange},         // growth factor
-        {{100, 100, 1e30, -1.0f, 0.2f, 0}, EngineError::OutOfRange},        // growth of 0
-        {{NAN, 100, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
-        {{100, INFINITY, 1, 0.05f, 0.2f, 0}, EngineError::OutOfRange},
-    };
-    for (const Case& c : cases) {
+    for (const LimitCase& c : LIMIT_CASES) {
         for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
             EXPECT_EQ(ValueOption(kind, c.inputs).error, c.error)
                 << "S " << c.inputs.assetPrice << " K " << c.inputs.strikePrice << " T "
                 << c.inputs.timeToMaturity;
         }
+    }
+}
+
+// Valued together, in stages across the rows, each row keeps its own outcome: refused
+// rows between valued ones, calls beside puts.
+TEST(ValueOptions, EveryRowOfABatchComesOutAsValuedAlone) {
+    std::vector<OptionKind> kinds;
+    std::vector<PricingInputs> rows;
+    for (const LimitCase& c : LIMIT_CASES) {
+        for (const WorkedExample& example : testing::WorkedExamples()) {
+            rows.push_back(EngineInputs(example));
+            kinds.push_back(example.IsCall() ? OptionKind::Call : OptionKind::Put);
+        }
+        rows.push_back(c.inputs);
+        kinds.push_back(kinds.size() % 2 == 0 ? OptionKind::Call : OptionKind::Put);
+    }
+    std::vector<Checked<PricingResult>> batch(rows.size());
+    ValueOptions(kinds, rows, batch);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const Checked<PricingResult> alone = ValueOption(kinds[i], rows[i]);
+        ASSERT_EQ(batch[i].error, alone.error) << "row " << i;
+        const PricingResult& a = alone.value;
+        const PricingResult& b = batch[i].value;
+        for (auto [x, y] : {std::pair{a.d1, b.d1},
+                            {a.d2, b.d2},
+                            {a.nd1, b.nd1},
+                            {a.nd2, b.nd2},
+                            {a.optionValue, b.optionValue},
+                            {a.delta, b.delta},
+                            {a.gamma, b.gamma},
+                            {a.theta, b.theta},
+                            {a.vega, b.vega},
+                            {a.rho, b.rho}}) {
+            EXPECT_EQ(std::bit_cast<std::uint32_t>(x), std::bit_cast<std::uint32_t>(y))
+                << "row " << i;
+        }
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(a.density), std::bit_cast<std::uint64_t>(b.density));
     }
 }
 
