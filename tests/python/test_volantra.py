@@ -5,7 +5,10 @@ import csv
 import math
 import os
 import pickle
+import sys
 import tempfile
+import threading
+import time
 import unittest
 
 import numpy as np
@@ -154,6 +157,44 @@ class AgainstThePricer(unittest.TestCase):
             self.assertEqual(got["message"][i], want["message"], f"row {i}")
             for name in RESULTS:
                 self.assertTrue(same_number(got[name][i], shown_number(want[name])))
+
+
+class Threads(unittest.TestCase):
+    """The array work lets go of the interpreter, so other threads run, and price, meanwhile."""
+
+    def test_another_thread_advances_during_the_array_work(self):
+        rows = np.full(1_000_000, 100.0)
+        calls = [  # each long enough for a thread that is let run to be scheduled
+            ("price", lambda: volantra.price("call", rows, 100, 365, 20, 5)),
+            ("solve", lambda: volantra.solve("volatility", "call", rows[:5000], 100, 365,
+                                             value=10.45, interest=5)),
+        ]
+        interval = sys.getswitchinterval()
+        sys.setswitchinterval(1000)  # no forced switches: only a release lets others in
+        try:
+            for label, call in calls:
+                with self.subTest(label):
+                    steps, stop = [0], threading.Event()
+
+                    def count():
+                        while not stop.is_set():
+                            steps[0] += 1
+                            time.sleep(0)  # lets go of the interpreter at every step
+
+                    counter = threading.Thread(target=count)
+                    counter.start()
+                    while steps[0] == 0:
+                        time.sleep(0.001)
+                    before = steps[0]
+                    call()
+                    during = steps[0] - before
+                    stop.set()
+                    counter.join()
+                    # Holding the interpreter lets a step or two through (numpy lets go of it
+                    # to copy); letting go of it lets thousands through.
+                    self.assertGreater(during, 100)
+        finally:
+            sys.setswitchinterval(interval)
 
 
 if __name__ == "__main__":
