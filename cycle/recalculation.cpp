@@ -489,11 +489,11 @@ Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& number
 
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
                      std::span<Checked<PricingResult>> outcomes) {
-    constexpr std::size_t CHUNK = 64;
-    std::array<PricingInputs, CHUNK> inputs;
-    std::array<bool, CHUNK> read{};
-    for (std::size_t first = 0; first < outcomes.size(); first += CHUNK) {
-        const std::size_t count = std::min(CHUNK, outcomes.size() - first);
+    constexpr std::size_t chunk = 64;
+    std::array<PricingInputs, chunk> inputs;
+    std::array<bool, chunk> read{};
+    for (std::size_t first = 0; first < outcomes.size(); first += chunk) {
+        const std::size_t count = std::min(chunk, outcomes.size() - first);
         for (std::size_t i = 0; i < count; ++i) {
             read[i] = InputsOf(numbers[first + i], inputs[i]);
         }

@@ -78,11 +78,11 @@ inline constexpr std::array<Decade, 23> DECADES = [] {
     std::array<Decade, 23> decades{};
     double twoToE = 1;
     for (Decade& decade : decades) {
-        int power = 0;
-        while (EXACT_POWERS_OF_TEN[static_cast<std::size_t>(power + 1)] <= twoToE) {
+        std::size_t power = 0;
+        while (EXACT_POWERS_OF_TEN[power + 1] <= twoToE) {
             ++power;
         }
-        decade = {power, EXACT_POWERS_OF_TEN[static_cast<std::size_t>(power + 1)]};
+        decade = {static_cast<int>(power), EXACT_POWERS_OF_TEN[power + 1]};
         twoToE *= 2;
     }
     return decades;
