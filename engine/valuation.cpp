@@ -171,49 +171,39 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
     return {rounded, EngineError::None};
 }
 
-namespace {
-
-// The two stages of a valuation; the second leaves an outcome that failed untouched.
-void ValueUpToD2(const PricingInputs& inputs, Checked<PricingResult>& outcome) {
-    outcome = {PricingResult{}, CheckLimits(inputs)};
-    if (outcome.Ok() && !ValueSharedSteps(Operands(inputs), outcome.value)) {
-        outcome = {PricingResult{}, EngineError::OutOfRange};
+void ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
+                  std::span<Checked<PricingResult>> outcomes) {
+    // Within a row every step waits for the one before; the rows wait for nothing. Taking
+    // each stage across all rows lets the processor work on several rows at once. (Kept
+    // in one function: as separate functions the stages ran some 10% slower.)
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {  // up to d2
+        Checked<PricingResult>& outcome = outcomes[i];
+        outcome = {PricingResult{}, CheckLimits(inputs[i])};
+        if (outcome.Ok() && !ValueSharedSteps(Operands(inputs[i]), outcome.value)) {
+            outcome = {PricingResult{}, EngineError::OutOfRange};
+        }
+    }
+    for (std::size_t i = 0; i < outcomes.size(); ++i) {  // from d1 and d2 on
+        Checked<PricingResult>& outcome = outcomes[i];
+        if (!outcome.Ok()) {
+            continue;
+        }
+        PricingResult& out = outcome.value;
+        out.nd1 = LookupNormal(out.d1);
+        out.nd2 = LookupNormal(out.d2);
+        const Operands operands(inputs[i]);
+        const KindTerms terms =
+            kinds[i] == OptionKind::Call ? CallTerms(operands, out) : PutTerms(operands, out);
+        if (!ValueGreeks(operands, terms, out)) {
+            outcome = {PricingResult{}, EngineError::OutOfRange};
+        }
     }
 }
-
-void ValueFromD1AndD2(OptionKind kind, const PricingInputs& inputs,
-                      Checked<PricingResult>& outcome) {
-    if (!outcome.Ok()) {
-        return;
-    }
-    outcome.value.nd1 = LookupNormal(outcome.value.d1);
-    outcome.value.nd2 = LookupNormal(outcome.value.d2);
-    const Operands operands(inputs);
-    const KindTerms terms = kind == OptionKind::Call ? CallTerms(operands, outcome.value)
-                                                     : PutTerms(operands, outcome.value);
-    if (!ValueGreeks(operands, terms, outcome.value)) {
-        outcome = {PricingResult{}, EngineError::OutOfRange};
-    }
-}
-
-}  // namespace
 
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs) {
     Checked<PricingResult> outcome;
     ValueOptions({&kind, 1}, {&inputs, 1}, {&outcome, 1});
     return outcome;
-}
-
-void ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
-                  std::span<Checked<PricingResult>> outcomes) {
-    // Within a row every step waits for the one before; the rows wait for nothing. Taking
-    // each stage across all rows lets the processor work on several rows at once.
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {
-        ValueUpToD2(inputs[i], outcomes[i]);
-    }
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {
-        ValueFromD1AndD2(kinds[i], inputs[i], outcomes[i]);
-    }
 }
 
 }  // namespace volantra
