@@ -5,6 +5,7 @@
 #include <pybind11/stl.h>
 
 #include <stdexcept>
+#include <string_view>
 
 #include "python/array_pricer.h"
 
@@ -117,6 +118,29 @@ py::dict Solve(const std::string& barName, const py::dict& columns, std::size_t 
     return out;
 }
 
+// 0 for "call", 1 for "put" and -1 for anything else, for each object of a flat array,
+// where numpy would call each object's comparison with each text in turn.
+Indexes KindCodes(const py::array& objects) {
+    if (objects.dtype().kind() != 'O' || objects.ndim() != 1 ||
+        !(objects.flags() & py::array::c_style)) {
+        throw std::invalid_argument("kind codes need a flat, contiguous array of objects");
+    }
+    const auto rows = objects.size();
+    Indexes codes(rows);
+    std::int64_t* code = codes.mutable_data();
+    const auto* items = static_cast<PyObject* const*>(objects.data());
+    for (py::ssize_t i = 0; i < rows; ++i) {
+        PyObject* item = items[i];
+        std::string_view text;  // of an ASCII text; other objects are no kind
+        if (PyUnicode_Check(item) && PyUnicode_IS_COMPACT_ASCII(item)) {
+            text = {static_cast<const char*>(PyUnicode_DATA(item)),
+                    static_cast<std::size_t>(PyUnicode_GET_LENGTH(item))};
+        }
+        code[i] = text == "call" ? 0 : text == "put" ? 1 : -1;
+    }
+    return codes;
+}
+
 }  // namespace
 }  // namespace volantra
 
@@ -130,4 +154,6 @@ PYBIND11_MODULE(_volantra, module) {
                "rows that have a message and their messages.");
     module.def("solve_columns", &volantra::Solve, py::arg("bar"), py::arg("columns"),
                py::arg("rows"), "Solves rows given column by column for one bar's positions.");
+    module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
+               "0 for \"call\", 1 for \"put\", -1 otherwise, for each object of a flat array.");
 }
