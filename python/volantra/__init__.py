@@ -52,6 +52,8 @@ def _text_column(values, shape):
 
 def _number_column(values, shape):
     """Numbers as float64, one for all rows or one per row; None stands for NaN."""
+    if hasattr(values, "to_numpy"):  # pandas, whose missing values may be pd.NA
+        values = values.to_numpy(dtype=np.float64, na_value=np.nan)
     array = np.asarray(values, dtype=np.float64)
     if array.size == 1:
         return array.ravel()
@@ -59,8 +61,10 @@ def _number_column(values, shape):
 
 
 def _columns(named):
-    """The columns of `named` (name -> value, None for a column left out), broadcast."""
-    given = {name: value for name, value in named.items() if value is not None}
+    """The columns of `named` (name -> value), broadcast. A dividend input of None leaves
+    its column out; any other None is an empty box."""
+    given = {name: value for name, value in named.items()
+             if value is not None or name not in INPUTS[6:]}
     shape = np.broadcast_shapes(*(np.shape(value) for value in given.values()))
     columns = {}
     for name, value in given.items():
@@ -96,8 +100,10 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
                  given and not NaN, as the ticked DIVIDENDS box
     text         True returns the screen's texts ("10.45") instead of numbers
 
-    Every argument is a scalar or an array; they broadcast together. A float reads
-    as the text repr writes of it; NaN or None leaves a box empty.
+    Every argument is a scalar or an array (a pandas Series counts as an array, by
+    position); they broadcast together. A float reads as the text repr writes of it,
+    a bar position as a whole number (20.0 is 20); NaN, None or pd.NA leaves a box
+    empty.
 
     Returns a dict of arrays of the broadcast shape: value, delta, gamma, theta,
     vega and rho, float64 holding the doubles nearest the shown texts (NaN where the
@@ -131,12 +137,22 @@ def solve(bar, kind, asset, strike, maturity, *, value, volatility=None, interes
     does); matches, every such position as ranges ("29-31 40"); value, delta,
     gamma, theta, vega and rho at that position; and message, which names the
     nearest position and the value it shows when no position shows the value.
+    Raises TypeError when given the bar it moves, or without the other bar or value.
     """
+    bars = {"volatility": volatility, "interest": interest}
+    if not isinstance(bar, str) or bar not in bars:
+        raise ValueError(f'bar must be "volatility" or "interest", not {bar!r}')
+    other = "interest" if bar == "volatility" else "volatility"
+    if bars[bar] is not None:
+        raise TypeError(f"solve() finds the {bar} position: give {other}, not {bar}")
+    if bars[other] is None:
+        raise TypeError(f"solve() moving the {bar} bar needs the {other} position")
+    if value is None:
+        raise TypeError("solve() needs the value to find")
     columns, shape = _columns({
         "screen": kind, "asset": asset, "strike": strike, "maturity": maturity,
-        "volatility": volatility, "interest": interest, "dividend": dividend,
-        "dividend_interest": dividend_interest, "dividend_time": dividend_time,
-        "value": value})
+        other: bars[other], "dividend": dividend, "dividend_interest": dividend_interest,
+        "dividend_time": dividend_time, "value": value})
     rows = int(np.prod(shape, dtype=np.int64))
     result = _volantra.solve_columns(bar, columns, rows)
     out = {name: np.asarray(result[name]).reshape(shape)
@@ -157,30 +173,41 @@ def _frame_column(series):
     return texts, codes.astype(np.int64)
 
 
-def price_frame(frame):
+def price_frame(frame, *, text=False):
     """Price every row of a pandas DataFrame as volantra-price prices a CSV file.
 
     The frame holds the columns of volantra-price's input, named in any case:
     screen, asset, strike, maturity, volatility, interest, and optionally dividend,
     dividend_interest and dividend_time. Numbers read as the text repr writes of
-    them, text as written, and NaN as an empty field. Returns a copy of the frame
-    with the columns value, delta, gamma, theta, vega, rho (float64, NaN where not
-    valued) and message added; other columns are kept.
+    them, text as written, and NaN as an empty field; a row with every input empty
+    stays unpriced, with no message, as the pricer keeps a blank line. Returns a copy
+    of the frame with the columns value, delta, gamma, theta, vega, rho (float64, NaN
+    where not valued; with text=True the screen's texts, "" where not valued) and
+    message added; other columns are kept.
 
     A plain function of one frame, so it pickles and runs on each partition of a
     Dask DataFrame: ``ddf.map_partitions(volantra.price_frame)``.
     """
-    import pandas  # noqa: F401  (only here: price and solve need no pandas)
+    import pandas as pd  # only here: price and solve need no pandas
 
+    if not isinstance(frame, pd.DataFrame):
+        raise TypeError(f"price_frame() takes a pandas DataFrame, not {type(frame).__name__}")
     by_name = {}
-    for name in frame.columns:
-        if isinstance(name, str) and name.strip().lower() in INPUTS:
-            by_name[name.strip().lower()] = frame[name]
+    for at, name in enumerate(frame.columns):
+        key = name.strip().lower() if isinstance(name, str) else None
+        if key in INPUTS:
+            if key in by_name:  # as the pricer refuses a header naming a column twice
+                raise ValueError(f"column {name!r} appears twice in the frame")
+            by_name[key] = frame.iloc[:, at]
+    for name in INPUTS[:6]:
+        if name not in by_name:
+            raise ValueError(f"the frame has no column {name!r}; it needs screen, asset, "
+                             "strike, maturity, volatility and interest")
     columns = {name: _frame_column(series) for name, series in by_name.items()}
     rows = len(frame)
-    result = _volantra.price_columns(columns, rows, False)
+    result = _volantra.price_columns(columns, rows, bool(text))
     out = frame.copy()
     for name in RESULTS:
-        out[name] = result[name]
+        out[name] = np.array(result[name], dtype=object) if text else result[name]
     out["message"] = _messages(result, rows)
     return out

@@ -1,6 +1,7 @@
 """The user guide's Dask recipe on a local cluster of two worker processes: a CSV file
 read in several partitions, priced by volantra.price_frame on the workers and written
-out, gives every number volantra-price gives on the same rows."""
+out, gives every number volantra-price gives on the same rows, and with text=True
+every text it writes."""
 
 import csv
 import glob
@@ -13,6 +14,17 @@ from distributed import Client, LocalCluster
 
 import volantra
 from pricer_run import RESULTS, random_rows, run_pricer, same_number, shown_number, write_rows
+
+
+def read_parts(folder, stem):
+    """The rows of the files stem-0.csv, stem-1.csv, ... in order, as dicts of texts."""
+    parts = sorted(glob.glob(os.path.join(folder, f"{stem}-*.csv")),
+                   key=lambda name: int(name.rsplit("-", 1)[1].split(".")[0]))
+    rows = []
+    for part in parts:
+        with open(part, encoding="utf-8") as file:
+            rows.extend(csv.DictReader(file))
+    return rows
 
 
 class DaskCluster(unittest.TestCase):
@@ -28,12 +40,10 @@ class DaskCluster(unittest.TestCase):
                 self.assertGreaterEqual(frame.npartitions, 4)
                 priced = frame.map_partitions(volantra.price_frame)
                 priced.to_csv(os.path.join(folder, "priced-*.csv"), index=False)
-            parts = sorted(glob.glob(os.path.join(folder, "priced-*.csv")),
-                           key=lambda name: int(name.rsplit("-", 1)[1].split(".")[0]))
-            got = []
-            for part in parts:
-                with open(part, encoding="utf-8") as file:
-                    got.extend(csv.DictReader(file))
+                texts = frame.map_partitions(volantra.price_frame, text=True)
+                texts.to_csv(os.path.join(folder, "texts-*.csv"), index=False)
+            self.assertEqual(read_parts(folder, "texts"), expected)
+            got = read_parts(folder, "priced")
             self.assertEqual(len(got), len(expected))
             for i, (row, want) in enumerate(zip(got, expected)):
                 for name in RESULTS:

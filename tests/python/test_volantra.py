@@ -98,6 +98,51 @@ class Arrays(unittest.TestCase):
         self.assertIs(pickle.loads(pickle.dumps(volantra.price_frame)), volantra.price_frame)
 
 
+class Mistakes(unittest.TestCase):
+    """A missing input is an empty box; a call that cannot mean anything raises."""
+
+    base = pd.DataFrame({"screen": ["call"], "asset": [100], "strike": [100],
+                         "maturity": [365], "volatility": [20], "interest": [5]})
+
+    def test_none_leaves_a_box_empty(self):
+        cases = [  # price() arguments, the message
+            ((None, 100, 100, 365, 20, 5), "Screen must be call or put"),
+            (("call", None, 100, 365, 20, 5), "Enter Asset,Strike,Maturity values"),
+            (("put", 100, 100, 365, 20, None), "Interest must be a whole number from 0 to 100"),
+            (("call", pd.Series([None], dtype="Int64"), 100, 365, 20, 5),
+             "Enter Asset,Strike,Maturity values"),
+        ]
+        for args, message in cases:
+            with self.subTest(args=args):
+                got = volantra.price(*args)
+                self.assertTrue(np.isnan(got["value"]).all())
+                self.assertEqual(got["message"].ravel()[0], message)
+
+    def test_calls_that_raise(self):
+        solve = volantra.solve
+        cases = [  # the call, the exception, words of its message
+            (lambda: solve("volatility", "call", 100, 100, 365, value=10.45, volatility=20,
+                           interest=5), TypeError, "give interest, not volatility"),
+            (lambda: solve("interest", "call", 100, 100, 365, value=10.45), TypeError,
+             "needs the volatility position"),
+            (lambda: solve("volatility", "call", 100, 100, 365, value=None, interest=5),
+             TypeError, "needs the value"),
+            (lambda: solve(None, "call", 100, 100, 365, value=10.45, interest=5), ValueError,
+             "bar must be"),
+            (lambda: volantra.price_frame(self.base.assign(Asset=200)), ValueError,
+             "'Asset' appears twice"),
+            (lambda: volantra.price_frame(pd.concat([self.base, self.base[["strike"]]], axis=1)),
+             ValueError, "'strike' appears twice"),
+            (lambda: volantra.price_frame(self.base.drop(columns="maturity")), ValueError,
+             "no column 'maturity'"),
+            (lambda: volantra.price_frame(self.base["asset"]), TypeError, "DataFrame"),
+        ]
+        for call, error, words in cases:
+            with self.subTest(words):
+                with self.assertRaisesRegex(error, words):
+                    call()
+
+
 class AgainstThePricer(unittest.TestCase):
     """Random rows, some refused, through price, price_frame and solve."""
 
