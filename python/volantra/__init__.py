@@ -24,6 +24,7 @@ RESULTS = ("value", "delta", "gamma", "theta", "vega", "rho")
 #: The input columns of volantra-price, in its order.
 INPUTS = ("screen", "asset", "strike", "maturity", "volatility", "interest",
           "dividend", "dividend_interest", "dividend_time")
+_NEEDED, _DIVIDEND = INPUTS[:6], INPUTS[6:]
 
 
 def _text_column(values, shape):
@@ -64,7 +65,7 @@ def _columns(named):
     """The columns of `named` (name -> value), broadcast. A dividend input of None leaves
     its column out; any other None is an empty box."""
     given = {name: value for name, value in named.items()
-             if value is not None or name not in INPUTS[6:]}
+             if value is not None or name not in _DIVIDEND}
     shape = np.broadcast_shapes(*(np.shape(value) for value in given.values()))
     columns = {}
     for name, value in given.items():
@@ -199,10 +200,10 @@ def price_frame(frame, *, text=False):
             if key in by_name:  # as the pricer refuses a header naming a column twice
                 raise ValueError(f"column {name!r} appears twice in the frame")
             by_name[key] = frame.iloc[:, at]
-    for name in INPUTS[:6]:
+    for name in _NEEDED:
         if name not in by_name:
-            raise ValueError(f"the frame has no column {name!r}; it needs screen, asset, "
-                             "strike, maturity, volatility and interest")
+            raise ValueError(f"the frame has no column {name!r}; it needs "
+                             f"{', '.join(_NEEDED[:-1])} and {_NEEDED[-1]}")
     columns = {name: _frame_column(series) for name, series in by_name.items()}
     rows = len(frame)
     result = _volantra.price_columns(columns, rows, bool(text))
