@@ -22,7 +22,7 @@ public:
         const auto whole = [&](int low, int high) {
             return static_cast<double>(low + static_cast<int>(unit(random) * (high - low + 1)));
         };
-        inputs_[RowColumn::Screen].texts = {"call", "put"};
+        inputs_[Column::Screen].texts = {"call", "put"};
         for (std::size_t row = 0; row < ROWS; ++row) {
             kinds_.push_back(static_cast<std::int64_t>(row % 2));
             const bool dividend = dividendEvery != 0 && row % dividendEvery == 0;
@@ -40,7 +40,7 @@ public:
                 numbers_[c].push_back(row8[c]);
             }
         }
-        inputs_[RowColumn::Screen].textOf = kinds_;
+        inputs_[Column::Screen].textOf = kinds_;
         for (std::size_t c = 0; c < numbers_.size(); ++c) {
             inputs_.items[c + 1].numbers = numbers_[c];
         }

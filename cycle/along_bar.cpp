@@ -2,19 +2,30 @@
 
 #include <cmath>
 
+#include "cycle/shown_results.h"
+
 namespace volantra {
 
-BarResults ResultsAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
-                           const NumberConventions& conventions) {
-    BarResults along;
+// The boxes are read and the dividend valued once; only the bar's fraction changes.
+BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
+                        const NumberConventions& conventions) {
+    BarValues along;
     along.lowest = BarLowest(bar);
-    const int positions = BarHighest(bar) - along.lowest + 1;
-    along.positions.resize(static_cast<std::size_t>(positions));
-    ScreenInputs at = screen;
-    int& position = bar == ScrollBar::Volatility ? at.volatilityPercent : at.interestPercent;
-    for (std::size_t i = 0; i < along.positions.size(); ++i) {
-        position = along.lowest + static_cast<int>(i);
-        Recalculate(kind, bar, at, conventions, along.positions[i]);
+    const auto count = static_cast<std::size_t>(BarHighest(bar) - along.lowest + 1);
+    along.reading = ReadBoxes(screen, conventions);
+    ValuationInputs valuation = InputsOfNumbers(along.reading.numbers);
+    if (!along.reading.Read() || valuation.fault != InputBox::Count) {
+        const EngineError error =
+            along.reading.Read() ? EngineError::OutOfRange : EngineError::NotANumber;
+        along.positions.assign(count, {{}, error});
+        return along;
+    }
+    along.positions.resize(count);
+    float& moved =
+        bar == ScrollBar::Volatility ? valuation.inputs.volatility : valuation.inputs.interestRate;
+    for (std::size_t i = 0; i < count; ++i) {
+        moved = BarFraction(along.lowest + static_cast<int>(i));
+        along.positions[i] = ValueOption(kind, valuation.inputs);
     }
     return along;
 }
@@ -22,11 +33,11 @@ BarResults ResultsAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& s
 BarSearch SearchBar(const BarValues& along, double target) {
     BarSearch search;
     double nearestDistance = 0;
-    for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
-        if (!along.optionValues[i]) {
+    for (std::size_t i = 0; i < along.positions.size(); ++i) {
+        if (!along.positions[i].Ok()) {
             continue;
         }
-        const float value = *along.optionValues[i];
+        const float value = along.positions[i].value.optionValue;
         const double shown = ShownValue(value);
         const int position = along.lowest + static_cast<int>(i);
         if (shown == target) {

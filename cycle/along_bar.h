@@ -4,23 +4,25 @@
 #include <string>
 #include <vector>
 
-#include "cycle/recalculation.h"
+#include "cycle/box_valuation.h"
 
 // A whole bar at once: what the screen would show at each of its positions, and the
 // positions that show a given option value, as a user finds them by moving the bar.
 namespace volantra {
 
-/// The cycle's results at every position of one bar.
-struct BarResults {
-    int lowest = 0;  ///< the position of the first element
-    /// One per position, lowest first: the result boxes' texts and the messages there.
-    std::vector<CycleResults> positions;
+/// The cycle at every position of one bar.
+struct BarValues {
+    int lowest = 0;      ///< the position of the first element
+    BoxReading reading;  ///< the boxes, read once: the bar's position does not change them
+    /// One valuation per position, lowest first; errors throughout where `reading` stops
+    /// the cycle before the valuation.
+    std::vector<Checked<PricingResult>> positions;
 };
 
-/// Runs the whole cycle at every position of `bar`, every other input as on `screen`;
-/// nothing reaches the screen.
-BarResults ResultsAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
-                           const NumberConventions& conventions = {});
+/// Runs the cycle at every position of `bar`, every other input as on `screen` (its
+/// position of `bar` is not read). Screen changes are not reported.
+BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& screen,
+                        const NumberConventions& conventions = {});
 
 /// What moving a bar over every position finds for an option value.
 struct BarSearch {

@@ -4,6 +4,8 @@
 #include <pybind11/pybind11.h>
 #include <pybind11/stl.h>
 
+#include <algorithm>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 
@@ -17,10 +19,6 @@ namespace {
 using Numbers = py::array_t<double, py::array::c_style | py::array::forcecast>;
 using Indexes = py::array_t<std::int64_t, py::array::c_style | py::array::forcecast>;
 
-// The result boxes' names, as the pricer's output columns and the returned keys.
-constexpr std::array<const char*, ENUM_COUNT<ResultBox>> RESULT_KEYS = {"value", "delta", "gamma",
-                                                                        "theta", "vega",  "rho"};
-
 // The columns as the pricer reads them, viewing arrays that this object keeps alive.
 struct HeldColumns {
     RowInputs inputs;
@@ -28,13 +26,12 @@ struct HeldColumns {
     std::vector<Indexes> indexes;
 };
 
-RowColumn ColumnNamed(const std::string& name) {
-    for (std::size_t c = 0; c < ENUM_COUNT<RowColumn>; ++c) {
-        if (BATCH_COLUMN_NAMES.items[c] == name) {
-            return static_cast<RowColumn>(c);
-        }
+Column KnownColumn(const std::string& name) {
+    const Column column = ColumnNamed(name);
+    if (column == Column::Count) {
+        throw std::invalid_argument("unknown column " + name);
     }
-    throw std::invalid_argument("unknown column " + name);
+    return column;
 }
 
 // `columns` maps a column's name to a float64 array, or to (texts, index per row).
@@ -43,7 +40,7 @@ HeldColumns ReadColumns(const py::dict& columns) {
     held.numbers.reserve(columns.size());
     held.indexes.reserve(columns.size());
     for (const auto& [key, value] : columns) {
-        ColumnInput& column = held.inputs[ColumnNamed(key.cast<std::string>())];
+        ColumnInput& column = held.inputs[KnownColumn(key.cast<std::string>())];
         if (py::isinstance<py::tuple>(value)) {
             const auto pair = value.cast<py::tuple>();
             column.texts = pair[0].cast<std::vector<std::string>>();
@@ -82,7 +79,7 @@ py::dict Price(const py::dict& columns, std::size_t rows, bool texts) {
     }
     py::dict out;
     for (std::size_t box = 0; box < arrays.size(); ++box) {
-        out[RESULT_KEYS[box]] =
+        out[py::str(RESULT_COLUMNS[box].name)] =
             texts ? py::object(TextList(results.texts->items[box])) : py::object(arrays[box]);
     }
     std::vector<std::size_t> messageRows;
@@ -110,16 +107,16 @@ py::dict Solve(const std::string& barName, const py::dict& columns, std::size_t 
     py::dict out;
     out["position"] = Numbers(static_cast<py::ssize_t>(rows), solved.position.data());
     out["matches"] = TextList(solved.matches);
-    for (std::size_t box = 0; box < RESULT_KEYS.size(); ++box) {
-        out[RESULT_KEYS[box]] =
-            Numbers(static_cast<py::ssize_t>(rows), solved.numbers.items[box].data());
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        out[py::str(result.name)] =
+            Numbers(static_cast<py::ssize_t>(rows), solved.numbers[result.box].data());
     }
     out["message"] = TextList(solved.messages);
     return out;
 }
 
-// 0 for "call", 1 for "put" and -1 for anything else, for each object of a flat array,
-// where numpy would call each object's comparison with each text in turn.
+// The index in KIND_NAMES of each object of a flat array that is one of them, -1 for
+// others, where numpy would call each object's comparison with each text in turn.
 Indexes KindCodes(const py::array& objects) {
     if (objects.dtype().kind() != 'O' || objects.ndim() != 1 ||
         !(objects.flags() & py::array::c_style)) {
@@ -136,9 +133,40 @@ Indexes KindCodes(const py::array& objects) {
             text = {static_cast<const char*>(PyUnicode_DATA(item)),
                     static_cast<std::size_t>(PyUnicode_GET_LENGTH(item))};
         }
-        code[i] = text == "call" ? 0 : text == "put" ? 1 : -1;
+        const auto* kind = std::find(KIND_NAMES.begin(), KIND_NAMES.end(), text);
+        code[i] = kind == KIND_NAMES.end() ? -1 : kind - KIND_NAMES.begin();
     }
     return codes;
+}
+
+template <typename Container>
+py::tuple Names(const Container& names) {
+    py::list list;
+    for (std::string_view name : names) {
+        list.append(py::str(name.data(), name.size()));
+    }
+    return py::tuple(list);
+}
+
+// The vocabulary the package names its arguments and results by, from the one table.
+py::tuple ResultNames() {
+    std::vector<std::string_view> names;
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        names.push_back(result.name);
+    }
+    return Names(names);
+}
+
+py::tuple ColumnNames(std::size_t count) {
+    return Names(std::span(COLUMN_NAMES.items).first(count));
+}
+
+py::tuple NeededNames() {
+    std::vector<std::string_view> names;
+    for (Column column : NEEDED_COLUMNS) {
+        names.push_back(COLUMN_NAMES[column]);
+    }
+    return Names(names);
 }
 
 }  // namespace
@@ -155,5 +183,9 @@ PYBIND11_MODULE(_volantra, module) {
     module.def("solve_columns", &volantra::Solve, py::arg("bar"), py::arg("columns"),
                py::arg("rows"), "Solves rows given column by column for one bar's positions.");
     module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
-               "0 for \"call\", 1 for \"put\", -1 otherwise, for each object of a flat array.");
+               "The index in KINDS of each object of a flat array, -1 for others.");
+    module.attr("RESULTS") = volantra::ResultNames();
+    module.attr("INPUTS") = volantra::ColumnNames(volantra::INPUT_COLUMN_COUNT);
+    module.attr("NEEDED") = volantra::NeededNames();
+    module.attr("KINDS") = volantra::Names(volantra::KIND_NAMES);
 }

@@ -1,68 +1,73 @@
 #include "screens/bar_table_csv.h"
 
-#include <algorithm>
+#include "rows/csv_field.h"
+#include "rows/priced_row.h"
 
 namespace volantra {
 namespace {
 
-constexpr std::string_view HEADER =
-    "screen,asset,strike,maturity,volatility,interest,dividend,dividend_interest,"
-    "dividend_time,value,delta,gamma,theta,vega,rho,message\n";
-
-// A field quoted only where it holds a comma, a quote or a line break.
-void AppendField(std::string& out, std::string_view field) {
-    const bool plain = std::none_of(field.begin(), field.end(), [](char c) {
-        return c == ',' || c == '"' || c == '\r' || c == '\n';
-    });
-    if (plain) {
-        out.append(field);
-        return;
+void AppendHeader(std::string& out) {
+    for (std::size_t c = 0; c < INPUT_COLUMN_COUNT; ++c) {
+        out.append(COLUMN_NAMES.items[c]);
+        out.push_back(',');
     }
-    out.push_back('"');
-    for (char c : field) {
-        out.append(c == '"' ? 2 : 1, c);
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        out.append(result.name);
+        out.push_back(',');
     }
-    out.push_back('"');
+    out.append(MESSAGE_COLUMN);
+    out.push_back('\n');
 }
 
-void AppendRow(std::string& out, OptionKind kind, const ScreenInputs& at,
-               const CycleResults& shown) {
-    out += kind == OptionKind::Call ? "call" : "put";
-    const auto box = [&at](InputBox b) {
-        return at.dividendTicked || b < InputBox::Dividend ? at.boxes[b] : std::string_view();
-    };
-    for (InputBox b : {InputBox::Asset, InputBox::Strike, InputBox::Maturity}) {
-        out.push_back(',');
-        AppendField(out, box(b));
+// The row's input fields: the dividend's only where its box is ticked, as the pricer
+// ticks it where one is filled.
+void AppendInputs(std::string& out, OptionKind kind, const ScreenInputs& at) {
+    RowFields fields;
+    fields[Column::Screen] = KindName(kind);
+    for (InputBox box : INPUT_BOXES) {
+        const bool dividend = box >= InputBox::Dividend;
+        fields[BOX_COLUMNS[box]] = at.dividendTicked || !dividend ? at.boxes[box] : "";
     }
-    out += ',' + std::to_string(at.volatilityPercent) + ',' + std::to_string(at.interestPercent);
-    for (InputBox b : DIVIDEND_BOXES) {
+    const std::string volatility = std::to_string(at.volatilityPercent);
+    const std::string interest = std::to_string(at.interestPercent);
+    fields[Column::Volatility] = volatility;
+    fields[Column::Interest] = interest;
+    for (std::size_t c = 0; c < INPUT_COLUMN_COUNT; ++c) {
+        AppendCsvField(out, fields.items[c]);
         out.push_back(',');
-        AppendField(out, box(b));
     }
-    for (const std::string& text : shown.results) {
-        out.push_back(',');
+}
+
+void AppendRow(std::string& out, OptionKind kind, const ScreenInputs& at, const BarValues& along,
+               std::size_t i) {
+    AppendInputs(out, kind, at);
+    const Checked<PricingResult>& valued = along.positions[i];
+    ShownTexts texts;
+    if (valued.Ok()) {
+        texts = ResultTexts(valued.value);
+    }
+    for (const std::string& text : texts) {
         out += text;
+        out.push_back(',');
     }
     std::string message;
-    for (const std::string& m : shown.messages) {
-        message += (message.empty() ? "" : "; ") + m;
+    for (const std::string& m : CycleMessages(along.reading, valued, {})) {
+        AddMessage(message, m);
     }
-    out.push_back(',');
-    AppendField(out, message);
+    AppendCsvField(out, message);
     out.push_back('\n');
 }
 
 }  // namespace
 
 std::string BarTableCsv(OptionKind kind, ScrollBar bar, const ScreenInputs& canonical,
-                        const BarResults& along) {
-    std::string out(HEADER);
+                        const BarValues& along) {
+    std::string out;
+    AppendHeader(out);
     ScreenInputs at = canonical;
-    int& position = bar == ScrollBar::Volatility ? at.volatilityPercent : at.interestPercent;
     for (std::size_t i = 0; i < along.positions.size(); ++i) {
-        position = along.lowest + static_cast<int>(i);
-        AppendRow(out, kind, at, along.positions[i]);
+        at.Position(bar) = along.lowest + static_cast<int>(i);
+        AppendRow(out, kind, at, along, i);
     }
     return out;
 }

@@ -2,26 +2,25 @@
 
 #include <QLocale>
 
+#include "rows/schema.h"
+
 namespace volantra {
-namespace {
-
-const char* const RESULT_HEADERS[] = {"Value", "Delta", "Gamma", "Theta", "Vega", "Rho"};
-
-}  // namespace
 
 BarTableModel::BarTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void BarTableModel::Show(const BarResults& along, const QString& barName,
+void BarTableModel::Show(const BarValues& along, const QString& barName,
                          const NumberConventions& conventions) {
     beginResetModel();
     barName_ = barName;
     lowest_ = along.lowest;
     rows_.assign(along.positions.size(), QStringList());
     for (std::size_t i = 0; i < along.positions.size(); ++i) {
-        for (const std::string& text : along.positions[i].results) {
-            const std::string local =
-                conventions.fromCanonical && !text.empty() ? conventions.fromCanonical(text) : text;
-            rows_[i] << QString::fromStdString(local);
+        const Checked<PricingResult>& valued = along.positions[i];
+        if (!valued.Ok()) {
+            continue;  // a row of empty cells, as the result boxes stand blank
+        }
+        for (const std::string& text : ResultTexts(valued.value, conventions)) {
+            rows_[i] << QString::fromStdString(text);
         }
     }
     endResetModel();
@@ -32,7 +31,7 @@ int BarTableModel::rowCount(const QModelIndex& parent) const {
 }
 
 int BarTableModel::columnCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : 1 + static_cast<int>(std::size(RESULT_HEADERS));
+    return parent.isValid() ? 0 : 1 + static_cast<int>(RESULT_COLUMNS.size());
 }
 
 QVariant BarTableModel::data(const QModelIndex& index, int role) const {
@@ -53,7 +52,11 @@ QVariant BarTableModel::headerData(int section, Qt::Orientation orientation, int
     if (orientation == Qt::Vertical) {
         return QLocale().toString(lowest_ + section);
     }
-    return section == 0 ? barName_ : QString::fromLatin1(RESULT_HEADERS[section - 1]);
+    if (section == 0) {
+        return barName_;
+    }
+    const std::string_view caption = RESULT_COLUMNS[static_cast<std::size_t>(section - 1)].caption;
+    return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 }  // namespace volantra

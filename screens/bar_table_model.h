@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cycle/along_bar.h"
+#include "cycle/number_conventions.h"
 
 namespace volantra {
 
@@ -16,9 +17,9 @@ class BarTableModel : public QAbstractTableModel {
 public:
     explicit BarTableModel(QObject* parent = nullptr);
 
-    /// Shows `along`, whose result texts are canonical, and names the bar's column.
-    void Show(const BarResults& along, const QString& barName,
-              const NumberConventions& conventions);
+    /// Shows the results of `along` as `conventions` write numbers, and names the bar's
+    /// column.
+    void Show(const BarValues& along, const QString& barName, const NumberConventions& conventions);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;

@@ -21,6 +21,8 @@
 #include <map>
 
 #include "engine/number_text.h"
+#include "rows/priced_row.h"
+#include "rows/solved_row.h"
 #include "screens/bar_table_csv.h"
 #include "screens/bar_table_model.h"
 #include "screens/screen_style.h"
@@ -28,10 +30,8 @@
 namespace volantra {
 namespace {
 
-const char* const RESULT_NAMES[] = {"value", "Delta", "Gamma", "Theta", "Vega", "Rho"};
-
-double ReadCanonical(const std::string& text) {
-    return ParseNumber<double>(text).value;
+QString Caption(std::string_view caption) {
+    return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 
 }  // namespace
@@ -93,8 +93,8 @@ QWidget* ChartWindow::BuildChoices() {
     const QString value =
         kind_ == OptionKind::Call ? QStringLiteral("Call value") : QStringLiteral("Put value");
     resultChoice_->addItem(value);
-    for (std::size_t i = 1; i < std::size(RESULT_NAMES); ++i) {
-        resultChoice_->addItem(QString::fromLatin1(RESULT_NAMES[i]));
+    for (std::size_t i = 1; i < RESULT_COLUMNS.size(); ++i) {
+        resultChoice_->addItem(Caption(RESULT_COLUMNS[i].caption));
     }
     auto* barLabel = new QLabel(QStringLiteral("&Bar:"), row);
     barLabel->setBuddy(barChoice_);
@@ -212,7 +212,7 @@ void ChartWindow::Refresh(const ScreenInputs& inputs) {
 
 // The cycle at every position, and what the market value finds there now.
 void ChartWindow::Recompute() {
-    along_ = ResultsAlongBar(kind_, Bar(), inputs_, readOnly_);
+    along_ = ValueAlongBar(kind_, Bar(), inputs_, readOnly_);
     model_->Show(along_, BarName(), conventions_);
     axisX_->setRange(BarLowest(Bar()), BarHighest(Bar()));
     axisX_->setTickInterval(Bar() == ScrollBar::Volatility ? 25 : 10);
@@ -229,14 +229,14 @@ void ChartWindow::Redraw() {
     double high = 0;
     bool any = false;
     for (std::size_t i = 0; i < along_.positions.size(); ++i) {
-        const std::string& text = along_.positions[i].results[Shown()];
-        if (text.empty()) {
+        const Checked<PricingResult>& valued = along_.positions[i];
+        if (!valued.Ok()) {
             if (!runs.back().isEmpty()) {
                 runs.emplace_back();
             }
             continue;
         }
-        const double y = ReadCanonical(text);
+        const double y = ResultNumbers(valued.value)[Shown()];
         low = any ? std::min(low, y) : y;
         high = any ? std::max(high, y) : y;
         any = true;
@@ -267,7 +267,8 @@ void ChartWindow::ShowMessages() {
     std::map<std::string, std::vector<int>> where;
     std::vector<std::string> order;
     for (std::size_t i = 0; i < along_.positions.size(); ++i) {
-        for (const std::string& text : along_.positions[i].messages) {
+        for (const std::string& text :
+             CycleMessages(along_.reading, along_.positions[i], readOnly_)) {
             auto& positions = where[text];
             if (positions.empty()) {
                 order.push_back(text);
@@ -286,12 +287,11 @@ void ChartWindow::ShowMessages() {
 }
 
 void ChartWindow::MarkPosition() {
-    const int position =
-        Bar() == ScrollBar::Volatility ? inputs_.volatilityPercent : inputs_.interestPercent;
+    const int position = inputs_.Position(Bar());
     const auto i = static_cast<std::size_t>(position - along_.lowest);
     QList<QPointF> point;
-    if (i < along_.positions.size() && !along_.positions[i].results[Shown()].empty()) {
-        point.append(QPointF(position, ReadCanonical(along_.positions[i].results[Shown()])));
+    if (i < along_.positions.size() && along_.positions[i].Ok()) {
+        point.append(QPointF(position, ResultNumbers(along_.positions[i].value)[Shown()]));
     }
     marker_->replace(point);
 }
@@ -313,22 +313,14 @@ void ChartWindow::SearchMarketValue() {
         moveBar_->setEnabled(false);
         return;
     }
-    const std::string text = typed.toStdString();
-    const Checked<double> read =
-        ParseNumber<double>(conventions_.toCanonical ? conventions_.toCanonical(text) : text);
+    const Checked<double> read = ParseNumber<double>(Canonical(conventions_, typed.toStdString()));
     if (!read.Ok()) {
         matchesText_->setText(QStringLiteral("Market value is not a number"));
         moveBar_->setEnabled(false);
         return;
     }
     target_ = read.value;
-    BarValues values;
-    values.lowest = along_.lowest;
-    for (const CycleResults& at : along_.positions) {
-        values.optionValues.push_back(at.result ? std::optional(at.result->optionValue)
-                                                : std::nullopt);
-    }
-    ShowSearch(SearchBar(values, *target_), typed);
+    ShowSearch(SearchBar(along_, *target_), typed);
 }
 
 void ChartWindow::ShowSearch(const BarSearch& search, const QString& typed) {
@@ -339,14 +331,8 @@ void ChartWindow::ShowSearch(const BarSearch& search, const QString& typed) {
         matchesText_->setText(QStringLiteral("Shown at %1 %2")
                                   .arg(bar, QString::fromStdString(PositionRanges(matches_))));
     } else if (search.nearest) {
-        matchesText_->setText(
-            QStringLiteral("No %1 from %2 to %3 shows %4; the nearest is %5, which shows %6")
-                .arg(bar)
-                .arg(BarLowest(Bar()))
-                .arg(BarHighest(Bar()))
-                .arg(typed)
-                .arg(*search.nearest)
-                .arg(QString::fromStdString(Localized(ShownValueText(search.nearestValue)))));
+        matchesText_->setText(QString::fromStdString(
+            NearestMessage(Bar(), typed.toStdString(), search, conventions_)));
     } else {
         matchesText_->setText(QStringLiteral("No %1 from %2 to %3 gives a value")
                                   .arg(bar)
@@ -375,8 +361,7 @@ bool ChartWindow::SaveTable(const QString& path, QString& error) const {
     EnumArray<InputBox, std::string> canonical;
     ScreenInputs rows = inputs_;
     for (InputBox box : INPUT_BOXES) {
-        canonical[box] =
-            conventions_.toCanonical ? conventions_.toCanonical(texts_[box]) : texts_[box];
+        canonical[box] = Canonical(conventions_, texts_[box]);
         rows.boxes[box] = canonical[box];
     }
     const std::string csv = BarTableCsv(kind_, Bar(), rows, along_);
@@ -428,10 +413,6 @@ ResultBox ChartWindow::Shown() const {
 
 QString ChartWindow::BarName() const {
     return barChoice_->currentText();
-}
-
-std::string ChartWindow::Localized(const std::string& canonical) const {
-    return conventions_.fromCanonical ? conventions_.fromCanonical(canonical) : canonical;
 }
 
 }  // namespace volantra

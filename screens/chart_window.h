@@ -69,14 +69,13 @@ private:
     [[nodiscard]] ScrollBar Bar() const;
     [[nodiscard]] ResultBox Shown() const;
     [[nodiscard]] QString BarName() const;
-    [[nodiscard]] std::string Localized(const std::string& canonical) const;
 
     OptionKind kind_;
     NumberConventions conventions_;  // the screen's
     NumberConventions readOnly_;     // reads the screen's numbers, writes canonical text
     EnumArray<InputBox, std::string> texts_;
     ScreenInputs inputs_;  // views into texts_
-    BarResults along_;
+    BarValues along_;
     std::optional<double> target_;
     std::vector<int> matches_;
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "cycle/recalculation.h"
-#include "tools/sweep_range.h"
+#include "cycle/screen.h"
+#include "rows/sweep_range.h"
 
 namespace volantra {
 

@@ -7,11 +7,11 @@
 #include <string_view>
 #include <vector>
 
-#include "cycle/recalculation.h"
+#include "rows/solved_row.h"
+#include "rows/sweep_grid.h"
 #include "tools/batch_options.h"
 #include "tools/column_schema.h"
 #include "tools/row_writer.h"
-#include "tools/sweep_grid.h"
 
 namespace volantra {
 
@@ -40,13 +40,11 @@ public:
     [[nodiscard]] std::size_t LinesPerRow() const { return grid_->Count(); }
 
 private:
-    bool PriceLine(Fields& field, const std::vector<std::string_view>& fields, bool plain,
+    bool PriceLine(RowFields& field, const std::vector<std::string_view>& fields, bool plain,
                    std::string& out) const;
-    bool ReadScreen(const Fields& field, RowOutcome& row, OptionKind& kind,
-                    ScreenInputs& inputs) const;
-    void Price(const Fields& field, RowOutcome& row) const;
-    void Solve(Fields& field, RowOutcome& row) const;
-    void RunCycle(OptionKind kind, const ScreenInputs& inputs, RowOutcome& row) const;
+    [[nodiscard]] RowOutcome Price(const RowFields& field) const;
+    [[nodiscard]] RowOutcome Solve(RowFields& field) const;
+    [[nodiscard]] RowOutcome Outcome(const PricedRow& priced) const;
     [[nodiscard]] RowWriter Writer() const {
         return {schema_, options_.full, options_.solve.has_value(), delimiter_};
     }
@@ -56,7 +54,11 @@ private:
     NumberConventions conventions_;
     ColumnSchema schema_;
     std::shared_ptr<const SweepGrid> grid_;  // shared by the copies that price in parallel
-    mutable CycleResults cycle_;  // the last row's cycle, its storage reused row after row
+    // The last row's outcome, its storage reused row after row.
+    mutable SolvedRow row_;
+    mutable ShownTexts texts_;
+    mutable std::string message_;
+    mutable std::string position_;
 };
 
 /// Reads CSV from `in`, writes priced CSV to `out` and problems to `err`, streaming.

@@ -7,31 +7,14 @@
 namespace volantra {
 namespace {
 
-char Lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-Column Named(std::string_view name) {
-    const auto known =
-        std::find_if(BATCH_COLUMN_NAMES.begin(), BATCH_COLUMN_NAMES.end(),
-                     [name](std::string_view n) { return EqualsIgnoringCase(n, name); });
-    return static_cast<Column>(known - BATCH_COLUMN_NAMES.begin());
-}
-
 bool IsDividend(Column column) {
     return std::find(DIVIDEND_COLUMNS.begin(), DIVIDEND_COLUMNS.end(), column) !=
            DIVIDEND_COLUMNS.end();
 }
 
 bool IsSwept(const BatchOptions& options, Column column) {
-    return std::any_of(options.sweeps.begin(), options.sweeps.end(), [column](const SweepRange& s) {
-        return s.column == BATCH_COLUMN_NAMES[column];
-    });
+    return std::any_of(options.sweeps.begin(), options.sweeps.end(),
+                       [column](const SweepRange& s) { return s.column == COLUMN_NAMES[column]; });
 }
 
 // A hint when the header holds another delimiter than the one in use, as a header read
@@ -70,7 +53,7 @@ bool ColumnSchema::MatchNames(const std::vector<std::string_view>& header,
     inputOf_.items.fill(ABSENT);
     for (std::size_t input = 0; input < header.size(); ++input) {
         const std::string_view name = TrimBlanks(header[input]);
-        const Column column = Named(name);
+        const Column column = ColumnNamed(name);
         if (column == Column::Count) {
             continue;  // carried through
         }
@@ -93,32 +76,25 @@ bool ColumnSchema::MatchNames(const std::vector<std::string_view>& header,
 // would value every row without a dividend.
 bool ColumnSchema::CheckPresent(const BatchOptions& options, char delimiter,
                                 std::string& error) const {
-    for (const auto column : {Column::Screen, Column::Asset, Column::Strike, Column::Maturity,
-                              Column::Volatility, Column::Interest, Column::Target}) {
+    std::vector<Column> wanted(NEEDED_COLUMNS.begin(), NEEDED_COLUMNS.end());
+    wanted.push_back(Column::Target);
+    for (const Column column : wanted) {
         const bool optional = (options.solve && column == BarColumn(*options.solve)) ||
                               IsSwept(options, column) ||
                               (column == Column::Target && !options.solve);
         if (inputOf_[column] != ABSENT || optional) {
             continue;
         }
-        if (column == Column::Target) {
-            error = "--solve needs a value column: the option value the screen shows";
-            return false;
-        }
-        error = "the header has no column \"" + std::string(BATCH_COLUMN_NAMES[column]) +
-                "\"; it needs screen, asset, strike, maturity, volatility and interest" +
-                (options.solve ? ", value" : "") +
-                ", and may add dividend, dividend_interest and dividend_time" +
-                DelimiterHint(names_, delimiter);
+        error = MissingColumnMessage(column, options.solve.has_value()) +
+                (column == Column::Target ? "" : DelimiterHint(names_, delimiter));
         return false;
     }
     for (const SweepRange& sweep : options.sweeps) {
         std::string missing;
         for (Column column : DIVIDEND_COLUMNS) {
-            if (IsDividend(Named(sweep.column)) && inputOf_[column] == ABSENT &&
+            if (IsDividend(ColumnNamed(sweep.column)) && inputOf_[column] == ABSENT &&
                 !IsSwept(options, column)) {
-                missing +=
-                    (missing.empty() ? "" : " and ") + std::string(BATCH_COLUMN_NAMES[column]);
+                missing += (missing.empty() ? "" : " and ") + std::string(COLUMN_NAMES[column]);
             }
         }
         if (!missing.empty()) {
@@ -133,8 +109,7 @@ bool ColumnSchema::CheckPresent(const BatchOptions& options, char delimiter,
 // Carried columns keep their place; the pricer's own columns fill the other places in
 // their usual order, and those the input lacks but the output shows follow the last.
 void ColumnSchema::LayOut(const BatchOptions& options) {
-    std::vector<Column> own = {Column::Screen,   Column::Asset,      Column::Strike,
-                               Column::Maturity, Column::Volatility, Column::Interest};
+    std::vector<Column> own(NEEDED_COLUMNS.begin(), NEEDED_COLUMNS.end());
     if (std::any_of(DIVIDEND_COLUMNS.begin(), DIVIDEND_COLUMNS.end(),
                     [&](Column c) { return inputOf_[c] != ABSENT || IsSwept(options, c); })) {
         own.insert(own.end(), DIVIDEND_COLUMNS.begin(), DIVIDEND_COLUMNS.end());

@@ -7,48 +7,10 @@
 #include <string_view>
 #include <vector>
 
-#include "cycle/enum_array.h"
+#include "rows/schema.h"
 #include "tools/batch_options.h"
 
 namespace volantra {
-
-/// The input columns the pricer reads, in the order it writes them, then the solve
-/// target `value`.
-enum class Column : std::size_t {
-    Screen,
-    Asset,
-    Strike,
-    Maturity,
-    Volatility,
-    Interest,
-    Dividend,
-    DividendInterest,
-    DividendTime,
-    Target,
-    Count
-};
-
-/// The columns' names in the CSV header, by Column.
-inline constexpr EnumArray<Column, std::string_view> BATCH_COLUMN_NAMES = {
-    {"screen", "asset", "strike", "maturity", "volatility", "interest", "dividend",
-     "dividend_interest", "dividend_time", "value"}};
-
-/// The dividend columns, which go together.
-inline constexpr std::array<Column, 3> DIVIDEND_COLUMNS = {
-    Column::Dividend, Column::DividendInterest, Column::DividendTime};
-
-/// The texts of one row by column; empty for a column the input lacks.
-using Fields = EnumArray<Column, std::string_view>;
-
-/// The column that holds a bar's position.
-constexpr Column BarColumn(ScrollBar bar) {
-    return bar == ScrollBar::Volatility ? Column::Volatility : Column::Interest;
-}
-
-/// The bar's name as messages begin with it.
-constexpr std::string_view BarName(ScrollBar bar) {
-    return bar == ScrollBar::Volatility ? "Volatility" : "Interest";
-}
 
 /// One output column: a column the pricer reads or fills, or, when `column` is
 /// Column::Count, the input column `input` carried through unchanged.

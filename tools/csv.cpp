@@ -186,22 +186,4 @@ bool CsvReader::ContinueQuoted(std::size_t& recordSize) {
     return true;
 }
 
-void AppendCsvField(std::string& out, std::string_view field, char delimiter) {
-    const bool plain = std::none_of(field.begin(), field.end(), [delimiter](char c) {
-        return c == delimiter || c == '"' || c == '\r' || c == '\n';
-    });
-    if (plain) {
-        out.append(field);
-        return;
-    }
-    out.push_back('"');
-    for (char c : field) {
-        if (c == '"') {
-            out.push_back('"');
-        }
-        out.push_back(c);
-    }
-    out.push_back('"');
-}
-
 }  // namespace volantra

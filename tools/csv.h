@@ -7,6 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "rows/csv_field.h"
+
 namespace volantra {
 
 /// Reads delimited records one at a time, as spreadsheets write them: a field that
@@ -68,8 +70,5 @@ private:
     bool lineEndedWithCr_ = false;
     int error_ = 0;
 };
-
-/// Appends `field` to `out`, quoted when it holds the delimiter, a quote or a line break.
-void AppendCsvField(std::string& out, std::string_view field, char delimiter = ',');
 
 }  // namespace volantra

@@ -10,9 +10,6 @@
 namespace volantra {
 namespace {
 
-constexpr std::array<std::string_view, 7> RESULT_COLUMNS = {"value", "delta", "gamma",  "theta",
-                                                            "vega",  "rho",   "message"};
-constexpr std::string_view MATCHES_COLUMN = "matches";
 // Named apart from the display columns, which round some of the same fields.
 constexpr std::array<std::string_view, 18> FULL_COLUMNS = {
     "full_growthFactor", "full_moneyness", "full_logMoneyness", "full_halfVarianceTerm",
@@ -52,19 +49,12 @@ void AppendFullFields(std::string& out, const PricingResult& r, char delimiter, 
 
 }  // namespace
 
-void AddMessage(RowOutcome& row, std::string_view message) {
-    if (!row.message.empty()) {
-        row.message += "; ";
-    }
-    row.message += message;
-}
-
 void RowWriter::AppendHeader(std::string& out) const {
     for (const OutputColumn& output : schema_.Outputs()) {
         if (output.column == Column::Count) {
             AppendCsvField(out, schema_.InputName(output.input), delimiter_);
         } else {
-            out.append(BATCH_COLUMN_NAMES[output.column]);
+            out.append(COLUMN_NAMES[output.column]);
         }
         out.push_back(delimiter_);
     }
@@ -72,10 +62,12 @@ void RowWriter::AppendHeader(std::string& out) const {
         out.append(MATCHES_COLUMN);
         out.push_back(delimiter_);
     }
-    for (std::string_view name : RESULT_COLUMNS) {
-        out.append(name);
-        out.push_back(name == RESULT_COLUMNS.back() ? '\n' : delimiter_);
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        out.append(result.name);
+        out.push_back(delimiter_);
     }
+    out.append(MESSAGE_COLUMN);
+    out.push_back('\n');
     if (full_) {
         out.pop_back();
         for (std::string_view name : FULL_COLUMNS) {
@@ -87,7 +79,7 @@ void RowWriter::AppendHeader(std::string& out) const {
 }
 
 // The common line: plain fields, no message, no full fields; false when it is too long.
-bool RowWriter::AppendShortLine(const Fields& field, const std::vector<std::string_view>& input,
+bool RowWriter::AppendShortLine(const RowFields& field, const std::vector<std::string_view>& input,
                                 const RowOutcome& row, std::string& out) const {
     std::size_t length = row.matches.size() + 20;  // the delimiters and the line break
     for (const OutputColumn& output : schema_.Outputs()) {
@@ -118,7 +110,7 @@ bool RowWriter::AppendShortLine(const Fields& field, const std::vector<std::stri
     return true;
 }
 
-void RowWriter::AppendLine(const Fields& field, const std::vector<std::string_view>& input,
+void RowWriter::AppendLine(const RowFields& field, const std::vector<std::string_view>& input,
                            const RowOutcome& row, bool plain, std::string& out) const {
     if (plain && row.message.empty() && !full_ && AppendShortLine(field, input, row, out)) {
         return;

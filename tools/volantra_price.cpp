@@ -12,9 +12,9 @@
 
 #include <unistd.h>
 
+#include "rows/sweep_grid.h"
 #include "tools/batch_pricer.h"
 #include "tools/output_file.h"
-#include "tools/sweep_grid.h"
 
 namespace {
 

@@ -4,13 +4,15 @@ Every number here is one the pricing screen shows for the same inputs: a float r
 as the text ``repr`` writes of it (100.5 behaves as typed "100.5"), and the results
 are the doubles nearest the shown texts (10.45, not 10.4501...).
 
-    >>> import volantra
-    >>> volantra.price("call", 100, 100, 365, 20, 5)["value"]
-    array(10.45)
-
 ``price`` and ``solve`` take scalars or numpy arrays, broadcast together;
 ``price_frame`` takes a pandas DataFrame with the columns of ``volantra-price``'s CSV
 files, and runs in ``dask.dataframe.map_partitions``.
+
+Examples
+--------
+>>> import volantra
+>>> float(volantra.price("call", 100, 100, 365, 20, 5)["value"])
+10.45
 """
 
 import numpy as np
@@ -20,26 +22,26 @@ from . import _volantra
 __all__ = ["price", "solve", "price_frame", "RESULTS", "INPUTS"]
 
 #: The results, in the order the screen shows them.
-RESULTS = ("value", "delta", "gamma", "theta", "vega", "rho")
+RESULTS = _volantra.RESULTS
 #: The input columns of volantra-price, in its order.
-INPUTS = ("screen", "asset", "strike", "maturity", "volatility", "interest",
-          "dividend", "dividend_interest", "dividend_time")
-_NEEDED, _DIVIDEND = INPUTS[:6], INPUTS[6:]
+INPUTS = _volantra.INPUTS
+_NEEDED = _volantra.NEEDED
+_DIVIDEND = tuple(name for name in INPUTS if name not in _NEEDED)
 
 
 def _text_column(values, shape):
     """Texts as (distinct texts, int64 index per row); None stands for an empty field."""
     array = np.asarray(values, dtype=object if np.ndim(values) == 0 else None)
     flat = array.ravel() if array.size == 1 else np.broadcast_to(array, shape).ravel()
-    texts = ["call", "put"]
-    # The usual kinds all at once, others one by one.
+    texts = list(_volantra.KINDS)
+    # The kinds' own names all at once, others one by one.
     if flat.dtype.kind == "O":
         codes = _volantra.kind_codes(np.ascontiguousarray(flat))
     else:
         codes = np.full(flat.size, -1, dtype=np.int64)
         if flat.dtype.kind == "U":
-            codes[flat == "call"] = 0
-            codes[flat == "put"] = 1
+            for code, kind in enumerate(texts):
+                codes[flat == kind] = code
     index = {}
     for row in np.flatnonzero(codes < 0):
         value = flat[row]
@@ -89,27 +91,97 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
           dividend_interest=None, dividend_time=None, *, text=False):
     """Price calls and puts as the pricing screens show them.
 
-    kind         "call" or "put"
-    asset        asset price, dollars
-    strike       strike price, dollars
-    maturity     days to maturity
-    volatility   volatility bar position, a whole number from 1 to 200 (percent)
-    interest     interest bar position, a whole number from 0 to 100 (percent)
-    dividend, dividend_interest, dividend_time
-                 the expected dividend (dollars), its interest rate (percent) and
-                 days to payment; a row has a dividend when any of the three is
-                 given and not NaN, as the ticked DIVIDENDS box
-    text         True returns the screen's texts ("10.45") instead of numbers
-
     Every argument is a scalar or an array (a pandas Series counts as an array, by
-    position); they broadcast together. A float reads as the text repr writes of it,
-    a bar position as a whole number (20.0 is 20); NaN, None or pd.NA leaves a box
-    empty.
+    position); they broadcast together, and each element of the broadcast is one
+    row, valued on its own. A float reads as the text ``repr`` writes of it, a bar
+    position as a whole number (20.0 is 20); NaN, None or ``pd.NA`` leaves a box
+    empty. A row the screen would refuse is not valued and carries the screen's
+    message instead of raising.
 
-    Returns a dict of arrays of the broadcast shape: value, delta, gamma, theta,
-    vega and rho, float64 holding the doubles nearest the shown texts (NaN where the
-    row is not valued), and message, the row's messages ("" when none). Theta is per
-    year, vega per 1.00 of volatility and rho per 1.00 of interest.
+    Parameters
+    ----------
+    kind : str or array_like of str
+        ``"call"`` or ``"put"``, the screen to price on.
+    asset : float or array_like
+        Asset price, in dollars.
+    strike : float or array_like
+        Strike price, in dollars.
+    maturity : float or array_like
+        Time to maturity, in days.
+    volatility : int or array_like
+        Volatility bar position, a whole number from 1 to 200, in percent.
+    interest : int or array_like
+        Interest bar position, a whole number from 0 to 100, in percent.
+    dividend : float or array_like, optional
+        Expected dividend, in dollars.
+    dividend_interest : float or array_like, optional
+        Interest rate of the dividend, in percent.
+    dividend_time : float or array_like, optional
+        Time to the dividend's payment, in days. A row has a dividend, as with the
+        DIVIDENDS box ticked, when any of the three dividend inputs is given and not
+        NaN; leaving all three out prices without one.
+    text : bool, default False
+        Keyword only. True returns the screen's texts (``"37.5200"``) instead of
+        numbers.
+
+    Returns
+    -------
+    dict of str to numpy.ndarray
+        Arrays of the broadcast shape of the arguments (0-d when all are scalars):
+
+        value, delta, gamma, theta, vega, rho : ndarray of float64
+            The result boxes, each the double nearest the text the screen shows,
+            NaN where the row is not valued. Value is in dollars; theta is per year,
+            vega per 1.00 of volatility and rho per 1.00 of interest. With
+            ``text=True``, object arrays of the shown texts, ``""`` where not valued.
+        message : ndarray of object
+            The row's message as a str, ``""`` when it has none.
+
+    Raises
+    ------
+    ValueError
+        If the arguments do not broadcast together, or a number argument holds
+        something numpy cannot read as a float (such as the str ``"abc"``).
+
+    See Also
+    --------
+    solve : The bar position that shows a given value.
+    price_frame : The same pricing for the rows of a DataFrame.
+
+    Examples
+    --------
+    >>> import volantra
+    >>> r = volantra.price("call", 100, 100, 365, 20, 5)
+    >>> float(r["value"]), float(r["delta"]), float(r["gamma"])
+    (10.45, 0.6368, 0.0188)
+    >>> float(r["theta"]), float(r["vega"]), float(r["rho"])
+    (-6.4135, 37.52, 53.2309)
+    >>> r["message"].item()
+    ''
+
+    With a dividend of $1 paid in 30 days, at 5% interest:
+
+    >>> r = volantra.price("call", 50, 45, 90, 30, 6, dividend=1,
+    ...                    dividend_interest=5, dividend_time=30)
+    >>> float(r["value"]), float(r["delta"])
+    (5.7, 0.772)
+
+    Arrays broadcast, one row per element:
+
+    >>> r = volantra.price(["call", "put"], 100, [90, 110], 365, 20, 5)
+    >>> r["value"].tolist()
+    [16.7, 10.67]
+
+    The screen's texts keep its trailing zeros:
+
+    >>> volantra.price("call", 100, 100, 365, 20, 5, text=True)["vega"].item()
+    '37.5200'
+
+    A row the screen refuses is NaN, with the screen's message:
+
+    >>> r = volantra.price("call", 100, 100, 365, 250, 5)
+    >>> float(r["value"]), r["message"].item()
+    (nan, 'Volatility must be a whole number from 1 to 200')
     """
     columns, shape = _columns({
         "screen": kind, "asset": asset, "strike": strike, "maturity": maturity,
@@ -129,16 +201,106 @@ def solve(bar, kind, asset, strike, maturity, *, value, volatility=None, interes
           dividend=None, dividend_interest=None, dividend_time=None):
     """Find the positions of one bar at which the screen shows an option value.
 
-    bar is "volatility" or "interest": the bar to move; give the other bar's
-    position. value is the option value to find, as the value box shows it. The
-    other arguments are those of price(), and broadcast together.
+    Moves the volatility or the interest bar over every position, with the other
+    inputs held, and finds those at which the value box shows `value`; answers as
+    ``volantra-price --solve`` does, from the same code. The arguments other than
+    `bar` broadcast together as those of `price` do, one row per element. A row
+    that no position matches, or whose inputs the screen refuses, has no position
+    and carries a message instead of raising.
 
-    Answers as ``volantra-price --solve`` does, from the same code. Returns a dict
-    of arrays: position, the lowest position that shows the value (NaN when none
-    does); matches, every such position as ranges ("29-31 40"); value, delta,
-    gamma, theta, vega and rho at that position; and message, which names the
-    nearest position and the value it shows when no position shows the value.
-    Raises TypeError when given the bar it moves, or without the other bar or value.
+    Parameters
+    ----------
+    bar : {"volatility", "interest"}
+        The bar to move.
+    kind : str or array_like of str
+        ``"call"`` or ``"put"``, the screen to price on.
+    asset : float or array_like
+        Asset price, in dollars.
+    strike : float or array_like
+        Strike price, in dollars.
+    maturity : float or array_like
+        Time to maturity, in days.
+    value : float or array_like
+        Keyword only. The option value to find, in dollars, as the value box shows
+        it (10.45).
+    volatility : int or array_like, optional
+        Keyword only. Volatility bar position, a whole number from 1 to 200, in
+        percent; needed when `bar` is ``"interest"``, refused otherwise.
+    interest : int or array_like, optional
+        Keyword only. Interest bar position, a whole number from 0 to 100, in
+        percent; needed when `bar` is ``"volatility"``, refused otherwise.
+    dividend : float or array_like, optional
+        Keyword only. Expected dividend, in dollars.
+    dividend_interest : float or array_like, optional
+        Keyword only. Interest rate of the dividend, in percent.
+    dividend_time : float or array_like, optional
+        Keyword only. Time to the dividend's payment, in days. A row has a dividend
+        when any of the three dividend inputs is given and not NaN.
+
+    Returns
+    -------
+    dict of str to numpy.ndarray
+        Arrays of the broadcast shape of the arguments (0-d when all are scalars):
+
+        position : ndarray of float64
+            The lowest position of `bar` that shows the value; NaN when none does.
+        matches : ndarray of object
+            Every position that shows the value, as a str of ranges
+            (``"1-22 24-29"``); ``""`` when none does.
+        value, delta, gamma, theta, vega, rho : ndarray of float64
+            The result boxes at `position`, as `price` gives them; NaN without one.
+        message : ndarray of object
+            ``""`` when a position shows the value; otherwise a str naming the
+            nearest position and the value it shows, or the screen's message for
+            inputs it refuses.
+
+    Raises
+    ------
+    ValueError
+        If `bar` is not ``"volatility"`` or ``"interest"``, or as `price` raises
+        for arguments that do not broadcast or cannot be read as numbers.
+    TypeError
+        If given a position for the bar it moves, if the other bar's position is
+        missing, or if `value` is None.
+
+    See Also
+    --------
+    price : The results at given positions of both bars.
+
+    Examples
+    --------
+    >>> import volantra
+    >>> s = volantra.solve("volatility", "call", 100, 100, 365, value=10.45,
+    ...                    interest=5)
+    >>> float(s["position"]), s["matches"].item(), float(s["delta"])
+    (20.0, '20', 0.6368)
+    >>> s = volantra.solve("interest", "call", 100, 100, 365, value=10.45,
+    ...                    volatility=20)
+    >>> float(s["position"])
+    5.0
+
+    A deep in-the-money call shows the same value over many positions:
+
+    >>> s = volantra.solve("volatility", "call", 100, 80, 30, value=20.33, interest=5)
+    >>> float(s["position"]), s["matches"].item()
+    (1.0, '1-22 24-29')
+
+    A value no position shows:
+
+    >>> s = volantra.solve("volatility", "call", 100, 100, 365, value=[10.45, 12],
+    ...                    interest=5)
+    >>> s["position"].tolist()
+    [20.0, nan]
+    >>> print(s["message"][1])
+    No volatility from 1 to 200 shows 12; the nearest is 24, which shows 11.96
+
+    The bar being moved takes no position:
+
+    >>> volantra.solve("volatility", "call", 100, 100, 365, value=10.45,
+    ...                volatility=20, interest=5)
+    Traceback (most recent call last):
+        ...
+    TypeError: solve() finds the volatility position: give interest, not volatility
     """
     bars = {"volatility": volatility, "interest": interest}
     if not isinstance(bar, str) or bar not in bars:
@@ -177,17 +339,74 @@ def _frame_column(series):
 def price_frame(frame, *, text=False):
     """Price every row of a pandas DataFrame as volantra-price prices a CSV file.
 
-    The frame holds the columns of volantra-price's input, named in any case:
-    screen, asset, strike, maturity, volatility, interest, and optionally dividend,
-    dividend_interest and dividend_time. Numbers read as the text repr writes of
-    them, text as written, and NaN as an empty field; a row with every input empty
-    stays unpriced, with no message, as the pricer keeps a blank line. Returns a copy
-    of the frame with the columns value, delta, gamma, theta, vega, rho (float64, NaN
-    where not valued; with text=True the screen's texts, "" where not valued) and
-    message added; other columns are kept.
+    The frame holds the columns of volantra-price's input, named in any case and
+    with surrounding spaces ignored: screen, asset, strike, maturity, volatility,
+    interest, and optionally dividend, dividend_interest and dividend_time, with
+    the units of `price`'s arguments. Numbers read as the text ``repr`` writes of
+    them, text as written, and NaN or ``pd.NA`` as an empty field; a row with every
+    input empty stays unpriced, with no message, as the pricer keeps a blank line.
+    A row the pricer refuses carries its message instead of raising. Other columns
+    are kept as they are.
 
     A plain function of one frame, so it pickles and runs on each partition of a
     Dask DataFrame: ``ddf.map_partitions(volantra.price_frame)``.
+
+    Parameters
+    ----------
+    frame : pandas.DataFrame
+        The rows to price, one option per row.
+    text : bool, default False
+        Keyword only. True gives the screen's texts (``"37.5200"``) instead of
+        numbers.
+
+    Returns
+    -------
+    pandas.DataFrame
+        A copy of `frame`, same index, with columns added:
+
+        value, delta, gamma, theta, vega, rho : float64
+            The result boxes as `price` gives them, NaN where the row is not
+            valued; with ``text=True``, object columns of the shown texts, ``""``
+            where not valued.
+        message : object
+            The row's message as a str, ``""`` when it has none.
+
+    Raises
+    ------
+    TypeError
+        If `frame` is not a pandas DataFrame.
+    ValueError
+        If one of screen, asset, strike, maturity, volatility and interest is
+        missing, or any input column is named twice (also when the names differ
+        only in case). The pricer itself raises ValueError, in its own words, if it
+        refuses the set of columns as a whole.
+
+    See Also
+    --------
+    price : The same pricing for scalars and arrays.
+
+    Examples
+    --------
+    >>> import pandas as pd
+    >>> import volantra
+    >>> frame = pd.DataFrame({"Screen": ["call", "put", "call"],
+    ...                       "Asset": [100, 100, 100], "Strike": [100, 100, 100],
+    ...                       "Maturity": [365, 365, 365], "Volatility": [20, 20, 250],
+    ...                       "Interest": [5, 5, 5]})
+    >>> out = volantra.price_frame(frame)
+    >>> out[["Screen", "value", "delta"]]
+      Screen  value   delta
+    0   call  10.45  0.6368
+    1    put   5.57 -0.3632
+    2   call    NaN     NaN
+    >>> out["message"].tolist()
+    ['', '', 'Volatility must be a whole number from 1 to 200']
+    >>> volantra.price_frame(frame, text=True)["vega"].tolist()
+    ['37.5200', '37.5241', '']
+    >>> volantra.price_frame(frame.drop(columns="Interest"))  # doctest: +ELLIPSIS
+    Traceback (most recent call last):
+        ...
+    ValueError: the frame has no column 'interest'; it needs screen, asset, ...
     """
     import pandas as pd  # only here: price and solve need no pandas
 

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -31,18 +30,7 @@ inline ScreenInputs WithDividend(ScreenInputs in, std::string_view amount, std::
 
 /// A decimal-comma locale without grouping: "100,5" in, "10,45" out.
 inline NumberConventions DecimalComma() {
-    NumberConventions comma;
-    comma.toCanonical = [](std::string_view text) {
-        std::string canonical(text);
-        std::replace(canonical.begin(), canonical.end(), ',', '.');
-        return canonical;
-    };
-    comma.fromCanonical = [](std::string_view text) {
-        std::string local(text);
-        std::replace(local.begin(), local.end(), '.', ',');
-        return local;
-    };
-    return comma;
+    return DecimalCommaConventions();
 }
 
 }  // namespace volantra::testing

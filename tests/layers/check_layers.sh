@@ -1,15 +1,14 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a layer above its own.
 #   check_layers.sh SOURCE_ROOT
-# Layers, lowest first: engine, cycle, then screens and tools side by side, neither
-# including the other, and on top app on the screens and python on the tools, neither
-# including the other.
+# Layers, lowest first: engine, cycle, rows, then screens, tools and python side by
+# side, none including another, and on top app on the screens.
 # tests/<layer> and bench/<layer> sit at the layer they cover; files directly in
 # tests/ or bench/ may include every layer.
 set -euo pipefail
 root="$1"
-declare -A rank=([engine]=0 [cycle]=1 [screens]=2 [tools]=2 [app]=3 [python]=3)
-top=4
+declare -A rank=([engine]=0 [cycle]=1 [rows]=2 [screens]=3 [tools]=3 [python]=3 [app]=4)
+top=5
 
 # The layer folder a file belongs to; empty for files directly in tests/ or bench/.
 layer_of_file() {
@@ -33,9 +32,8 @@ while IFS= read -r -d '' file; do
     [[ -z "$ownLayer" ]] || own="${rank[$ownLayer]}"
     while IFS=: read -r line layer; do
         [[ -n "${rank[$layer]+x}" && "$layer" != "$ownLayer" ]] || continue
-        if ((rank[$layer] > own)) || ((rank[$layer] == own)) ||
-           [[ "$layer" == tools && "$ownLayer" == app ]] ||
-           [[ "$layer" == screens && "$ownLayer" == python ]]; then
+        if ((rank[$layer] >= own)) ||
+           [[ "$ownLayer" == app && ("$layer" == tools || "$layer" == python) ]]; then
             echo "$file:$line: includes from $layer, a layer above or beside its own"
             faults=$((faults + 1))
         fi

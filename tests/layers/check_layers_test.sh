@@ -5,21 +5,24 @@ set -euo pipefail
 check="$(dirname "${BASH_SOURCE[0]}")/check_layers.sh"
 tree="$(mktemp -d)"
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{engine,cycle,screens,tools,app,python,tests/engine,tests/cycle,bench}
+mkdir -p "$tree"/{engine,cycle,rows,screens,tools,app,python,tests/engine,tests/cycle,bench}
 
 write() { printf '#include "%s"\n' "$2" > "$tree/$1"; }
 write engine/a.cpp engine/b.h
 write cycle/a.cpp engine/b.h
-write screens/a.cpp cycle/a.h
-write tools/a.cpp cycle/a.h
+write rows/a.cpp cycle/a.h
+write screens/a.cpp rows/a.h
+write tools/a.cpp rows/a.h
 write app/a.cpp screens/a.h
-write python/a.cpp tools/a.h
+write python/a.cpp rows/a.h
 write tests/cycle/a.cpp cycle/a.h
 write tests/a.cpp tools/a.h
 write bench/a.cpp tools/a.h
 bash "$check" "$tree" > /dev/null || { echo "downward includes were refused"; exit 1; }
 
 for upward in "engine/c.cpp cycle/a.h" "cycle/c.h screens/a.h" "screens/c.cpp tools/a.h" \
+              "cycle/c.cpp rows/a.h" "rows/c.cpp tools/a.h" "rows/c.h screens/a.h" \
+              "rows/c.cpp python/a.h" "python/c.cpp tools/a.h" "tools/c.cpp python/a.h" \
               "tools/c.cpp app/a.h" "tools/c.cpp screens/a.h" \
               "app/c.cpp tools/a.h" "python/c.cpp screens/a.h" "app/c.cpp python/a.h" \
               "tools/c.cpp python/a.h" "tests/engine/c.cpp cycle/a.h" \

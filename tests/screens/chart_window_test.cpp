@@ -94,9 +94,10 @@ private slots:
                               ScrollBar::Volatility, Canonical(example));
             QList<QPointF> marker;
             const QMap<int, double> curve = Curve(chart, marker);
-            QCOMPARE(curve.size(), static_cast<qsizetype>(along.optionValues.size()));
-            for (std::size_t i = 0; i < along.optionValues.size(); ++i) {
-                QCOMPARE(curve.value(static_cast<int>(i) + 1), ShownValue(*along.optionValues[i]));
+            QCOMPARE(curve.size(), static_cast<qsizetype>(along.positions.size()));
+            for (std::size_t i = 0; i < along.positions.size(); ++i) {
+                QCOMPARE(curve.value(static_cast<int>(i) + 1),
+                         ShownValue(along.positions[i].value.optionValue));
             }
             QCOMPARE(marker,
                      (QList<QPointF>{QPointF(example.volatility, std::stod(example.shown[0]))}));

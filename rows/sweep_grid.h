@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "cycle/recalculation.h"
-#include "tools/column_schema.h"
-#include "tools/sweep_range.h"
+#include "cycle/number_conventions.h"
+#include "rows/schema.h"
+#include "rows/sweep_range.h"
 
 namespace volantra {
 
@@ -28,7 +28,7 @@ public:
     /// True when there is something to sweep.
     [[nodiscard]] bool Sweeps() const { return !axes_.empty(); }
     /// Puts the values of point `k`, 0 ≤ k < Count(), into their columns of `field`.
-    void Place(std::size_t k, Fields& field) const;
+    void Place(std::size_t k, RowFields& field) const;
 
 private:
     struct Axis {

@@ -1,17 +1,17 @@
-#include "tools/sweep_range.h"
+#include "rows/sweep_range.h"
 
 #include <algorithm>
 #include <span>
 #include <vector>
 
-#include "tools/column_schema.h"
+#include "rows/schema.h"
 
 namespace volantra {
 namespace {
 
 // Every input column but the screen and the solve target holds a number.
-constexpr std::span<const std::string_view> SWEEPABLE(BATCH_COLUMN_NAMES.begin() + 1,
-                                                      BATCH_COLUMN_NAMES.end() - 1);
+constexpr std::span<const std::string_view> SWEEPABLE(COLUMN_NAMES.begin() + 1,
+                                                      COLUMN_NAMES.end() - 1);
 
 // A plain decimal without exponent, as units of 10^−scale; false when it is not one or
 // holds more than 15 digits.
@@ -128,7 +128,7 @@ bool ReadRange(std::string_view text, SweepRange& sweep, std::string& error) {
 // A range the column can take, of at most MAX_SWEEP_STEPS values.
 bool CheckRange(const SweepRange& sweep, std::string& error) {
     for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
-        if (sweep.column == BATCH_COLUMN_NAMES[BarColumn(bar)] &&
+        if (sweep.column == COLUMN_NAMES[BarColumn(bar)] &&
             (sweep.scale != 0 || sweep.from < BarLowest(bar) || sweep.to > BarHighest(bar))) {
             error = "--sweep " + sweep.column + " takes whole positions from " +
                     std::to_string(BarLowest(bar)) + " to " + std::to_string(BarHighest(bar));

@@ -1,7 +1,7 @@
-// Checks the array shortcut's reading of a double as a box reads its text, at every
+// Checks the shortcut's reading of a double as a box reads its text, at every
 // place where the two could part: each positive normal single, the midpoint between it
 // and the next, and the doubles on either side of that midpoint. Away from a midpoint
-// the cast and the text fall between the same two midpoints (array_pricer.h), and a
+// the cast and the text fall between the same two midpoints (shortest_text.h), and a
 // negative number reads as its magnitude with the sign. A separate program (it runs for
 // many minutes), not a unit test.
 //   exhaustive_single_reading_check [threads] [stride]   (a stride above 1 samples)
@@ -16,7 +16,7 @@
 #include <vector>
 
 #include "engine/number_text.h"
-#include "python/array_pricer.h"
+#include "engine/shortest_text.h"
 
 namespace {
 
@@ -29,7 +29,7 @@ bool ReadsAsText(double x) {
         return true;
     }
     std::array<char, 32> buffer{};
-    const Checked<float> text = ParseNumber<float>(NumberText(x, buffer));
+    const Checked<float> text = ParseNumber<float>(ShortestText(x, buffer));
     if (text.Ok() &&
         std::bit_cast<std::uint32_t>(*quick) == std::bit_cast<std::uint32_t>(text.value)) {
         return true;

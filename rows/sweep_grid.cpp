@@ -1,4 +1,4 @@
-#include "tools/sweep_grid.h"
+#include "rows/sweep_grid.h"
 
 #include <algorithm>
 
@@ -31,20 +31,18 @@ bool CheckSweeps(const std::vector<SweepRange>& sweeps, std::string& error) {
 SweepGrid::SweepGrid(const std::vector<SweepRange>& sweeps, const NumberConventions& conventions) {
     for (const SweepRange& sweep : sweeps) {
         const auto named =
-            std::find(BATCH_COLUMN_NAMES.begin(), BATCH_COLUMN_NAMES.end(), sweep.column);
-        Axis axis{static_cast<Column>(named - BATCH_COLUMN_NAMES.begin()), {}};
+            std::find(COLUMN_NAMES.begin(), COLUMN_NAMES.end(), sweep.column);
+        Axis axis{static_cast<Column>(named - COLUMN_NAMES.begin()), {}};
         axis.texts.reserve(sweep.Count());
         for (std::size_t k = 0; k < sweep.Count(); ++k) {
-            axis.texts.push_back(conventions.fromCanonical
-                                     ? conventions.fromCanonical(sweep.Text(k))
-                                     : sweep.Text(k));
+            axis.texts.push_back(Localized(conventions, sweep.Text(k)));
         }
         count_ *= axis.texts.size();
         axes_.push_back(std::move(axis));
     }
 }
 
-void SweepGrid::Place(std::size_t k, Fields& field) const {
+void SweepGrid::Place(std::size_t k, RowFields& field) const {
     // The last axis turns fastest.
     for (auto axis = axes_.rbegin(); axis != axes_.rend(); ++axis) {
         field[axis->column] = axis->texts[k % axis->texts.size()];

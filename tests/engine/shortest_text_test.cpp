@@ -1,4 +1,4 @@
-#include "python/array_pricer.h"
+#include "engine/shortest_text.h"
 
 #include <cmath>
 #include <cstring>
@@ -46,7 +46,7 @@ TEST(SingleWithoutText, ReadsWhatTheTextReadsOrDeclines) {
     std::size_t declined = 0;
     for (double x : HardDoubles()) {
         std::array<char, 32> buffer{};
-        const Checked<float> text = ParseNumber<float>(NumberText(x, buffer));
+        const Checked<float> text = ParseNumber<float>(ShortestText(x, buffer));
         const std::optional<float> quick = SingleWithoutText(x);
         if (!quick) {
             ++declined;
@@ -54,7 +54,7 @@ TEST(SingleWithoutText, ReadsWhatTheTextReadsOrDeclines) {
         }
         ASSERT_TRUE(text.Ok()) << x;
         ASSERT_EQ(std::bit_cast<std::uint32_t>(*quick), std::bit_cast<std::uint32_t>(text.value))
-            << "for " << NumberText(x, buffer);
+            << "for " << ShortestText(x, buffer);
     }
     // Only the midpoints (a quarter of the samples) and the four beyond the range take the text.
     EXPECT_LE(declined, 100004U);

@@ -1,0 +1,174 @@
+#include "cycle/box_valuation.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "cycle/limit_texts.h"
+#include "engine/number_text.h"
+#include "engine/numeric_constants.h"
+
+namespace volantra {
+namespace {
+
+float FractionThroughText(int percent) {
+    return GeneralText<float>(static_cast<float>(percent / PERCENT));
+}
+
+// FractionThroughText of every bar position, worked out once.
+const std::array<float, VOLATILITY_HIGHEST + 1>& BarFractions() {
+    static const std::array<float, VOLATILITY_HIGHEST + 1> fractions = [] {
+        std::array<float, VOLATILITY_HIGHEST + 1> all{};
+        for (int p = 0; p <= VOLATILITY_HIGHEST; ++p) {
+            all[static_cast<std::size_t>(p)] = FractionThroughText(p);
+        }
+        return all;
+    }();
+    return fractions;
+}
+
+// The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
+double TimeThroughText(float maturityDays) {
+    return GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
+}
+
+// TimeThroughText of whole day counts up to ten years, worked out once.
+constexpr int TABULATED_DAYS = 3651;
+const std::array<double, TABULATED_DAYS>& DayTimes() {
+    static const std::array<double, TABULATED_DAYS> times = [] {
+        std::array<double, TABULATED_DAYS> all{};
+        for (int days = 0; days < TABULATED_DAYS; ++days) {
+            all[static_cast<std::size_t>(days)] = TimeThroughText(static_cast<float>(days));
+        }
+        return all;
+    }();
+    return times;
+}
+
+double TimeToMaturity(float maturityDays) {
+    if (maturityDays >= 0 && maturityDays < TABULATED_DAYS) {
+        const auto days = static_cast<std::size_t>(maturityDays);
+        if (static_cast<float>(days) == maturityDays) {
+            return DayTimes()[days];
+        }
+    }
+    return TimeThroughText(maturityDays);
+}
+
+// The dividend's present value from its three numbers, or the box that puts it beyond range.
+InputBox DividendValue(const BoxNumbers& numbers, float& presentValue) {
+    const float rate = GeneralText<float>(numbers.dividendInterest / PERCENT);
+    if (!std::isfinite(rate)) {
+        return InputBox::DividendInterest;
+    }
+    const float time = GeneralText<float>(numbers.dividendTime / DAYS_PER_YEAR);
+    if (!std::isfinite(time)) {
+        return InputBox::DividendTime;
+    }
+    const Checked<float> value = DividendPresentValue(numbers.dividend, rate, time);
+    if (!value.Ok()) {
+        return InputBox::Dividend;
+    }
+    presentValue = value.value;
+    return InputBox::Count;
+}
+
+std::string ValuationMessage(EngineError error, float dividend,
+                             const NumberConventions& conventions) {
+    switch (error) {
+        case EngineError::StrikeNotPositive:
+            return "Strike must be greater than 0";
+        case EngineError::MaturityNotPositive:
+            return "Maturity must be greater than 0 days";
+        case EngineError::AssetNotAboveDividend:
+            if (dividend != 0) {
+                return "Asset must be greater than the dividend's present value (" +
+                       Localized(conventions, FormatFixed(dividend, 2)) + ")";
+            }
+            return "Asset must be greater than 0";
+        case EngineError::AssetNotPositive:
+            return "Asset must be greater than 0";
+        case EngineError::VolatilityNotPositive:
+            return "Volatility must be greater than 0";
+        case EngineError::OutOfRange:
+        case EngineError::NotANumber:
+        case EngineError::None:  // not an error of the valuation's; never reached
+            break;
+    }
+    return "These inputs give a result beyond the range of numbers the calculator can hold";
+}
+
+}  // namespace
+
+float BarFraction(int percent) {
+    return percent >= 0 && percent <= VOLATILITY_HIGHEST
+               ? BarFractions()[static_cast<std::size_t>(percent)]
+               : FractionThroughText(percent);
+}
+
+ValuationInputs InputsOfNumbers(const BoxNumbers& numbers) {
+    ValuationInputs valuation;
+    PricingInputs& inputs = valuation.inputs;
+    inputs.assetPrice = numbers.asset;
+    inputs.strikePrice = numbers.strike;
+    inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays);
+    inputs.interestRate = BarFraction(numbers.interestPercent);
+    inputs.volatility = BarFraction(numbers.volatilityPercent);
+    if (numbers.dividendTicked) {
+        valuation.fault = DividendValue(numbers, inputs.dividendPresentValue);
+    }
+    return valuation;
+}
+
+Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers) {
+    const ValuationInputs valuation = InputsOfNumbers(numbers);
+    if (valuation.fault != InputBox::Count) {
+        return {{}, EngineError::OutOfRange};
+    }
+    return ValueOption(kind, valuation.inputs);
+}
+
+void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
+                     std::span<Checked<PricingResult>> outcomes) {
+    constexpr std::size_t chunk = 64;
+    std::array<PricingInputs, chunk> inputs;
+    std::array<bool, chunk> faulty{};
+    for (std::size_t first = 0; first < outcomes.size(); first += chunk) {
+        const std::size_t count = std::min(chunk, outcomes.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            const ValuationInputs valuation = InputsOfNumbers(numbers[first + i]);
+            inputs[i] = valuation.inputs;
+            faulty[i] = valuation.fault != InputBox::Count;
+        }
+        ValueOptions(kinds.subspan(first, count), std::span(inputs).first(count),
+                     outcomes.subspan(first, count));
+        for (std::size_t i = 0; i < count; ++i) {
+            if (faulty[i]) {
+                outcomes[first + i] = {{}, EngineError::OutOfRange};
+            }
+        }
+    }
+}
+
+Rejection ValuationRejection(const BoxNumbers& numbers, EngineError error,
+                             const NumberConventions& conventions) {
+    const ValuationInputs valuation = InputsOfNumbers(numbers);
+    switch (valuation.fault) {
+        case InputBox::DividendInterest:
+            return {InputBox::DividendInterest,
+                    LimitMessage("Dividend interest", DIVIDEND_INTEREST_LIMIT, conventions)};
+        case InputBox::DividendTime:
+            return {InputBox::DividendTime,
+                    LimitMessage("Dividend time", DIVIDEND_TIME_LIMIT, conventions)};
+        case InputBox::Dividend:
+            return {InputBox::Dividend, "The dividend's present value is out of range"};
+        default:
+            break;
+    }
+    const InputBox box = error == EngineError::StrikeNotPositive     ? InputBox::Strike
+                         : error == EngineError::MaturityNotPositive ? InputBox::Maturity
+                                                                     : InputBox::Asset;
+    return {box, ValuationMessage(error, valuation.inputs.dividendPresentValue, conventions)};
+}
+
+}  // namespace volantra

@@ -1,0 +1,54 @@
+#include "cycle/shown_results.h"
+
+#include "engine/number_text.h"
+
+namespace volantra {
+namespace {
+
+// Option values below it, negative ones included, show as zero.
+constexpr float SHOWN_VALUE_FLOOR = 0.02f;
+
+// The Greeks in the order of the result boxes below the value.
+constexpr std::array<float PricingResult::*, ENUM_COUNT<ResultBox> - 1> GREEKS = {
+    &PricingResult::delta, &PricingResult::gamma, &PricingResult::theta, &PricingResult::vega,
+    &PricingResult::rho};
+
+}  // namespace
+
+std::string ShownValueText(float optionValue) {
+    return optionValue < SHOWN_VALUE_FLOOR
+               ? std::string("0.00")
+               : FormatFixed(optionValue, RESULT_DECIMALS[ResultBox::Value]);
+}
+
+double ShownValue(float optionValue) {
+    return optionValue < SHOWN_VALUE_FLOOR
+               ? 0.0
+               : RoundViaText<double>(optionValue, RESULT_DECIMALS[ResultBox::Value]);
+}
+
+void WriteResultTexts(const PricingResult& result, const NumberConventions& conventions,
+                      ShownTexts& texts) {
+    texts.items[0] = Localized(conventions, ShownValueText(result.optionValue));
+    for (std::size_t i = 0; i < GREEKS.size(); ++i) {
+        texts.items[i + 1] =
+            Localized(conventions, FormatFixed(result.*GREEKS[i], RESULT_DECIMALS.items[i + 1]));
+    }
+}
+
+ShownTexts ResultTexts(const PricingResult& result, const NumberConventions& conventions) {
+    ShownTexts texts;
+    WriteResultTexts(result, conventions, texts);
+    return texts;
+}
+
+ShownResults ResultNumbers(const PricingResult& result) {
+    ShownResults shown;
+    shown.items[0] = ShownValue(result.optionValue);
+    for (std::size_t i = 0; i < GREEKS.size(); ++i) {
+        shown.items[i + 1] = RoundViaText<double>(result.*GREEKS[i], RESULT_DECIMALS.items[i + 1]);
+    }
+    return shown;
+}
+
+}  // namespace volantra

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "cycle/screen.h"
+
+// A bar's position as a row gives it: a whole number within the bar's range.
+namespace volantra {
+
+/// The position a field's text gives, as plain digits (blanks and a plus sign allowed);
+/// none where the text is no whole number within the bar's range.
+std::optional<int> ReadPosition(std::string_view text, ScrollBar bar);
+
+/// The position a number gives, as ReadPosition of its shortest text: a whole number
+/// within the range and not a negative zero, whose text "-0" has a sign.
+std::optional<int> PositionOfNumber(double number, ScrollBar bar);
+
+/// The message of a row whose position of `bar` is none.
+std::string PositionMessage(ScrollBar bar);
+
+}  // namespace volantra
