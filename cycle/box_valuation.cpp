@@ -45,7 +45,13 @@ const std::array<double, TABULATED_DAYS>& DayTimes() {
     return times;
 }
 
-double TimeToMaturity(float maturityDays) {
+inline float Fraction(int percent) {
+    return percent >= 0 && percent <= VOLATILITY_HIGHEST
+               ? BarFractions()[static_cast<std::size_t>(percent)]
+               : FractionThroughText(percent);
+}
+
+inline double TimeToMaturity(float maturityDays) {
     if (maturityDays >= 0 && maturityDays < TABULATED_DAYS) {
         const auto days = static_cast<std::size_t>(maturityDays);
         if (static_cast<float>(days) == maturityDays) {
@@ -71,6 +77,18 @@ InputBox DividendValue(const BoxNumbers& numbers, float& presentValue) {
     }
     presentValue = value.value;
     return InputBox::Count;
+}
+
+// The inputs written in place, for a block of rows; the box at fault, or Count.
+inline InputBox FillInputs(const BoxNumbers& numbers, PricingInputs& inputs) {
+    inputs.assetPrice = numbers.asset;
+    inputs.strikePrice = numbers.strike;
+    inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays);
+    inputs.interestRate = Fraction(numbers.interestPercent);
+    inputs.volatility = Fraction(numbers.volatilityPercent);
+    inputs.dividendPresentValue = 0;
+    return numbers.dividendTicked ? DividendValue(numbers, inputs.dividendPresentValue)
+                                  : InputBox::Count;
 }
 
 std::string ValuationMessage(EngineError error, float dividend,
@@ -101,22 +119,12 @@ std::string ValuationMessage(EngineError error, float dividend,
 }  // namespace
 
 float BarFraction(int percent) {
-    return percent >= 0 && percent <= VOLATILITY_HIGHEST
-               ? BarFractions()[static_cast<std::size_t>(percent)]
-               : FractionThroughText(percent);
+    return Fraction(percent);
 }
 
 ValuationInputs InputsOfNumbers(const BoxNumbers& numbers) {
     ValuationInputs valuation;
-    PricingInputs& inputs = valuation.inputs;
-    inputs.assetPrice = numbers.asset;
-    inputs.strikePrice = numbers.strike;
-    inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays);
-    inputs.interestRate = BarFraction(numbers.interestPercent);
-    inputs.volatility = BarFraction(numbers.volatilityPercent);
-    if (numbers.dividendTicked) {
-        valuation.fault = DividendValue(numbers, inputs.dividendPresentValue);
-    }
+    valuation.fault = FillInputs(numbers, valuation.inputs);
     return valuation;
 }
 
@@ -136,9 +144,7 @@ void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbe
     for (std::size_t first = 0; first < outcomes.size(); first += chunk) {
         const std::size_t count = std::min(chunk, outcomes.size() - first);
         for (std::size_t i = 0; i < count; ++i) {
-            const ValuationInputs valuation = InputsOfNumbers(numbers[first + i]);
-            inputs[i] = valuation.inputs;
-            faulty[i] = valuation.fault != InputBox::Count;
+            faulty[i] = FillInputs(numbers[first + i], inputs[i]) != InputBox::Count;
         }
         ValueOptions(kinds.subspan(first, count), std::span(inputs).first(count),
                      outcomes.subspan(first, count));

@@ -42,12 +42,15 @@ ShownTexts ResultTexts(const PricingResult& result, const NumberConventions& con
     return texts;
 }
 
+// Written out box by box, so that each rounding sees its decimals as a constant.
 ShownResults ResultNumbers(const PricingResult& result) {
     ShownResults shown;
-    shown.items[0] = ShownValue(result.optionValue);
-    for (std::size_t i = 0; i < GREEKS.size(); ++i) {
-        shown.items[i + 1] = RoundViaText<double>(result.*GREEKS[i], RESULT_DECIMALS.items[i + 1]);
-    }
+    shown[ResultBox::Value] = ShownValue(result.optionValue);
+    shown[ResultBox::Delta] = RoundViaText<double>(result.delta, RESULT_DECIMALS[ResultBox::Delta]);
+    shown[ResultBox::Gamma] = RoundViaText<double>(result.gamma, RESULT_DECIMALS[ResultBox::Gamma]);
+    shown[ResultBox::Theta] = RoundViaText<double>(result.theta, RESULT_DECIMALS[ResultBox::Theta]);
+    shown[ResultBox::Vega] = RoundViaText<double>(result.vega, RESULT_DECIMALS[ResultBox::Vega]);
+    shown[ResultBox::Rho] = RoundViaText<double>(result.rho, RESULT_DECIMALS[ResultBox::Rho]);
     return shown;
 }
 

@@ -1,11 +1,14 @@
 #pragma once
 
+#include <cmath>
 #include <cstddef>
 #include <optional>
 #include <vector>
 
 #include "cycle/box_reading.h"
+#include "engine/shortest_text.h"
 #include "python/array_pricer.h"
+#include "rows/bar_position.h"
 
 // Rows read straight from their numbers, without the texts a file would hold.
 namespace volantra {
@@ -40,5 +43,49 @@ private:
     EnumArray<Column, Strided<double>> columns_;
     bool usable_ = false;
 };
+
+// The members a row calls, here so that they inline into the loop over rows.
+
+inline bool QuickReader::Read(std::size_t row, OptionKind& kind, BoxNumbers& numbers) const {
+    if (!usable_) {
+        return false;
+    }
+    const std::int64_t screen = screen_.At(row);
+    if (screen < 0 || !kinds_[static_cast<std::size_t>(screen)]) {
+        return false;
+    }
+    kind = *kinds_[static_cast<std::size_t>(screen)];
+    return Single(Column::Asset, row, numbers.asset) &&
+           Single(Column::Strike, row, numbers.strike) &&
+           Single(Column::Maturity, row, numbers.maturityDays) &&
+           Bar(ScrollBar::Volatility, row, numbers.volatilityPercent) &&
+           Bar(ScrollBar::Interest, row, numbers.interestPercent) && Dividend(row, numbers);
+}
+
+inline bool QuickReader::Single(Column column, std::size_t row, float& number) const {
+    const std::optional<float> read = SingleWithoutText(Number(column, row));
+    number = read.value_or(0.0F);
+    return read.has_value();
+}
+
+inline bool QuickReader::Bar(ScrollBar bar, std::size_t row, int& position) const {
+    const std::optional<int> read = PositionOfNumber(Number(BarColumn(bar), row), bar);
+    position = read.value_or(0);
+    return read.has_value();
+}
+
+// With any dividend field filled, all three must read without text.
+inline bool QuickReader::Dividend(std::size_t row, BoxNumbers& numbers) const {
+    numbers.dividendTicked =
+        DividendTicked([&](Column column) { return !std::isnan(Number(column, row)); });
+    if (!numbers.dividendTicked) {
+        return true;
+    }
+    const std::optional<double> rate = DoubleWithoutText(Number(Column::DividendInterest, row));
+    const std::optional<double> time = DoubleWithoutText(Number(Column::DividendTime, row));
+    numbers.dividendInterest = rate.value_or(0);
+    numbers.dividendTime = time.value_or(0);
+    return Single(Column::Dividend, row, numbers.dividend) && rate && time;
+}
 
 }  // namespace volantra

@@ -1,7 +1,5 @@
 #include "rows/bar_position.h"
 
-#include <cmath>
-
 #include "engine/number_text.h"
 #include "rows/schema.h"
 
@@ -33,17 +31,6 @@ std::optional<int> ReadPosition(std::string_view text, ScrollBar bar) {
         return std::nullopt;
     }
     return value;
-}
-
-std::optional<int> PositionOfNumber(double number, ScrollBar bar) {
-    if (!(number >= BarLowest(bar) && number <= BarHighest(bar)) || std::signbit(number)) {
-        return std::nullopt;
-    }
-    const auto position = static_cast<int>(number);  // within the range, so it converts
-    if (position != number) {
-        return std::nullopt;
-    }
-    return position;
 }
 
 std::string PositionMessage(ScrollBar bar) {

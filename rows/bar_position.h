@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -15,7 +16,16 @@ std::optional<int> ReadPosition(std::string_view text, ScrollBar bar);
 
 /// The position a number gives, as ReadPosition of its shortest text: a whole number
 /// within the range and not a negative zero, whose text "-0" has a sign.
-std::optional<int> PositionOfNumber(double number, ScrollBar bar);
+inline std::optional<int> PositionOfNumber(double number, ScrollBar bar) {
+    if (!(number >= BarLowest(bar) && number <= BarHighest(bar)) || std::signbit(number)) {
+        return std::nullopt;
+    }
+    const auto position = static_cast<int>(number);  // within the range, so it converts
+    if (position != number) {
+        return std::nullopt;
+    }
+    return position;
+}
 
 /// The message of a row whose position of `bar` is none.
 std::string PositionMessage(ScrollBar bar);

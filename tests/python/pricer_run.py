@@ -6,9 +6,7 @@ import os
 import random
 import subprocess
 
-RESULTS = ("value", "delta", "gamma", "theta", "vega", "rho")
-INPUTS = ("screen", "asset", "strike", "maturity", "volatility", "interest",
-          "dividend", "dividend_interest", "dividend_time")
+from volantra import INPUTS, RESULTS  # the names of the pricer's columns, from its own table
 
 
 def run_pricer(path, *options):

@@ -162,6 +162,13 @@ class AgainstThePricer(unittest.TestCase):
                                 f"{label} row {i} {name}: {row[name]} for {want[name]}")
             self.assertEqual(row["message"], want["message"], f"{label} row {i}")
 
+    def test_names_are_the_pricers_columns(self):
+        with open(self.path, encoding="utf-8") as file:
+            header = next(csv.reader(file))
+        written = tuple(run_pricer(self.path)[0])
+        self.assertEqual(tuple(header), volantra.INPUTS)
+        self.assertEqual(written, volantra.INPUTS + volantra.RESULTS + ("message",))
+
     def test_price_and_price_frame_answer_as_the_pricer(self):
         columns = list(zip(*(price_args(row) for row in self.rows)))
         arrays = volantra.price(*(np.array(c, dtype=object if i == 0 else float)

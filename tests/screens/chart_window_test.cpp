@@ -12,6 +12,7 @@
 
 #include "cycle/recalculation.h"
 #include "gui_test_main.h"
+#include "rows/schema.h"
 #include "screen_test_case.h"
 #include "screens/chart_window.h"
 #include "worked_examples.h"
@@ -89,6 +90,14 @@ private slots:
                 QAccessible::queryAccessibleInterface(Control(chart, "tblPositions"));
             QCOMPARE(table->role(), QAccessible::Table);
             QCOMPARE(table->tableInterface()->rowCount(), 200);
+            const QAbstractItemModel* model =
+                qobject_cast<QTableView*>(Control(chart, "tblPositions"))->model();
+            for (std::size_t c = 0; c < RESULT_COLUMNS.size(); ++c) {
+                const std::string_view caption = RESULT_COLUMNS[c].caption;
+                QCOMPARE(
+                    model->headerData(static_cast<int>(c) + 1, Qt::Horizontal).toString(),
+                    QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())));
+            }
             const BarValues along =
                 ValueAlongBar(example.IsCall() ? OptionKind::Call : OptionKind::Put,
                               ScrollBar::Volatility, Canonical(example));

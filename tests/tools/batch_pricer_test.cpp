@@ -102,6 +102,18 @@ TEST(PriceBatch, PricesGoodRowsAndReportsBadOnesWithoutStopping) {
     }
 }
 
+// The header names the inputs, the results and the message by the one table of names.
+TEST(PriceBatch, HeaderNamesTheColumnsOfTheSchema) {
+    const BatchRun run = PriceText(kHeader);
+    ASSERT_EQ(run.rows.size(), 1u);
+    std::vector<std::string> names(COLUMN_NAMES.begin(), COLUMN_NAMES.begin() + INPUT_COLUMN_COUNT);
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        names.emplace_back(result.name);
+    }
+    names.emplace_back(MESSAGE_COLUMN);
+    EXPECT_EQ(run.rows[0], names);
+}
+
 TEST(PriceBatch, AcceptsColumnsInAnyOrderAndWritesThemInTheirOwn) {
     const testing::WorkedExample& e = WorkedExampleNamed("call_with_dividend");
     const BatchRun run = PriceText(

@@ -90,8 +90,14 @@ std::vector<std::string> ShownAlongBar(const std::string& header, const std::str
     return shown;
 }
 
-const std::vector<std::string> kResults = {"value", "delta", "gamma",  "theta",
-                                           "vega",  "rho",   "message"};
+const std::vector<std::string> kResults = [] {
+    std::vector<std::string> names;
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        names.emplace_back(result.name);
+    }
+    names.emplace_back(MESSAGE_COLUMN);
+    return names;
+}();
 
 // The solved row's results are plain pricing's at the position written in the bar column.
 void ExpectResultsOfThePositionWritten(const Table& solved, std::size_t r, const Table& along,
