@@ -11,7 +11,8 @@ BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& scre
                         const NumberConventions& conventions) {
     BarValues along;
     along.lowest = BarLowest(bar);
-    const auto count = static_cast<std::size_t>(BarHighest(bar) - along.lowest + 1);
+    const int positions = BarHighest(bar) - along.lowest + 1;
+    const auto count = static_cast<std::size_t>(positions);
     along.reading = ReadBoxes(screen, conventions);
     ValuationInputs valuation = InputsOfNumbers(along.reading.numbers);
     if (!along.reading.Read() || valuation.fault != InputBox::Count) {

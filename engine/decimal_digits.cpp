@@ -14,7 +14,8 @@ namespace {
 
 __extension__ typedef unsigned __int128 Wide;
 
-constexpr auto& kPowersOfTen = POWERS_OF_TEN<Wide, 25>;
+// 10^0 to 10^24 in 128 bits, for the scaled values that leave 64.
+constexpr std::array<Wide, 25> WIDE_POWERS_OF_TEN = POWERS_OF_TEN<Wide, 25>;
 
 // Magnitudes whose scaled value m · 2^q · 10^s stays well inside 128 bits.
 template <typename T>
@@ -31,7 +32,7 @@ struct Scaled {
 Scaled Scale(std::uint64_t m, int q, int s) {
     // The common case in 64 bits: a single's mantissa times at most 10^11, shifted right.
     if (m < (std::uint64_t{1} << 24) && s >= 0 && s <= 11 && q < 0 && q > -64) {
-        const std::uint64_t numerator = m * static_cast<std::uint64_t>(kPowersOfTen[s]);
+        const std::uint64_t numerator = m * static_cast<std::uint64_t>(WIDE_POWERS_OF_TEN[s]);
         const std::uint64_t whole = numerator >> -q;
         const std::uint64_t remainder = numerator - (whole << -q);
         const std::uint64_t half = std::uint64_t{1} << (-q - 1);
@@ -40,9 +41,9 @@ Scaled Scale(std::uint64_t m, int q, int s) {
     Wide numerator = m;
     Wide denominator = 1;
     if (s >= 0) {
-        numerator *= kPowersOfTen[s];
+        numerator *= WIDE_POWERS_OF_TEN[s];
     } else {
-        denominator = kPowersOfTen[-s];
+        denominator = WIDE_POWERS_OF_TEN[-s];
     }
     if (q >= 0) {
         numerator <<= q;
@@ -79,11 +80,11 @@ DecimalDigits ExactDigits(T magnitude, bool negative) {
     }
     for (;;) {
         const Scaled scaled = Scale(m, q, precision - 1 - exponent);
-        if (scaled.whole >= kPowersOfTen[precision]) {
+        if (scaled.whole >= WIDE_POWERS_OF_TEN[precision]) {
             ++exponent;
             continue;
         }
-        if (scaled.whole < kPowersOfTen[precision - 1]) {
+        if (scaled.whole < WIDE_POWERS_OF_TEN[precision - 1]) {
             --exponent;
             continue;
         }
@@ -91,7 +92,7 @@ DecimalDigits ExactDigits(T magnitude, bool negative) {
         if (scaled.half > 0 || (scaled.half == 0 && significand % 2 == 1)) {
             ++significand;
         }
-        if (significand == kPowersOfTen[precision]) {  // 9.9999995 becomes 1.000000e+01
+        if (significand == WIDE_POWERS_OF_TEN[precision]) {  // 9.9999995 becomes 1.000000e+01
             significand /= 10;
             ++exponent;
         }

@@ -18,8 +18,6 @@ namespace {
 
 constexpr int MAX_DECIMALS = 20;
 
-constexpr auto& kPowersOfTen = POWERS_OF_TEN<std::uint64_t, 20>;
-
 // ±units × 10^lastPower: a decimal with its digits as one integer.
 struct Decimal {
     bool negative = false;
@@ -33,8 +31,6 @@ Decimal StandardDecimal(T value) {
     return {digits.negative, digits.significand, digits.exponent - STANDARD_DIGITS<T> + 1};
 }
 
-constexpr auto& kExactPowersOfTen = EXACT_POWERS_OF_TEN;
-
 // The standard-precision decimal of `value` rounded half away from zero to `decimals`
 // places. That decimal is exact, so a dropped part of one half or more rounds up.
 template <typename T>
@@ -44,7 +40,7 @@ Decimal RoundDecimal(T value, int decimals) {
     }
     // Far below half a unit of the last place: the standard-precision decimal, within a
     // millionth of the value, is too, so it rounds to zero without being written.
-    if (std::fabs(static_cast<double>(value)) < 0.4 / kExactPowersOfTen[decimals]) {
+    if (std::fabs(static_cast<double>(value)) < 0.4 / EXACT_POWERS_OF_TEN[decimals]) {
         return {std::signbit(value), 0, -decimals};
     }
     Decimal decimal = StandardDecimal(value);
@@ -58,7 +54,7 @@ Decimal RoundDecimal(T value, int decimals) {
     if (dropped > STANDARD_DIGITS<T>) {
         return {decimal.negative, 0, -decimals};  // below half a unit of the last place
     }
-    const std::uint64_t unit = kPowersOfTen[dropped];
+    const std::uint64_t unit = WHOLE_POWERS_OF_TEN[dropped];
     const std::uint64_t kept = decimal.units / unit;
     const std::uint64_t remainder = decimal.units - kept * unit;
     decimal.units = kept + (remainder >= unit / 2 ? 1 : 0);
@@ -82,7 +78,7 @@ bool ReadExactly(Decimal decimal, Dest& value) {
         return false;
     }
     const auto units = static_cast<Dest>(decimal.units);
-    const auto power = static_cast<Dest>(kExactPowersOfTen[std::abs(decimal.lastPower)]);
+    const auto power = static_cast<Dest>(EXACT_POWERS_OF_TEN[std::abs(decimal.lastPower)]);
     value = decimal.lastPower < 0 ? units / power : units * power;
     value = decimal.negative ? -value : value;
     return true;
@@ -244,7 +240,7 @@ std::string WriteGeneral(T value) {
     }
     std::array<char, 40> buffer;
     // A whole number of at most the standard digits is written as such: scroll-bar values.
-    if (std::fabs(value) < static_cast<T>(kExactPowersOfTen[STANDARD_DIGITS<T>]) &&
+    if (std::fabs(value) < static_cast<T>(EXACT_POWERS_OF_TEN[STANDARD_DIGITS<T>]) &&
         std::trunc(value) == value) {
         const auto whole = static_cast<long long>(value);
         return std::string(buffer.data(),
@@ -308,7 +304,7 @@ bool ParsePlainDecimal(std::string_view text, T& value) {
         value = negative ? -T{0} : T{0};
         return true;
     }
-    const T magnitude = static_cast<T>(units) / static_cast<T>(kExactPowersOfTen[fractionDigits]);
+    const T magnitude = static_cast<T>(units) / static_cast<T>(EXACT_POWERS_OF_TEN[fractionDigits]);
     value = negative ? -magnitude : magnitude;
     return true;
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 // Powers of ten for the number text, computed once at compile time.
 namespace volantra {
@@ -17,6 +18,10 @@ inline constexpr std::array<T, N> POWERS_OF_TEN = [] {
     }
     return powers;
 }();
+
+/// 10^0 to 10^19: every power of ten a 64-bit unsigned whole number holds.
+inline constexpr std::array<std::uint64_t, 20> WHOLE_POWERS_OF_TEN =
+    POWERS_OF_TEN<std::uint64_t, 20>;
 
 /// The largest power of ten a double holds exactly; singles hold up to 10^10.
 inline constexpr int LARGEST_EXACT_DOUBLE_POWER = 22;

@@ -139,34 +139,34 @@ Indexes KindCodes(const py::array& objects) {
     return codes;
 }
 
-template <typename Container>
-py::tuple Names(const Container& names) {
-    py::list list;
-    for (std::string_view name : names) {
-        list.append(py::str(name.data(), name.size()));
+// The names `name` gives for each element of `range`, as a tuple of texts.
+template <typename Range, typename Name>
+py::tuple Names(const Range& range, Name name) {
+    py::tuple names(std::size(range));
+    std::size_t i = 0;
+    for (const auto& element : range) {
+        const std::string_view text = name(element);
+        names[i++] = py::str(text.data(), text.size());
     }
-    return py::tuple(list);
+    return names;
 }
 
 // The vocabulary the package names its arguments and results by, from the one table.
 py::tuple ResultNames() {
-    std::vector<std::string_view> names;
-    for (const ResultColumn& result : RESULT_COLUMNS) {
-        names.push_back(result.name);
-    }
-    return Names(names);
+    return Names(RESULT_COLUMNS, [](const ResultColumn& result) { return result.name; });
 }
 
-py::tuple ColumnNames(std::size_t count) {
-    return Names(std::span(COLUMN_NAMES.items).first(count));
+py::tuple InputNames() {
+    return Names(std::span(COLUMN_NAMES.items).first(INPUT_COLUMN_COUNT),
+                 [](std::string_view name) { return name; });
 }
 
 py::tuple NeededNames() {
-    std::vector<std::string_view> names;
-    for (Column column : NEEDED_COLUMNS) {
-        names.push_back(COLUMN_NAMES[column]);
-    }
-    return Names(names);
+    return Names(NEEDED_COLUMNS, [](Column column) { return COLUMN_NAMES[column]; });
+}
+
+py::tuple KindNames() {
+    return Names(KIND_NAMES, [](std::string_view name) { return name; });
 }
 
 }  // namespace
@@ -185,7 +185,7 @@ PYBIND11_MODULE(_volantra, module) {
     module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
                "The index in KINDS of each object of a flat array, -1 for others.");
     module.attr("RESULTS") = volantra::ResultNames();
-    module.attr("INPUTS") = volantra::ColumnNames(volantra::INPUT_COLUMN_COUNT);
+    module.attr("INPUTS") = volantra::InputNames();
     module.attr("NEEDED") = volantra::NeededNames();
-    module.attr("KINDS") = volantra::Names(volantra::KIND_NAMES);
+    module.attr("KINDS") = volantra::KindNames();
 }

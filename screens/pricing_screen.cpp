@@ -21,6 +21,13 @@
 namespace volantra {
 namespace {
 
+// The put screen's own places are given in twips (1/1440 inch), as its layout was
+// drawn; 15 twips make a pixel at 96 dots per inch.
+constexpr int TWIPS_PER_PIXEL = 15;
+constexpr int Pixels(int twips) {
+    return twips / TWIPS_PER_PIXEL;
+}
+
 constexpr int ENTER_KEY = 13;
 constexpr qreal VALUE_FONT_POINTS = 13.5;
 constexpr qreal BUTTON_FONT_POINTS = 9.75;
@@ -91,8 +98,8 @@ void PricingScreen::SetUpKind() {
     ui.lblRho->setText(prefix + QStringLiteral("RHO"));
     if (!call) {
         ui.Command3->setText(QStringLiteral("E&xit"));
-        ui.Command3->setGeometry(6960 / 15, 5400 / 15, 1335 / 15, 495 / 15);
-        ui.unitDividend->move(480 / 15, 3480 / 15);
+        ui.Command3->setGeometry(Pixels(6960), Pixels(5400), Pixels(1335), Pixels(495));
+        ui.unitDividend->move(Pixels(480), Pixels(3480));
     }
     const UnitNames& names = call ? CALL_UNITS : PUT_UNITS;
     ui.unitAsset->setObjectName(names.asset);

@@ -2,19 +2,16 @@
 // its plain definition (reference_number_text.h). A separate program (it runs for many
 // minutes), not a unit test.
 //   exhaustive_float_check [threads] [stride]   (a stride above 1 samples, for a quick look)
-#include <atomic>
 #include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <string>
-#include <thread>
-#include <vector>
 
 #include "engine/decimal_digits.h"
 #include "engine/number_text.h"
+#include "exhaustive_threads.h"
 #include "reference_number_text.h"
 
 namespace {
@@ -48,31 +45,14 @@ bool Check(float value, std::uint32_t bits) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const unsigned threads = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 2;
-    const std::uint64_t stride = argc > 2 ? std::strtoull(argv[2], nullptr, 10) : 1;
-    std::atomic<std::uint64_t> mismatches{0};
-    std::atomic<std::uint64_t> checked{0};
-    std::vector<std::thread> workers;
-    for (unsigned t = 0; t < threads; ++t) {
-        workers.emplace_back([&, t] {
-            for (std::uint64_t b = t * stride; b <= 0xFFFFFFFFu; b += threads * stride) {
-                const auto bits = static_cast<std::uint32_t>(b);
-                const float value = std::bit_cast<float>(bits);
-                if (!std::isfinite(value)) {
-                    continue;
-                }
-                checked.fetch_add(1, std::memory_order_relaxed);
-                if (!Check(value, bits)) {
-                    mismatches.fetch_add(1);
-                }
-            }
-        });
-    }
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
-    std::printf("%llu finite singles checked, %llu mismatches\n",
-                static_cast<unsigned long long>(checked.load()),
-                static_cast<unsigned long long>(mismatches.load()));
-    return mismatches == 0 ? 0 : 1;
+    return volantra::testing::CheckEveryKey(argc, argv, 0, 0xFFFFFFFFU, "finite singles",
+                                            [](std::uint64_t key, volantra::testing::Tally& tally) {
+                                                const auto bits = static_cast<std::uint32_t>(key);
+                                                const float value = std::bit_cast<float>(bits);
+                                                if (!std::isfinite(value)) {
+                                                    return;
+                                                }
+                                                ++tally.checked;
+                                                tally.mismatches += Check(value, bits) ? 0 : 1;
+                                            });
 }

@@ -6,17 +6,14 @@
 // many minutes), not a unit test.
 //   exhaustive_single_reading_check [threads] [stride]   (a stride above 1 samples)
 #include <array>
-#include <atomic>
 #include <bit>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <thread>
-#include <vector>
 
 #include "engine/number_text.h"
 #include "engine/shortest_text.h"
+#include "exhaustive_threads.h"
 
 namespace {
 
@@ -41,38 +38,19 @@ bool ReadsAsText(double x) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    const unsigned threads = argc > 1 ? static_cast<unsigned>(std::atoi(argv[1])) : 2;
-    const std::uint32_t stride = argc > 2 ? static_cast<std::uint32_t>(std::atoi(argv[2])) : 1;
     constexpr std::uint32_t FIRST = 0x00800000U;  // the least normal single
     constexpr std::uint32_t LAST = 0x7f7fffffU;   // the largest
-    std::atomic<std::uint64_t> mismatches{0};
-    std::atomic<std::uint64_t> checked{0};
-    std::vector<std::thread> workers;
-    for (unsigned t = 0; t < threads; ++t) {
-        workers.emplace_back([&, t] {
-            std::uint64_t local = 0;
-            for (std::uint64_t b = FIRST + t * stride; b <= LAST;
-                 b += std::uint64_t{threads} * stride) {
-                const double low = std::bit_cast<float>(static_cast<std::uint32_t>(b));
-                // Beyond the largest single, its midpoint with infinity.
-                const double high = b < LAST
-                                        ? std::bit_cast<float>(static_cast<std::uint32_t>(b + 1))
-                                        : std::ldexp(1.0, 128);
-                const double midpoint = (low + high) / 2;  // exact: 25 bits
-                for (double x : {low, std::nextafter(midpoint, 0.0), midpoint,
-                                 std::nextafter(midpoint, 1e300)}) {
-                    mismatches += ReadsAsText(x) ? 0 : 1;
-                }
-                local += 4;
+    return volantra::testing::CheckEveryKey(
+        argc, argv, FIRST, LAST, "doubles", [](std::uint64_t b, volantra::testing::Tally& tally) {
+            const double low = std::bit_cast<float>(static_cast<std::uint32_t>(b));
+            // Beyond the largest single, its midpoint with infinity.
+            const double high = b < LAST ? std::bit_cast<float>(static_cast<std::uint32_t>(b + 1))
+                                         : std::ldexp(1.0, 128);
+            const double midpoint = (low + high) / 2;  // exact: 25 bits
+            for (double x :
+                 {low, std::nextafter(midpoint, 0.0), midpoint, std::nextafter(midpoint, 1e300)}) {
+                ++tally.checked;
+                tally.mismatches += ReadsAsText(x) ? 0 : 1;
             }
-            checked += local;
         });
-    }
-    for (std::thread& worker : workers) {
-        worker.join();
-    }
-    std::printf("%llu doubles checked, %llu mismatches\n",
-                static_cast<unsigned long long>(checked.load()),
-                static_cast<unsigned long long>(mismatches.load()));
-    return mismatches == 0 ? 0 : 1;
 }
