@@ -14,7 +14,9 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
+#include <QShortcut>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
@@ -25,10 +27,14 @@
 #include "rows/solved_row.h"
 #include "screens/bar_table_csv.h"
 #include "screens/bar_table_model.h"
+#include "screens/result_announcer.h"
 #include "screens/screen_style.h"
 
 namespace volantra {
 namespace {
+
+// How long typing pauses before what the market value finds is said.
+constexpr int SEARCH_PAUSE_MS = 700;
 
 QString Caption(std::string_view caption) {
     return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
@@ -42,9 +48,15 @@ ChartWindow::ChartWindow(OptionKind kind, NumberConventions conventions, QWidget
     setObjectName(QStringLiteral("frmChart"));
     setWindowTitle(kind == OptionKind::Call ? QStringLiteral("Call Chart")
                                             : QStringLiteral("Put Chart"));
+    announcer_ = new ResultAnnouncer(kind, this);
+    searchPause_ = new QTimer(this);
+    searchPause_->setSingleShot(true);
+    searchPause_->setInterval(SEARCH_PAUSE_MS);
     BuildControls();
     SetUpChart();
     ConnectControls();
+    SayChoice(barChoice_);
+    SayChoice(resultChoice_);
     resultChoice_->setFocus();
     resize(620, 720);
 }
@@ -67,6 +79,7 @@ void ChartWindow::BuildControls() {
     table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table_->setTabKeyNavigation(false);  // Tab leaves the table; the arrows move inside it
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildChoices());
     layout->addWidget(view_, 3);
@@ -119,6 +132,9 @@ QWidget* ChartWindow::BuildMarketRow() {
     marketValue_->setAccessibleDescription(
         QStringLiteral("The option value the market quotes; the positions showing it follow"));
     marketValue_->setMaximumWidth(100);
+    // A box whose text was never set reports its caret before its focus, and a screen
+    // reader then takes the caret for the focus and does not name the box.
+    marketValue_->setText(QString());
     auto* label = new QLabel(QStringLiteral("Market &value:"), row);
     label->setBuddy(marketValue_);
     matchesText_ = new QLabel(row);
@@ -185,17 +201,70 @@ void ChartWindow::ConnectControls() {
     connect(barChoice_, &QComboBox::currentIndexChanged, this, [this] {
         Recompute();
         Redraw();
+        SayChoice(barChoice_);
     });
-    connect(resultChoice_, &QComboBox::currentIndexChanged, this, &ChartWindow::Redraw);
+    connect(resultChoice_, &QComboBox::currentIndexChanged, this, [this] {
+        Redraw();
+        SayChoice(resultChoice_);
+    });
     connect(marketValue_, &QLineEdit::textChanged, this, [this] {
         Search();
         DrawMarketLine();
+        searchPause_->start();
     });
-    connect(moveBar_, &QPushButton::clicked, this, [this] {
-        if (!matches_.empty()) {
-            emit MoveBarRequested(Bar(), matches_.front());
-        }
-    });
+    connect(marketValue_, &QLineEdit::returnPressed, this, [this] { SaySearch(true); });
+    connect(searchPause_, &QTimer::timeout, this, [this] { SaySearch(false); });
+    connect(moveBar_, &QPushButton::clicked, this, &ChartWindow::MoveBar);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
+}
+
+// The screen's bar does not have the focus, so what the screen then shows is said here.
+void ChartWindow::MoveBar() {
+    if (matches_.empty()) {
+        return;
+    }
+    const int position = matches_.front();
+    emit MoveBarRequested(Bar(), position);
+    const auto i = static_cast<std::size_t>(position - along_.lowest);
+    if (i < along_.positions.size() && along_.positions[i].Ok()) {
+        const std::string shown = ShownValueText(along_.positions[i].value.optionValue);
+        Say(resultChoice_->itemText(0) + QLatin1Char(' ') +
+            QString::fromStdString(Localized(conventions_, shown)));
+    }
+}
+
+// What the market value finds, said once the user pauses while the box has the focus,
+// or at once on Enter.
+void ChartWindow::SaySearch(bool asked) {
+    searchPause_->stop();
+    const QString found = matchesText_->text();
+    if (found.isEmpty() || (!asked && (!marketValue_->hasFocus() || found == spokenSearch_))) {
+        return;
+    }
+    spokenSearch_ = found;
+    announcer_->Say(marketValue_, found);
+}
+
+// A choice box says its choice on focus, through its description, and when it changes.
+void ChartWindow::SayChoice(QComboBox* choice) {
+    choice->setAccessibleDescription(choice->currentText());
+    if (choice->hasFocus()) {
+        announcer_->Say(choice, choice->currentText());
+    }
+}
+
+void ChartWindow::Say(const QString& text) {
+    QWidget* focused = focusWidget();
+    announcer_->Say(focused != nullptr ? focused : this, text);
+}
+
+// The focus goes back to the screen the chart belongs to.
+void ChartWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (parentWidget() != nullptr) {
+        parentWidget()->activateWindow();
+    }
 }
 
 void ChartWindow::Refresh(const ScreenInputs& inputs) {

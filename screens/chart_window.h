@@ -16,11 +16,13 @@ class QLineSeries;
 class QPushButton;
 class QScatterSeries;
 class QTableView;
+class QTimer;
 class QValueAxis;
 
 namespace volantra {
 
 class BarTableModel;
+class ResultAnnouncer;
 
 /// "Call Chart" or "Put Chart": the value or a Greek at every position of one bar, as
 /// the screen would show it there, with a table of the same points, and the positions
@@ -42,6 +44,9 @@ public:
     /// Writes the table as CSV, as the batch pricer writes a sweep of the bar; false
     /// when it cannot be written.
     bool SaveTable(const QString& path, QString& error) const;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 signals:
     /// The user asked to move the screen's `bar` to `percent`.
@@ -65,6 +70,10 @@ private:
     void DrawMarketLine();
     void AskToSavePicture();
     void AskToSaveTable();
+    void MoveBar();
+    void SaySearch(bool asked);
+    void SayChoice(QComboBox* choice);
+    void Say(const QString& text);
 
     [[nodiscard]] ScrollBar Bar() const;
     [[nodiscard]] ResultBox Shown() const;
@@ -94,6 +103,9 @@ private:
     QPushButton* moveBar_ = nullptr;
     BarTableModel* model_ = nullptr;
     QTableView* table_ = nullptr;
+    ResultAnnouncer* announcer_ = nullptr;
+    QTimer* searchPause_ = nullptr;
+    QString spokenSearch_;  // what the market value found when it was last said
 };
 
 }  // namespace volantra

@@ -220,11 +220,14 @@ void PricingScreen::ConnectEvents() {
     for (ResultLabel* shown : {ui.lblVolatility, ui.lblInterest, ui.lblDbir, ui.lblCalldelta,
                                ui.lblCallgamma, ui.lblCalltheta, ui.lblCallvega, ui.lblCallrho}) {
         connect(shown, &ResultLabel::CopyAllRequested, this, &PricingScreen::CopyAllResults);
+        connect(shown, &ResultLabel::SpeakAllRequested, this, &PricingScreen::SpeakAllResults);
         connect(shown, &ResultLabel::ChartRequested, this, &PricingScreen::OpenChart);
     }
     // The result boxes never take the focus, so the keyboard copies them from anywhere.
     auto* copyAll = new QShortcut(CopyAllResultsKeys(), this);
     connect(copyAll, &QShortcut::activated, this, &PricingScreen::CopyAllResults);
+    auto* speakAll = new QShortcut(SpeakAllResultsKeys(), this);
+    connect(speakAll, &QShortcut::activated, this, &PricingScreen::SpeakAllResults);
     auto* chart = new QShortcut(ChartKeys(), this);
     connect(chart, &QShortcut::activated, this, &PricingScreen::OpenChart);
     connect(ui.txtAsset, &QLineEdit::returnPressed, this, [this] { txtAsset_KeyPress(ENTER_KEY); });
@@ -327,10 +330,11 @@ void PricingScreen::ShowMessageBox(const QString& text) {
 }
 
 // The six captions with their results, one per line, as the screen shows them; with no
-// results the clipboard keeps what it held.
+// results the clipboard keeps what it held. Either way a screen reader hears which.
 void PricingScreen::CopyAllResults() {
     if (std::all_of(results_.begin(), results_.end(),
                     [](const ResultLabel* box) { return box->text().isEmpty(); })) {
+        Say(QStringLiteral("No results"));
         return;
     }
     const QLabel* captions[] = {ui.lblCallvalue, ui.lblDelta, ui.lblGamma,
@@ -341,6 +345,21 @@ void PricingScreen::CopyAllResults() {
                      results_[box]->text();
     }
     QApplication::clipboard()->setText(lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+    Say(QStringLiteral("Results copied"));
+}
+
+void PricingScreen::SpeakAllResults() {
+    EnumArray<ResultBox, QString> shown;
+    for (ResultBox box : RESULT_BOXES) {
+        shown[box] = results_[box]->text();
+    }
+    Say(AllResultsAnnouncement(kind_, shown));
+}
+
+// Spoken on behalf of the control with the focus, which is the one a screen reader hears.
+void PricingScreen::Say(const QString& text) {
+    QWidget* focused = focusWidget();
+    announcer_->Say(focused != nullptr ? focused : this, text);
 }
 
 // The chart reads the boxes when it opens and after each bar move, as the cycle does.
@@ -393,6 +412,11 @@ void PricingScreen::chkDividend_Click() {
     const bool ticked = ui.chkDividend->isChecked();
     for (QWidget* control : DividendRow()) {
         control->setVisible(ticked);
+    }
+    if (ticked) {  // the boxes stand before the check box, where Tab does not lead
+        announcer_->Say(ui.chkDividend,
+                        QStringLiteral("Dividend amount, interest rate and time shown; "
+                                       "Shift+Tab to fill them"));
     }
     // The first main field that is exactly empty; a text of spaces counts as text.
     for (QLineEdit* box : {ui.txtAsset, ui.txtStrike, ui.txtMaturity}) {

@@ -40,6 +40,8 @@ private:
     void ShowMessageBox(const QString& text);
     int FittingWidth(QLabel* label, const QString& text);
     void CopyAllResults();
+    void SpeakAllResults();
+    void Say(const QString& text);
     void OpenChart();
     void RefreshChart();
     void MoveBar(ScrollBar bar, int percent);

@@ -1,8 +1,34 @@
 #include "screens/result_announcer.h"
 
+#include <QStringList>
+
+#include "rows/schema.h"
 #include "screens/screen_reader_announcement.h"
 
 namespace volantra {
+
+namespace {
+
+QString ValueName(OptionKind kind) {
+    return kind == OptionKind::Call ? QStringLiteral("Call value") : QStringLiteral("Put value");
+}
+
+}  // namespace
+
+QString AllResultsAnnouncement(OptionKind kind, const EnumArray<ResultBox, QString>& shown) {
+    if (shown[ResultBox::Value].isEmpty()) {
+        return QStringLiteral("No results");
+    }
+    QStringList parts{ValueName(kind) + QLatin1Char(' ') + shown[ResultBox::Value]};
+    for (const ResultColumn& result : RESULT_COLUMNS) {
+        if (result.box != ResultBox::Value) {
+            parts << QString::fromLatin1(result.name.data(),
+                                         static_cast<qsizetype>(result.name.size())) +
+                         QLatin1Char(' ') + shown[result.box];
+        }
+    }
+    return parts.join(QStringLiteral(", "));
+}
 
 QString StepAnnouncement(OptionKind kind, const std::vector<ScreenChange>& changes) {
     QString value;
@@ -19,9 +45,7 @@ QString StepAnnouncement(OptionKind kind, const std::vector<ScreenChange>& chang
     if (value.isEmpty()) {
         return {};
     }
-    const QString name =
-        kind == OptionKind::Call ? QStringLiteral("Call value") : QStringLiteral("Put value");
-    return name + QLatin1Char(' ') + value;
+    return ValueName(kind) + QLatin1Char(' ') + value;
 }
 
 ResultAnnouncer::ResultAnnouncer(OptionKind kind, QObject* parent) : QObject(parent), kind_(kind) {}
@@ -31,7 +55,11 @@ void ResultAnnouncer::AfterStep(QObject* bar, const std::vector<ScreenChange>& c
     if (text.isEmpty()) {
         return;
     }
-    AnnounceToScreenReader(bar, text);
+    Say(bar, text);
+}
+
+void ResultAnnouncer::Say(QObject* source, const QString& text) {
+    AnnounceToScreenReader(source, text);
     emit Announced(text);
 }
 

@@ -168,6 +168,9 @@ void ResultLabel::contextMenuEvent(QContextMenuEvent* event) {
     QAction* copyAll = menu.addAction(tr("Copy All Results"));
     copyAll->setShortcut(CopyAllResultsKeys());  // the screen's own shortcut, shown here
     connect(copyAll, &QAction::triggered, this, &ResultLabel::CopyAllRequested);
+    QAction* speakAll = menu.addAction(tr("Speak All Results"));
+    speakAll->setShortcut(SpeakAllResultsKeys());
+    connect(speakAll, &QAction::triggered, this, &ResultLabel::SpeakAllRequested);
     QAction* chart = menu.addAction(tr("Chart…"));
     chart->setShortcut(ChartKeys());
     connect(chart, &QAction::triggered, this, &ResultLabel::ChartRequested);

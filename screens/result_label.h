@@ -13,6 +13,11 @@ inline QKeySequence CopyAllResultsKeys() {
     return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C);
 }
 
+/// The keys that have a screen reader say every result of a pricing screen.
+inline QKeySequence SpeakAllResultsKeys() {
+    return QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R);
+}
+
 /// The keys that open a pricing screen's chart of the whole bar.
 inline QKeySequence ChartKeys() {
     return QKeySequence(Qt::CTRL | Qt::Key_G);
@@ -50,6 +55,9 @@ public:
 signals:
     /// The user asked for every result at once.
     void CopyAllRequested();
+
+    /// The user asked to hear every result at once.
+    void SpeakAllRequested();
 
     /// The user asked for the chart of the whole bar.
     void ChartRequested();

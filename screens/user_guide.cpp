@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QPointer>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -43,6 +44,37 @@ void Load(QTextBrowser* browser) {
                        QTextDocument::MarkdownResource);
 }
 
+// Escape and Ctrl+W close the window, and the focus goes back to the screen that opened it.
+void CloseOnKeys(QWidget* window) {
+    const QPointer<QWidget> opener = QApplication::activeWindow();
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
+        auto* shortcut = new QShortcut(keys, window);
+        QObject::connect(shortcut, &QShortcut::activated, window, &QWidget::close);
+    }
+    QObject::connect(window, &QObject::destroyed, [opener] {
+        if (!opener.isNull()) {
+            opener->activateWindow();
+        }
+    });
+}
+
+// The keys move a caret through the text, line by line, which a screen reader follows
+// and reads; Tab reaches the links.
+QWidget* NewGuideWindow() {
+    auto* browser = new QTextBrowser;
+    browser->setObjectName(WINDOW_NAME);
+    browser->setWindowTitle(QLatin1String(USER_GUIDE_TITLE));
+    browser->setAttribute(Qt::WA_DeleteOnClose);
+    browser->setAttribute(Qt::WA_QuitOnClose, false);  // closing the last screen still ends
+    browser->setOpenExternalLinks(true);
+    browser->setTextInteractionFlags(Qt::TextBrowserInteraction | Qt::TextSelectableByKeyboard);
+    browser->resize(WINDOW_WIDTH, WINDOW_HEIGHT);
+    Load(browser);
+    CloseOnKeys(browser);
+    return browser;
+}
+
 }  // namespace
 
 QString UserGuideFolder() {
@@ -66,15 +98,7 @@ QString UserGuideFolder() {
 QWidget* ShowUserGuide() {
     QWidget* window = OpenGuideWindow();
     if (window == nullptr) {
-        auto* browser = new QTextBrowser;
-        browser->setObjectName(WINDOW_NAME);
-        browser->setWindowTitle(QLatin1String(USER_GUIDE_TITLE));
-        browser->setAttribute(Qt::WA_DeleteOnClose);
-        browser->setAttribute(Qt::WA_QuitOnClose, false);  // closing the last screen still ends
-        browser->setOpenExternalLinks(true);
-        browser->resize(WINDOW_WIDTH, WINDOW_HEIGHT);
-        Load(browser);
-        window = browser;
+        window = NewGuideWindow();
     }
     window->show();
     window->raise();

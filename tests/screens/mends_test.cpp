@@ -113,6 +113,14 @@ private slots:
             const QVariant picture =
                 guide->loadResource(QTextDocument::ImageResource, QUrl("images/call.png"));
             QVERIFY(!QImage::fromData(picture.toByteArray()).isNull());
+            // A caret the keys move, which a screen reader follows line by line.
+            QVERIFY(guide->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+            if (id == ScreenId::Call) {  // Escape closes it, and its screen is active again
+                QVERIFY(QTest::qWaitForWindowActive(guide));
+                QTest::keyClick(guide, Qt::Key_Escape);
+                QTRY_VERIFY(Window("UserGuide") == nullptr);
+                QTRY_COMPARE(QApplication::activeWindow(), s->window());
+            }
             if (id == ScreenId::Menu) {
                 QVERIFY(ProgramEndsAfter([s] { s->close(); }));
             } else {
