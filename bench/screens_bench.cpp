@@ -1,5 +1,6 @@
 // One recalculation on a pricing screen, from a scroll-bar change to the six labels
-// written, without and with the chart open (whose every position is valued again); and
+// written, without and with the chart open (whose every point is valued again), over the
+// volatility bar and over the asset price; and
 // start-up to the first shown menu beside a minimal Qt Widgets program,
 // both started as fresh processes from this binary.
 #include <benchmark/benchmark.h>
@@ -7,6 +8,7 @@
 #include <sys/wait.h>
 
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -26,7 +28,9 @@ namespace {
 
 std::string gSelf;
 
-void BM_ScreenCycle(benchmark::State& state, bool withChart) {
+// `over` is the chart's Over choice when the chart is open: 0 the volatility bar, 2 the
+// asset price (201 cycles, the payoff line and the table).
+void BM_ScreenCycle(benchmark::State& state, bool withChart, int over = 0) {
     volantra::InstallFontSubstitutes();
     QWidget* screen = volantra::OpenScreen(volantra::ScreenId::Call);
     screen->findChild<QLineEdit*>("txtAsset")->setText("100");
@@ -42,6 +46,9 @@ void BM_ScreenCycle(benchmark::State& state, bool withChart) {
             state.SkipWithError("no chart opened");
             return;
         }
+        screen->findChild<QWidget*>("frmChart")
+            ->findChild<QComboBox*>("cboOver")
+            ->setCurrentIndex(over);
     }
     int step = 0;
     for (auto _ : state) {
@@ -85,6 +92,11 @@ void BM_StartUp(benchmark::State& state, const char* mode) {
 
 BENCHMARK_CAPTURE(BM_ScreenCycle, without_chart, false)->UseManualTime();
 BENCHMARK_CAPTURE(BM_ScreenCycle, chart_open, true)
+    ->UseManualTime()
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(BM_ScreenCycle, chart_over_asset_price, true, 2)
     ->UseManualTime()
     ->Repetitions(5)
     ->ReportAggregatesOnly(true)

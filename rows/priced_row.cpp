@@ -54,6 +54,20 @@ bool ReadRowScreen(const RowFields& fields, std::optional<ScrollBar> solved, Opt
     return true;
 }
 
+RowFields FieldsOfScreen(OptionKind kind, const ScreenInputs& screen,
+                         std::array<std::string, 2>& positions) {
+    RowFields fields;
+    fields[Column::Screen] = KindName(kind);
+    for (InputBox box : INPUT_BOXES) {
+        const bool dividend = BOX_COLUMNS[box] >= Column::Dividend;
+        fields[BOX_COLUMNS[box]] = screen.dividendTicked || !dividend ? screen.boxes[box] : "";
+    }
+    positions = {std::to_string(screen.volatilityPercent), std::to_string(screen.interestPercent)};
+    fields[Column::Volatility] = positions[0];
+    fields[Column::Interest] = positions[1];
+    return fields;
+}
+
 void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
                  PricedRow& row) {
     row.valued.reset();

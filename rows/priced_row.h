@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -37,6 +38,12 @@ std::vector<std::string> CycleMessages(const BoxReading& reading,
 /// `message`, where the row names no kind or a position that is none.
 bool ReadRowScreen(const RowFields& fields, std::optional<ScrollBar> solved, OptionKind& kind,
                    ScreenInputs& screen, std::string& message);
+
+/// The row a screen stands for, the inverse of ReadRowScreen: its kind, its box texts
+/// (viewing `screen`'s; the dividend's only where its box is ticked) and its bars'
+/// positions, whose texts `positions` holds.
+RowFields FieldsOfScreen(OptionKind kind, const ScreenInputs& screen,
+                         std::array<std::string, 2>& positions);
 
 /// Prices the inputs of a screen of `kind` into `row`, adding to its message.
 void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,

@@ -8,18 +8,17 @@ namespace volantra {
 
 BarTableModel::BarTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void BarTableModel::Show(const BarValues& along, const QString& barName,
-                         const NumberConventions& conventions) {
+void BarTableModel::Show(const std::vector<ChartPoint>& points, const QStringList& labels,
+                         const QString& header, const NumberConventions& conventions) {
     beginResetModel();
-    barName_ = barName;
-    lowest_ = along.lowest;
-    rows_.assign(along.positions.size(), QStringList());
-    for (std::size_t i = 0; i < along.positions.size(); ++i) {
-        const Checked<PricingResult>& valued = along.positions[i];
-        if (!valued.Ok()) {
+    header_ = header;
+    labels_ = labels;
+    rows_.assign(points.size(), QStringList());
+    for (std::size_t i = 0; i < points.size(); ++i) {
+        if (!points[i].valued) {
             continue;  // a row of empty cells, as the result boxes stand blank
         }
-        for (const std::string& text : ResultTexts(valued.value, conventions)) {
+        for (const std::string& text : ResultTexts(*points[i].valued, conventions)) {
             rows_[i] << QString::fromStdString(text);
         }
     }
@@ -40,7 +39,7 @@ QVariant BarTableModel::data(const QModelIndex& index, int role) const {
     }
     const auto row = static_cast<std::size_t>(index.row());
     if (index.column() == 0) {
-        return QLocale().toString(lowest_ + index.row());
+        return labels_.value(index.row());
     }
     return rows_[row].value(index.column() - 1);
 }
@@ -50,10 +49,10 @@ QVariant BarTableModel::headerData(int section, Qt::Orientation orientation, int
         return {};
     }
     if (orientation == Qt::Vertical) {
-        return QLocale().toString(lowest_ + section);
+        return labels_.value(section);
     }
     if (section == 0) {
-        return barName_;
+        return header_;
     }
     const std::string_view caption = RESULT_COLUMNS[static_cast<std::size_t>(section - 1)].caption;
     return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));

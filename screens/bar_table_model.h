@@ -4,22 +4,22 @@
 #include <QStringList>
 #include <vector>
 
-#include "cycle/along_bar.h"
-#include "cycle/number_conventions.h"
+#include "screens/chart_points.h"
 
 namespace volantra {
 
-/// Every position of one bar with the value and the five Greeks the screen would show
-/// there, in the user's locale: the chart's table, which a screen reader reads as one.
+/// Every point of a chart with the value and the five Greeks the screen would show there,
+/// in the user's locale: the chart's table, which a screen reader reads as one.
 class BarTableModel : public QAbstractTableModel {
     Q_OBJECT
 
 public:
     explicit BarTableModel(QObject* parent = nullptr);
 
-    /// Shows the results of `along` as `conventions` write numbers, and names the bar's
-    /// column.
-    void Show(const BarValues& along, const QString& barName, const NumberConventions& conventions);
+    /// Shows the results of `points` as `conventions` write numbers, each row named by its
+    /// label in the first column, whose header is `header`.
+    void Show(const std::vector<ChartPoint>& points, const QStringList& labels,
+              const QString& header, const NumberConventions& conventions);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,9 +28,9 @@ public:
                                       int role) const override;
 
 private:
-    QString barName_;
-    int lowest_ = 0;
-    std::vector<QStringList> rows_;  // the six result texts of each position
+    QString header_;
+    QStringList labels_;
+    std::vector<QStringList> rows_;  // the six result texts of each point
 };
 
 }  // namespace volantra

@@ -20,12 +20,10 @@
 #include <QVBoxLayout>
 #include <QValueAxis>
 #include <algorithm>
-#include <map>
 
 #include "engine/number_text.h"
 #include "rows/priced_row.h"
 #include "rows/solved_row.h"
-#include "screens/bar_table_csv.h"
 #include "screens/bar_table_model.h"
 #include "screens/result_announcer.h"
 #include "screens/screen_style.h"
@@ -44,7 +42,6 @@ QString Caption(std::string_view caption) {
 
 ChartWindow::ChartWindow(OptionKind kind, NumberConventions conventions, QWidget* screen)
     : QWidget(screen, Qt::Window), kind_(kind), conventions_(std::move(conventions)) {
-    readOnly_.toCanonical = conventions_.toCanonical;
     setObjectName(QStringLiteral("frmChart"));
     setWindowTitle(kind == OptionKind::Call ? QStringLiteral("Call Chart")
                                             : QStringLiteral("Put Chart"));
@@ -55,13 +52,16 @@ ChartWindow::ChartWindow(OptionKind kind, NumberConventions conventions, QWidget
     BuildControls();
     SetUpChart();
     ConnectControls();
-    SayChoice(barChoice_);
+    SayChoice(overChoice_);
     SayChoice(resultChoice_);
     resultChoice_->setFocus();
     resize(620, 720);
 }
 
 void ChartWindow::BuildControls() {
+    breakeven_ = new QLabel(this);
+    breakeven_->setObjectName(QStringLiteral("lblBreakeven"));
+    breakeven_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     message_ = new QLabel(this);
     message_->setObjectName(QStringLiteral("lblMessage"));
     message_->setWordWrap(true);
@@ -83,13 +83,15 @@ void ChartWindow::BuildControls() {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(BuildChoices());
     layout->addWidget(view_, 3);
+    layout->addWidget(breakeven_);
     layout->addWidget(message_);
-    layout->addWidget(BuildMarketRow());
+    marketRow_ = BuildMarketRow();
+    layout->addWidget(marketRow_);
     layout->addWidget(table_, 2);
     layout->addWidget(BuildButtons());
-    // The order they stand in: Show, Bar, the market value, Move Bar, the table.
-    setTabOrder(resultChoice_, barChoice_);
-    setTabOrder(barChoice_, marketValue_);
+    // The order they stand in: Show, Over, the market value, Move Bar, the table.
+    setTabOrder(resultChoice_, overChoice_);
+    setTabOrder(overChoice_, marketValue_);
     setTabOrder(marketValue_, moveBar_);
     setTabOrder(moveBar_, table_);
 }
@@ -98,9 +100,12 @@ QWidget* ChartWindow::BuildChoices() {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    barChoice_ = new QComboBox(row);
-    barChoice_->setObjectName(QStringLiteral("cboBar"));
-    barChoice_->addItems({QStringLiteral("Volatility"), QStringLiteral("Interest")});
+    overChoice_ = new QComboBox(row);
+    overChoice_->setObjectName(QStringLiteral("cboOver"));
+    overChoice_->setAccessibleName(QStringLiteral("Over"));
+    // In the order of ChartOver.
+    overChoice_->addItems({QStringLiteral("Volatility"), QStringLiteral("Interest"),
+                           QStringLiteral("Asset price"), QStringLiteral("Days to maturity")});
     resultChoice_ = new QComboBox(row);
     resultChoice_->setObjectName(QStringLiteral("cboResult"));
     const QString value =
@@ -109,15 +114,19 @@ QWidget* ChartWindow::BuildChoices() {
     for (std::size_t i = 1; i < RESULT_COLUMNS.size(); ++i) {
         resultChoice_->addItem(Caption(RESULT_COLUMNS[i].caption));
     }
-    auto* barLabel = new QLabel(QStringLiteral("&Bar:"), row);
-    barLabel->setBuddy(barChoice_);
+    // Alt+B, as when it chose only a bar; Alt+O would take the Close button's place.
+    auto* overLabel = new QLabel(QStringLiteral("Over (Alt+B):"), row);
+    overLabel->setBuddy(overChoice_);
+    auto* overKeys = new QShortcut(QKeySequence(Qt::ALT | Qt::Key_B), this);
+    connect(overKeys, &QShortcut::activated, overChoice_,
+            [this] { overChoice_->setFocus(Qt::ShortcutFocusReason); });
     auto* resultLabel = new QLabel(QStringLiteral("&Show:"), row);
     resultLabel->setBuddy(resultChoice_);
     layout->addWidget(resultLabel);
     layout->addWidget(resultChoice_);
     layout->addSpacing(12);
-    layout->addWidget(barLabel);
-    layout->addWidget(barChoice_);
+    layout->addWidget(overLabel);
+    layout->addWidget(overChoice_);
     layout->addStretch();
     return row;
 }
@@ -183,6 +192,10 @@ void ChartWindow::SetUpChart() {
     axisX_->setTickAnchor(0);
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
+    payoffLine_ = AddLine(QPen(Qt::darkGray, 1.5, Qt::DashLine));
+    payoffLine_->setName(QStringLiteral("payoff"));
+    assetLine_ = AddLine(QPen(Qt::gray, 1, Qt::DotLine));
+    assetLine_->setName(QStringLiteral("asset"));
     marker_ = new QScatterSeries(chart_);
     marker_->setMarkerSize(11);
     marker_->setColor(Qt::red);
@@ -197,11 +210,20 @@ void ChartWindow::SetUpChart() {
     view_->setChart(chart_);  // the view owns the chart
 }
 
+QLineSeries* ChartWindow::AddLine(const QPen& pen) {
+    auto* line = new QLineSeries(chart_);
+    line->setPen(pen);
+    chart_->addSeries(line);
+    line->attachAxis(axisX_);
+    line->attachAxis(axisY_);
+    return line;
+}
+
 void ChartWindow::ConnectControls() {
-    connect(barChoice_, &QComboBox::currentIndexChanged, this, [this] {
+    connect(overChoice_, &QComboBox::currentIndexChanged, this, [this] {
         Recompute();
         Redraw();
-        SayChoice(barChoice_);
+        SayChoice(overChoice_);
     });
     connect(resultChoice_, &QComboBox::currentIndexChanged, this, [this] {
         Redraw();
@@ -226,11 +248,10 @@ void ChartWindow::MoveBar() {
     }
     const int position = matches_.front();
     emit MoveBarRequested(Bar(), position);
-    const auto i = static_cast<std::size_t>(position - along_.lowest);
-    if (i < along_.positions.size() && along_.positions[i].Ok()) {
-        const std::string shown = ShownValueText(along_.positions[i].value.optionValue);
-        Say(resultChoice_->itemText(0) + QLatin1Char(' ') +
-            QString::fromStdString(Localized(conventions_, shown)));
+    const auto i = static_cast<std::size_t>(position - data_.along.lowest);
+    if (i < data_.along.positions.size() && data_.along.positions[i].Ok()) {
+        const float value = data_.along.positions[i].value.optionValue;
+        Say(resultChoice_->itemText(0) + QLatin1Char(' ') + Local(ShownValueText(value)));
     }
 }
 
@@ -279,149 +300,6 @@ void ChartWindow::Refresh(const ScreenInputs& inputs) {
     Redraw();
 }
 
-// The cycle at every position, and what the market value finds there now.
-void ChartWindow::Recompute() {
-    along_ = ValueAlongBar(kind_, Bar(), inputs_, readOnly_);
-    model_->Show(along_, BarName(), conventions_);
-    axisX_->setRange(BarLowest(Bar()), BarHighest(Bar()));
-    axisX_->setTickInterval(Bar() == ScrollBar::Volatility ? 25 : 10);
-    axisX_->setTitleText(BarName() + QStringLiteral(" (%)"));
-    ShowMessages();
-    Search();
-}
-
-// The chosen result along the bar: one line per run of valued positions, so a position
-// that ends with a message leaves a gap.
-void ChartWindow::Redraw() {
-    std::vector<QList<QPointF>> runs(1);
-    double low = 0;
-    double high = 0;
-    bool any = false;
-    for (std::size_t i = 0; i < along_.positions.size(); ++i) {
-        const Checked<PricingResult>& valued = along_.positions[i];
-        if (!valued.Ok()) {
-            if (!runs.back().isEmpty()) {
-                runs.emplace_back();
-            }
-            continue;
-        }
-        const double y = ResultNumbers(valued.value)[Shown()];
-        low = any ? std::min(low, y) : y;
-        high = any ? std::max(high, y) : y;
-        any = true;
-        runs.back().append(QPointF(along_.lowest + static_cast<double>(i), y));
-    }
-    while (segments_.size() < runs.size()) {
-        auto* series = new QLineSeries(chart_);
-        series->setName(QStringLiteral("curve"));
-        series->setPen(QPen(QColor(0, 0, 160), 2));
-        chart_->addSeries(series);
-        series->attachAxis(axisX_);
-        series->attachAxis(axisY_);
-        segments_.push_back(series);
-    }
-    for (std::size_t i = 0; i < segments_.size(); ++i) {
-        segments_[i]->replace(i < runs.size() ? runs[i] : QList<QPointF>());
-    }
-    const double pad = high > low ? (high - low) * 0.05 : 1.0;
-    axisY_->setRange(low - pad, high + pad);
-    axisY_->applyNiceNumbers();
-    axisY_->setTitleText(resultChoice_->currentText());
-    MarkPosition();
-    DrawMarketLine();
-}
-
-// Each message the cycle ends with, after the positions where it does.
-void ChartWindow::ShowMessages() {
-    std::map<std::string, std::vector<int>> where;
-    std::vector<std::string> order;
-    for (std::size_t i = 0; i < along_.positions.size(); ++i) {
-        for (const std::string& text :
-             CycleMessages(along_.reading, along_.positions[i], readOnly_)) {
-            auto& positions = where[text];
-            if (positions.empty()) {
-                order.push_back(text);
-            }
-            positions.push_back(along_.lowest + static_cast<int>(i));
-        }
-    }
-    QStringList lines;
-    for (const std::string& text : order) {
-        lines << BarName() + QLatin1Char(' ') +
-                     QString::fromStdString(PositionRanges(where[text])) + QStringLiteral(": ") +
-                     QString::fromStdString(text);
-    }
-    message_->setText(lines.join(QLatin1Char('\n')));
-    message_->setVisible(!lines.isEmpty());
-}
-
-void ChartWindow::MarkPosition() {
-    const int position = inputs_.Position(Bar());
-    const auto i = static_cast<std::size_t>(position - along_.lowest);
-    QList<QPointF> point;
-    if (i < along_.positions.size() && along_.positions[i].Ok()) {
-        point.append(QPointF(position, ResultNumbers(along_.positions[i].value)[Shown()]));
-    }
-    marker_->replace(point);
-}
-
-// What the market value finds, also read with Move Bar by a screen reader, since the
-// text beside the box takes no focus.
-void ChartWindow::Search() {
-    SearchMarketValue();
-    moveBar_->setAccessibleDescription(matchesText_->text());
-}
-
-// The positions whose value box shows the market value typed.
-void ChartWindow::SearchMarketValue() {
-    const QString typed = marketValue_->text().trimmed();
-    target_.reset();
-    matches_.clear();
-    if (typed.isEmpty()) {
-        matchesText_->clear();
-        moveBar_->setEnabled(false);
-        return;
-    }
-    const Checked<double> read = ParseNumber<double>(Canonical(conventions_, typed.toStdString()));
-    if (!read.Ok()) {
-        matchesText_->setText(QStringLiteral("Market value is not a number"));
-        moveBar_->setEnabled(false);
-        return;
-    }
-    target_ = read.value;
-    ShowSearch(SearchBar(along_, *target_), typed);
-}
-
-void ChartWindow::ShowSearch(const BarSearch& search, const QString& typed) {
-    matches_ = search.matches;
-    moveBar_->setEnabled(!matches_.empty());
-    const QString bar = BarName().toLower();
-    if (!matches_.empty()) {
-        matchesText_->setText(QStringLiteral("Shown at %1 %2")
-                                  .arg(bar, QString::fromStdString(PositionRanges(matches_))));
-    } else if (search.nearest) {
-        matchesText_->setText(QString::fromStdString(
-            NearestMessage(Bar(), typed.toStdString(), search, conventions_)));
-    } else {
-        matchesText_->setText(QStringLiteral("No %1 from %2 to %3 gives a value")
-                                  .arg(bar)
-                                  .arg(BarLowest(Bar()))
-                                  .arg(BarHighest(Bar())));
-    }
-}
-
-// The market value across the chart, where the chart shows option values.
-void ChartWindow::DrawMarketLine() {
-    QList<QPointF> line;
-    if (target_ && Shown() == ResultBox::Value) {
-        line = {QPointF(BarLowest(Bar()), *target_), QPointF(BarHighest(Bar()), *target_)};
-        if (*target_ < axisY_->min() || *target_ > axisY_->max()) {
-            axisY_->setRange(std::min(axisY_->min(), *target_), std::max(axisY_->max(), *target_));
-        }
-    }
-    marketLine_->replace(line);
-}
-
 bool ChartWindow::SavePicture(const QString& path) {
     return view_->grab().save(path, "PNG");
 }
@@ -433,7 +311,7 @@ bool ChartWindow::SaveTable(const QString& path, QString& error) const {
         canonical[box] = Canonical(conventions_, texts_[box]);
         rows.boxes[box] = canonical[box];
     }
-    const std::string csv = BarTableCsv(kind_, Bar(), rows, along_);
+    const std::string csv = ChartTableCsv(kind_, Over(), rows);
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=
@@ -472,16 +350,25 @@ void ChartWindow::AskToSaveTable() {
     }
 }
 
+ChartOver ChartWindow::Over() const {
+    return static_cast<ChartOver>(std::max(0, overChoice_->currentIndex()));
+}
+
+// Over a bar, that bar; the market value is searched only there.
 ScrollBar ChartWindow::Bar() const {
-    return barChoice_->currentIndex() == 1 ? ScrollBar::Interest : ScrollBar::Volatility;
+    return Over() == ChartOver::Interest ? ScrollBar::Interest : ScrollBar::Volatility;
 }
 
 ResultBox ChartWindow::Shown() const {
     return RESULT_BOXES[static_cast<std::size_t>(std::max(0, resultChoice_->currentIndex()))];
 }
 
-QString ChartWindow::BarName() const {
-    return barChoice_->currentText();
+QString ChartWindow::OverName() const {
+    return overChoice_->currentText();
+}
+
+QString ChartWindow::Local(const std::string& canonical) const {
+    return QString::fromStdString(Localized(conventions_, canonical));
 }
 
 }  // namespace volantra

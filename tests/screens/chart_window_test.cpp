@@ -2,6 +2,7 @@
 #include <QAccessible>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QImage>
 #include <QLineSeries>
 #include <QProcess>
@@ -152,10 +153,21 @@ private slots:
         QCOMPARE(Text(s, "lblDbir"), QString::fromStdString(example.shown[0]));
     }
 
-    // The table's CSV is the batch pricer's sweep of the bar over the same row.
+    // The table's CSV is the batch pricer's sweep of the same row, over a bar, the asset
+    // price or the days left.
+    void savesTheTableAsThePricerWritesItsSweep_data() {
+        QTest::addColumn<int>("over");  // the Over choice
+        QTest::addColumn<QString>("sweep");
+        QTest::newRow("volatility") << 0 << "volatility=1:200";
+        QTest::newRow("asset price") << 2 << "asset=25:75:0.25";
+        QTest::newRow("days to maturity") << 3 << "maturity=1:90:1";
+    }
     void savesTheTableAsThePricerWritesItsSweep() {
+        QFETCH(int, over);
+        QFETCH(QString, sweep);
         const WorkedExample& example = WorkedExampleNamed("call_with_dividend");
         auto* chart = qobject_cast<ChartWindow*>(OpenChart(OpenWith(example)));
+        Control<QComboBox>(chart, "cboOver")->setCurrentIndex(over);
         QTemporaryDir dir;
         QString error;
         QVERIFY2(chart->SaveTable(dir.filePath(QStringLiteral("chart.csv")), error),
@@ -163,12 +175,12 @@ private slots:
         QVERIFY(chart->SavePicture(dir.filePath(QStringLiteral("chart.png"))));
         QVERIFY(!QImage(dir.filePath(QStringLiteral("chart.png"))).isNull());
         QProcess pricer;
-        pricer.start(QStringLiteral(VOLANTRA_PRICE_PATH),
-                     {QStringLiteral("--sweep"), QStringLiteral("volatility=1:200")});
+        pricer.start(QStringLiteral(VOLANTRA_PRICE_PATH), {QStringLiteral("--sweep"), sweep});
         const std::string row =
             "screen,asset,strike,maturity,volatility,interest,dividend,"
             "dividend_interest,dividend_time\ncall," +
-            example.asset + ',' + example.strike + ',' + example.maturity + ",," +
+            example.asset + ',' + example.strike + ',' + example.maturity + ',' +
+            (over == 0 ? std::string() : std::to_string(example.volatility)) + ',' +
             std::to_string(example.interest) + ',' + example.dividend + ',' +
             example.dividendInterest + ',' + example.dividendTime + '\n';
         pricer.write(row.data(), static_cast<qint64>(row.size()));
@@ -177,6 +189,57 @@ private slots:
         QFile saved(dir.filePath(QStringLiteral("chart.csv")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
         QCOMPARE(saved.readAll(), pricer.readAllStandardOutput());
+    }
+
+    // Over the asset price: the payoff at expiry beside the value, a line at the asset
+    // typed, the marker on the screen's value there, and the breakeven of a buyer.
+    void overTheAssetPriceDrawsThePayoffAndNamesTheBreakeven_data() {
+        QTest::addColumn<QString>("example");
+        QTest::addColumn<QString>("breakeven");
+        QTest::newRow("call") << "call"
+                              << "Breakeven at expiry: 110.45 (strike 100 + value 10.45)";
+        QTest::newRow("put") << "put"
+                             << "Breakeven at expiry: 94.43 (strike 100 − value 5.57)";
+    }
+    void overTheAssetPriceDrawsThePayoffAndNamesTheBreakeven() {
+        QFETCH(QString, example);
+        QFETCH(QString, breakeven);
+        const WorkedExample& row = WorkedExampleNamed(example.toStdString());
+        QWidget* chart = OpenChart(OpenWith(row));
+        QVERIFY(Control(chart, "lblBreakeven")->isHidden());  // over a bar
+        Control<QComboBox>(chart, "cboOver")->setCurrentIndex(2);
+        QCOMPARE(Text(chart, "lblBreakeven"), breakeven);
+        QList<QPointF> marker;
+        Curve(chart, marker);
+        QCOMPARE(marker, (QList<QPointF>{QPointF(100, std::stod(row.shown[0]))}));
+        QList<QPointF> payoff;
+        QList<QPointF> asset;
+        qsizetype points = 0;
+        for (QAbstractSeries* series : Control<QChartView>(chart, "chtBar")->chart()->series()) {
+            if (series->name() == QStringLiteral("curve")) {
+                points += static_cast<QLineSeries*>(series)->count();
+            } else if (series->name() == QStringLiteral("payoff")) {
+                payoff = static_cast<QLineSeries*>(series)->points();
+            } else if (series->name() == QStringLiteral("asset")) {
+                asset = static_cast<QLineSeries*>(series)->points();
+            }
+        }
+        QCOMPARE(points, 201);
+        QCOMPARE(payoff.size(), 201);
+        const bool call = row.IsCall();
+        QCOMPARE(payoff.front(), QPointF(50, call ? 0 : 50));
+        QCOMPARE(payoff.back(), QPointF(150, call ? 50 : 0));
+        QCOMPARE(asset.size(), 2);
+        QCOMPARE(asset.front().x(), 100.0);
+        QCOMPARE(Control<QTableView>(chart, "tblPositions")->model()->index(0, 0).data().toString(),
+                 QStringLiteral("50.00"));
+        Control<QComboBox>(chart, "cboResult")->setCurrentIndex(1);  // Delta: no payoff
+        Curve(chart, marker);
+        for (QAbstractSeries* series : Control<QChartView>(chart, "chtBar")->chart()->series()) {
+            if (series->name() == QStringLiteral("payoff")) {
+                QVERIFY(static_cast<QLineSeries*>(series)->points().isEmpty());
+            }
+        }
     }
 };
 

@@ -1,0 +1,99 @@
+#include "screens/chart_points.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "engine/powers_of_ten.h"
+#include "screens/sweep_table_csv.h"
+
+namespace volantra {
+namespace {
+
+ScrollBar BarOf(ChartOver over) {
+    return over == ChartOver::Volatility ? ScrollBar::Volatility : ScrollBar::Interest;
+}
+
+double ValueAt(const SweepRange& sweep, std::size_t k) {
+    return static_cast<double>(sweep.from + static_cast<std::int64_t>(k) * sweep.step) /
+           EXACT_POWERS_OF_TEN[static_cast<std::size_t>(sweep.scale)];
+}
+
+void PointsAlongBar(OptionKind kind, ChartOver over, const ScreenInputs& screen,
+                    const NumberConventions& conventions, ChartData& data) {
+    data.along = ValueAlongBar(kind, BarOf(over), screen, conventions);
+    data.points.resize(data.along.positions.size());
+    for (std::size_t i = 0; i < data.points.size(); ++i) {
+        const Checked<PricingResult>& valued = data.along.positions[i];
+        ChartPoint& point = data.points[i];
+        point.x = data.along.lowest + static_cast<int>(i);
+        point.valued = valued.Ok() ? std::optional(valued.value) : std::nullopt;
+        point.messages = CycleMessages(data.along.reading, valued, conventions);
+    }
+}
+
+void PointsAlongSweep(OptionKind kind, const ScreenInputs& screen,
+                      const NumberConventions& conventions, ChartData& data) {
+    std::array<std::string, 2> positions;
+    const std::vector<SweptRow> rows =
+        PriceSweep(FieldsOfScreen(kind, screen, positions), *data.sweep, conventions);
+    data.points.resize(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        ChartPoint& point = data.points[k];
+        point.x = ValueAt(*data.sweep, k);
+        point.valued = rows[k].priced.valued;
+        if (!rows[k].priced.message.empty()) {
+            point.messages.push_back(rows[k].priced.message);
+        }
+    }
+}
+
+std::optional<SweepRange> SweepOver(ChartOver over, const BoxReading& reading) {
+    if (!reading.Read()) {
+        return std::nullopt;
+    }
+    return over == ChartOver::Asset ? AssetSweep(reading.numbers.asset)
+                                    : DaysSweep(reading.numbers.maturityDays);
+}
+
+}  // namespace
+
+ChartData ComputeChart(OptionKind kind, ChartOver over, const ScreenInputs& screen,
+                       const NumberConventions& conventions) {
+    ChartData data;
+    data.reading = ReadBoxes(screen, conventions);
+    PricedRow here;
+    PriceScreen(kind, screen, conventions, here);
+    data.here = here.valued;
+    if (OverBar(over)) {
+        PointsAlongBar(kind, over, screen, conventions, data);
+    } else if ((data.sweep = SweepOver(over, data.reading))) {
+        PointsAlongSweep(kind, screen, conventions, data);
+    }
+    return data;
+}
+
+std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& canonical) {
+    const ChartData data = ComputeChart(kind, over, canonical, {});
+    std::array<std::string, 2> positions;
+    const RowFields fields = FieldsOfScreen(kind, canonical, positions);
+    if (!OverBar(over)) {
+        return data.sweep ? SweepTableCsv(fields, ColumnNamed(data.sweep->column),
+                                          PriceSweep(fields, *data.sweep, {}))
+                          : SweepTableCsv(fields, Column::Asset, {});
+    }
+    std::vector<SweptRow> rows(data.points.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].text = std::to_string(data.along.lowest + static_cast<int>(i));
+        rows[i].priced.valued = data.points[i].valued;
+        for (const std::string& message : data.points[i].messages) {
+            AddMessage(rows[i].priced.message, message);
+        }
+    }
+    return SweepTableCsv(fields, BarColumn(BarOf(over)), rows);
+}
+
+double PayoffAtExpiry(OptionKind kind, double strike, double asset) {
+    return std::max(kind == OptionKind::Call ? asset - strike : strike - asset, 0.0);
+}
+
+}  // namespace volantra
