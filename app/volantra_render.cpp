@@ -5,6 +5,7 @@
 //                                      and the chart window
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QScrollBar>
@@ -80,6 +81,26 @@ bool ShootChart(const QDir& folder) {
     return saved;
 }
 
+// The call worked example charted over the asset price, with its payoff at expiry.
+bool ShootChartOverAsset(const QDir& folder) {
+    QWidget* screen = volantra::OpenScreen(volantra::ScreenId::Call);
+    Fill(screen, "txtAsset", "100");
+    Fill(screen, "txtStrike", "100");
+    Fill(screen, "txtMaturity", "365");
+    MoveBar(screen, "vsbInterest", 5);
+    MoveBar(screen, "vsbVolatility", 20);
+    emit screen->findChild<volantra::ResultLabel*>("lblDbir")->ChartRequested();
+    auto* chart = screen->findChild<QWidget*>("frmChart");
+    if (chart == nullptr) {
+        return false;
+    }
+    chart->findChild<QComboBox*>("cboOver")->setCurrentIndex(2);
+    QCoreApplication::processEvents();
+    const bool saved = chart->grab().save(folder.filePath(QStringLiteral("chart-asset.png")));
+    screen->close();
+    return saved;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -105,7 +126,7 @@ int main(int argc, char** argv) {
              Shoot(volantra::ScreenId::Put, folder, "put.png") &&
              Shoot(volantra::ScreenId::Call, folder, "call-large.png", "5000") &&
              Shoot(volantra::ScreenId::Instructions, folder, "instructions.png") &&
-             ShootChart(folder);
+             ShootChart(folder) && ShootChartOverAsset(folder);
     }
     if (!ok) {
         std::fprintf(stderr, "volantra-render: could not write to %s\n", argv[2]);

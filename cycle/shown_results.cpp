@@ -54,4 +54,27 @@ ShownResults ResultNumbers(const PricingResult& result) {
     return shown;
 }
 
+ShownResults ResultNumbers(const PricingResult& result, GreekUnits units) {
+    ShownResults shown = ResultNumbers(result);
+    if (units == GreekUnits::Trader) {
+        for (ResultBox box : {ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}) {
+            shown[box] =
+                RoundViaText<double>(shown[box] / TRADER_DIVISORS[box], RESULT_DECIMALS[box]);
+        }
+    }
+    return shown;
+}
+
+void WriteResultTexts(const PricingResult& result, const NumberConventions& conventions,
+                      GreekUnits units, ShownTexts& texts) {
+    WriteResultTexts(result, conventions, texts);
+    if (units == GreekUnits::Trader) {
+        const ShownResults shown = ResultNumbers(result);
+        for (ResultBox box : {ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}) {
+            texts[box] = Localized(
+                conventions, FormatFixed(shown[box] / TRADER_DIVISORS[box], RESULT_DECIMALS[box]));
+        }
+    }
+}
+
 }  // namespace volantra

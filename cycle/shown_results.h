@@ -13,6 +13,14 @@ namespace volantra {
 /// The decimals each result box shows.
 inline constexpr EnumArray<ResultBox, int> RESULT_DECIMALS = {{2, 4, 4, 4, 4, 4}};
 
+/// How the Greeks are given: as the screens give them (theta per year, vega and rho per
+/// 1.00 of volatility and of interest), or as traders quote them (theta per calendar day,
+/// vega and rho per percentage point).
+enum class GreekUnits { Screen, Trader, Count };
+
+/// What the screen's number of each result is divided by in traders' units.
+inline constexpr EnumArray<ResultBox, double> TRADER_DIVISORS = {{1, 1, 1, 365, 100, 100}};
+
 /// The canonical text the value box shows for an option value: "0.00" below two cents.
 std::string ShownValueText(float optionValue);
 
@@ -28,10 +36,17 @@ ShownTexts ResultTexts(const PricingResult& result, const NumberConventions& con
 /// ResultTexts into `texts`, whose storage is reused.
 void WriteResultTexts(const PricingResult& result, const NumberConventions& conventions,
                       ShownTexts& texts);
+/// ResultTexts in `units`: in traders' units, the 4-decimal texts of TraderNumbers.
+void WriteResultTexts(const PricingResult& result, const NumberConventions& conventions,
+                      GreekUnits units, ShownTexts& texts);
 
 /// The numbers the result boxes' texts read back as, in double precision.
 using ShownResults = EnumArray<ResultBox, double>;
 /// What the cycle's result texts of `result` read as: "10.45" gives the double nearest 10.45.
 ShownResults ResultNumbers(const PricingResult& result);
+/// ResultNumbers in `units`: in traders' units each Greek the screen shows divided by its
+/// TRADER_DIVISORS and rounded to 4 decimals through text, so the two never differ by
+/// more than that rounding; the value and the others as the screen shows them.
+ShownResults ResultNumbers(const PricingResult& result, GreekUnits units);
 
 }  // namespace volantra

@@ -31,12 +31,14 @@ void CheckColumns(const RowInputs& inputs, std::optional<ScrollBar> solve) {
 // Fills row `row` of the results from what it shows; NaN and "" where it is not valued.
 void TakeRow(const PricingResult* valued, std::string_view message, std::size_t row,
              ArrayResults& results) {
-    const ShownResults shown = valued != nullptr ? ResultNumbers(*valued) : ShownResults{};
+    const ShownResults shown =
+        valued != nullptr ? ResultNumbers(*valued, results.units) : ShownResults{};
     for (std::size_t box = 0; box < shown.items.size(); ++box) {
         results.numbers.items[box][row] = valued != nullptr ? shown.items[box] : NOT_VALUED;
     }
     if (results.texts && valued != nullptr) {
-        ShownTexts texts = ResultTexts(*valued);
+        ShownTexts texts;
+        WriteResultTexts(*valued, {}, results.units, texts);
         for (std::size_t box = 0; box < texts.items.size(); ++box) {
             results.texts->items[box][row] = std::move(texts.items[box]);
         }

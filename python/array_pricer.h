@@ -40,6 +40,7 @@ struct ArrayResults {
     std::optional<EnumArray<ResultBox, std::vector<std::string>>> texts;
     /// The rows with a message, in row order, and their messages.
     std::vector<std::pair<std::size_t, std::string>> messages;
+    GreekUnits units = GreekUnits::Screen;  ///< how the Greeks are given
 };
 
 /// Prices `rows` rows as volantra-price prices them. Throws std::invalid_argument, with

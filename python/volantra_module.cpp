@@ -62,7 +62,12 @@ py::list TextList(const std::vector<std::string>& texts) {
     return list;
 }
 
-py::dict Price(const py::dict& columns, std::size_t rows, bool texts) {
+py::dict Price(const py::dict& columns, std::size_t rows, bool texts, const std::string& units) {
+    const std::optional<GreekUnits> named = UnitsNamed(units);
+    if (!named) {
+        throw std::invalid_argument("units must be \"screen\" or \"trader\", not \"" + units +
+                                    "\"");
+    }
     const HeldColumns held = ReadColumns(columns);
     std::array<Numbers, ENUM_COUNT<ResultBox>> arrays;
     ArrayResults results;
@@ -70,6 +75,7 @@ py::dict Price(const py::dict& columns, std::size_t rows, bool texts) {
         arrays[box] = Numbers(static_cast<py::ssize_t>(rows));
         results.numbers.items[box] = {arrays[box].mutable_data(), rows};
     }
+    results.units = *named;
     if (texts) {
         results.texts.emplace();
     }
@@ -79,7 +85,8 @@ py::dict Price(const py::dict& columns, std::size_t rows, bool texts) {
     }
     py::dict out;
     for (std::size_t box = 0; box < arrays.size(); ++box) {
-        out[py::str(RESULT_COLUMNS[box].name)] =
+        const std::string_view name = RESULT_COLUMNS[box].Name(*named);
+        out[py::str(name.data(), name.size())] =
             texts ? py::object(TextList(results.texts->items[box])) : py::object(arrays[box]);
     }
     std::vector<std::size_t> messageRows;
@@ -156,6 +163,11 @@ py::tuple ResultNames() {
     return Names(RESULT_COLUMNS, [](const ResultColumn& result) { return result.name; });
 }
 
+py::tuple TraderResultNames() {
+    return Names(RESULT_COLUMNS,
+                 [](const ResultColumn& result) { return result.Name(GreekUnits::Trader); });
+}
+
 py::tuple InputNames() {
     return Names(std::span(COLUMN_NAMES.items).first(INPUT_COLUMN_COUNT),
                  [](std::string_view name) { return name; });
@@ -177,7 +189,7 @@ PYBIND11_MODULE(_volantra, module) {
         "Rows priced with the digits of the Volantra calculator; see the package "
         "volantra for the functions to call.";
     module.def("price_columns", &volantra::Price, py::arg("columns"), py::arg("rows"),
-               py::arg("texts"),
+               py::arg("texts"), py::arg("units"),
                "Prices rows given column by column: a dict of result arrays, with the "
                "rows that have a message and their messages.");
     module.def("solve_columns", &volantra::Solve, py::arg("bar"), py::arg("columns"),
@@ -185,6 +197,7 @@ PYBIND11_MODULE(_volantra, module) {
     module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
                "The index in KINDS of each object of a flat array, -1 for others.");
     module.attr("RESULTS") = volantra::ResultNames();
+    module.attr("TRADER_RESULTS") = volantra::TraderResultNames();
     module.attr("INPUTS") = volantra::InputNames();
     module.attr("NEEDED") = volantra::NeededNames();
     module.attr("KINDS") = volantra::KindNames();

@@ -26,6 +26,15 @@ std::optional<OptionKind> ReadKind(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<GreekUnits> UnitsNamed(std::string_view name) {
+    for (GreekUnits units : {GreekUnits::Screen, GreekUnits::Trader}) {
+        if (name == UNIT_NAMES[units]) {
+            return units;
+        }
+    }
+    return std::nullopt;
+}
+
 Column ColumnNamed(std::string_view name) {
     const auto known =
         std::find_if(COLUMN_NAMES.begin(), COLUMN_NAMES.end(),

@@ -62,23 +62,43 @@ constexpr std::string_view BarName(ScrollBar bar) {
     return bar == ScrollBar::Volatility ? "Volatility" : "Interest";
 }
 
-/// A result: its column's name, the decimals its box shows and its caption.
+/// A result: its column's name, the decimals its box shows and its caption, and its name
+/// and caption in traders' units.
 struct ResultColumn {
     ResultBox box;
     std::string_view name;
     int decimals;
     std::string_view caption;
+    std::string_view traderName;
+    std::string_view traderCaption;
+
+    /// The column's name in `units`.
+    [[nodiscard]] constexpr std::string_view Name(GreekUnits units) const {
+        return units == GreekUnits::Trader ? traderName : name;
+    }
+    /// The caption in `units`.
+    [[nodiscard]] constexpr std::string_view Caption(GreekUnits units) const {
+        return units == GreekUnits::Trader ? traderCaption : caption;
+    }
 };
 
 /// The results, in the order of the result boxes.
 inline constexpr std::array<ResultColumn, ENUM_COUNT<ResultBox>> RESULT_COLUMNS = {{
-    {ResultBox::Value, "value", RESULT_DECIMALS[ResultBox::Value], "Value"},
-    {ResultBox::Delta, "delta", RESULT_DECIMALS[ResultBox::Delta], "Delta"},
-    {ResultBox::Gamma, "gamma", RESULT_DECIMALS[ResultBox::Gamma], "Gamma"},
-    {ResultBox::Theta, "theta", RESULT_DECIMALS[ResultBox::Theta], "Theta"},
-    {ResultBox::Vega, "vega", RESULT_DECIMALS[ResultBox::Vega], "Vega"},
-    {ResultBox::Rho, "rho", RESULT_DECIMALS[ResultBox::Rho], "Rho"},
+    {ResultBox::Value, "value", RESULT_DECIMALS[ResultBox::Value], "Value", "value", "Value"},
+    {ResultBox::Delta, "delta", RESULT_DECIMALS[ResultBox::Delta], "Delta", "delta", "Delta"},
+    {ResultBox::Gamma, "gamma", RESULT_DECIMALS[ResultBox::Gamma], "Gamma", "gamma", "Gamma"},
+    {ResultBox::Theta, "theta", RESULT_DECIMALS[ResultBox::Theta], "Theta", "theta_per_day",
+     "Theta per day"},
+    {ResultBox::Vega, "vega", RESULT_DECIMALS[ResultBox::Vega], "Vega", "vega_per_point",
+     "Vega per 1 %"},
+    {ResultBox::Rho, "rho", RESULT_DECIMALS[ResultBox::Rho], "Rho", "rho_per_point", "Rho per 1 %"},
 }};
+
+/// The names of the units, as --units and the Python module's `units` take them.
+inline constexpr EnumArray<GreekUnits, std::string_view> UNIT_NAMES = {{"screen", "trader"}};
+
+/// The units a name stands for: "screen" or "trader".
+std::optional<GreekUnits> UnitsNamed(std::string_view name);
 
 /// The column of a row's messages, after the results.
 inline constexpr std::string_view MESSAGE_COLUMN = "message";

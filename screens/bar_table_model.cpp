@@ -9,16 +9,20 @@ namespace volantra {
 BarTableModel::BarTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void BarTableModel::Show(const std::vector<ChartPoint>& points, const QStringList& labels,
-                         const QString& header, const NumberConventions& conventions) {
+                         const QString& header, const NumberConventions& conventions,
+                         GreekUnits units) {
     beginResetModel();
     header_ = header;
+    units_ = units;
     labels_ = labels;
     rows_.assign(points.size(), QStringList());
     for (std::size_t i = 0; i < points.size(); ++i) {
         if (!points[i].valued) {
             continue;  // a row of empty cells, as the result boxes stand blank
         }
-        for (const std::string& text : ResultTexts(*points[i].valued, conventions)) {
+        ShownTexts texts;
+        WriteResultTexts(*points[i].valued, conventions, units, texts);
+        for (const std::string& text : texts) {
             rows_[i] << QString::fromStdString(text);
         }
     }
@@ -54,7 +58,8 @@ QVariant BarTableModel::headerData(int section, Qt::Orientation orientation, int
     if (section == 0) {
         return header_;
     }
-    const std::string_view caption = RESULT_COLUMNS[static_cast<std::size_t>(section - 1)].caption;
+    const std::string_view caption =
+        RESULT_COLUMNS[static_cast<std::size_t>(section - 1)].Caption(units_);
     return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
 }
 

@@ -19,7 +19,7 @@ public:
     /// Shows the results of `points` as `conventions` write numbers, each row named by its
     /// label in the first column, whose header is `header`.
     void Show(const std::vector<ChartPoint>& points, const QStringList& labels,
-              const QString& header, const NumberConventions& conventions);
+              const QString& header, const NumberConventions& conventions, GreekUnits units);
 
     [[nodiscard]] int rowCount(const QModelIndex& parent = {}) const override;
     [[nodiscard]] int columnCount(const QModelIndex& parent = {}) const override;
@@ -29,6 +29,7 @@ public:
 
 private:
     QString header_;
+    GreekUnits units_ = GreekUnits::Screen;
     QStringList labels_;
     std::vector<QStringList> rows_;  // the six result texts of each point
 };

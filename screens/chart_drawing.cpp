@@ -46,7 +46,7 @@ void ChartWindow::Recompute() {
     const QString header = Over() == ChartOver::Asset  ? QStringLiteral("Asset")
                            : Over() == ChartOver::Days ? QStringLiteral("Days")
                                                        : OverName();
-    model_->Show(data_.points, labels, header, conventions_);
+    model_->Show(data_.points, labels, header, conventions_, Units());
     SetUpAxisX();
     marketRow_->setEnabled(OverBar(Over()));  // a market value is searched along a bar
     ShowMessages();
@@ -91,7 +91,7 @@ void ChartWindow::Redraw() {
             }
             continue;
         }
-        const double y = ResultNumbers(*point.valued)[Shown()];
+        const double y = ResultNumbers(*point.valued, Units())[Shown()];
         low = any ? std::min(low, y) : y;
         high = any ? std::max(high, y) : y;
         any = true;
@@ -206,12 +206,13 @@ void ChartWindow::MarkPosition() {
         const int position = inputs_.Position(Bar());
         const auto i = static_cast<std::size_t>(position - data_.along.lowest);
         if (i < data_.points.size() && data_.points[i].valued) {
-            point.append(QPointF(position, ResultNumbers(*data_.points[i].valued)[Shown()]));
+            point.append(
+                QPointF(position, ResultNumbers(*data_.points[i].valued, Units())[Shown()]));
         }
     } else if (data_.here && data_.reading.Read()) {
         const double x = Over() == ChartOver::Asset ? data_.reading.numbers.asset
                                                     : data_.reading.numbers.maturityDays;
-        point.append(QPointF(x, ResultNumbers(*data_.here)[Shown()]));
+        point.append(QPointF(x, ResultNumbers(*data_.here, Units())[Shown()]));
     }
     marker_->replace(point);
 }

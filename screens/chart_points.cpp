@@ -72,14 +72,15 @@ ChartData ComputeChart(OptionKind kind, ChartOver over, const ScreenInputs& scre
     return data;
 }
 
-std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& canonical) {
+std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& canonical,
+                          GreekUnits units) {
     const ChartData data = ComputeChart(kind, over, canonical, {});
     std::array<std::string, 2> positions;
     const RowFields fields = FieldsOfScreen(kind, canonical, positions);
     if (!OverBar(over)) {
         return data.sweep ? SweepTableCsv(fields, ColumnNamed(data.sweep->column),
-                                          PriceSweep(fields, *data.sweep, {}))
-                          : SweepTableCsv(fields, Column::Asset, {});
+                                          PriceSweep(fields, *data.sweep, {}), units)
+                          : SweepTableCsv(fields, Column::Asset, {}, units);
     }
     std::vector<SweptRow> rows(data.points.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
@@ -89,7 +90,7 @@ std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& c
             AddMessage(rows[i].priced.message, message);
         }
     }
-    return SweepTableCsv(fields, BarColumn(BarOf(over)), rows);
+    return SweepTableCsv(fields, BarColumn(BarOf(over)), rows, units);
 }
 
 double PayoffAtExpiry(OptionKind kind, double strike, double asset) {

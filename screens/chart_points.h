@@ -41,7 +41,8 @@ ChartData ComputeChart(OptionKind kind, ChartOver over, const ScreenInputs& scre
 
 /// The table as CSV, as the batch pricer writes the same sweep of the same row, for the
 /// screen whose canonical texts `canonical` holds.
-std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& canonical);
+std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& canonical,
+                          GreekUnits units);
 
 /// The payoff at expiry of an option of `kind` and `strike` at the asset price `asset`.
 double PayoffAtExpiry(OptionKind kind, double strike, double asset);

@@ -54,6 +54,7 @@ ChartWindow::ChartWindow(OptionKind kind, NumberConventions conventions, QWidget
     ConnectControls();
     SayChoice(overChoice_);
     SayChoice(resultChoice_);
+    SayChoice(unitsChoice_);
     resultChoice_->setFocus();
     resize(620, 720);
 }
@@ -91,7 +92,8 @@ void ChartWindow::BuildControls() {
     layout->addWidget(BuildButtons());
     // The order they stand in: Show, Over, the market value, Move Bar, the table.
     setTabOrder(resultChoice_, overChoice_);
-    setTabOrder(overChoice_, marketValue_);
+    setTabOrder(overChoice_, unitsChoice_);
+    setTabOrder(unitsChoice_, marketValue_);
     setTabOrder(marketValue_, moveBar_);
     setTabOrder(moveBar_, table_);
 }
@@ -114,6 +116,13 @@ QWidget* ChartWindow::BuildChoices() {
     for (std::size_t i = 1; i < RESULT_COLUMNS.size(); ++i) {
         resultChoice_->addItem(Caption(RESULT_COLUMNS[i].caption));
     }
+    // The Greeks as the screen gives them, or as traders quote them; never on the screen.
+    unitsChoice_ = new QComboBox(row);
+    unitsChoice_->setObjectName(QStringLiteral("cboUnits"));
+    unitsChoice_->addItems(
+        {QStringLiteral("As the screen"), QStringLiteral("Per day and per 1 %")});
+    auto* unitsLabel = new QLabel(QStringLiteral("&Units:"), row);
+    unitsLabel->setBuddy(unitsChoice_);
     // Alt+B, as when it chose only a bar; Alt+O would take the Close button's place.
     auto* overLabel = new QLabel(QStringLiteral("Over (Alt+B):"), row);
     overLabel->setBuddy(overChoice_);
@@ -127,6 +136,9 @@ QWidget* ChartWindow::BuildChoices() {
     layout->addSpacing(12);
     layout->addWidget(overLabel);
     layout->addWidget(overChoice_);
+    layout->addSpacing(12);
+    layout->addWidget(unitsLabel);
+    layout->addWidget(unitsChoice_);
     layout->addStretch();
     return row;
 }
@@ -229,6 +241,12 @@ void ChartWindow::ConnectControls() {
         Redraw();
         SayChoice(resultChoice_);
     });
+    connect(unitsChoice_, &QComboBox::currentIndexChanged, this, [this] {
+        NameResults();
+        Recompute();
+        Redraw();
+        SayChoice(unitsChoice_);
+    });
     connect(marketValue_, &QLineEdit::textChanged, this, [this] {
         Search();
         DrawMarketLine();
@@ -311,7 +329,7 @@ bool ChartWindow::SaveTable(const QString& path, QString& error) const {
         canonical[box] = Canonical(conventions_, texts_[box]);
         rows.boxes[box] = canonical[box];
     }
-    const std::string csv = ChartTableCsv(kind_, Over(), rows);
+    const std::string csv = ChartTableCsv(kind_, Over(), rows, Units());
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) ||
         file.write(csv.data(), static_cast<qint64>(csv.size())) !=
@@ -357,6 +375,18 @@ ChartOver ChartWindow::Over() const {
 // Over a bar, that bar; the market value is searched only there.
 ScrollBar ChartWindow::Bar() const {
     return Over() == ChartOver::Interest ? ScrollBar::Interest : ScrollBar::Volatility;
+}
+
+GreekUnits ChartWindow::Units() const {
+    return unitsChoice_->currentIndex() == 1 ? GreekUnits::Trader : GreekUnits::Screen;
+}
+
+// The results as Show lists them, in the units chosen: "Theta per day".
+void ChartWindow::NameResults() {
+    for (std::size_t i = 1; i < RESULT_COLUMNS.size(); ++i) {
+        resultChoice_->setItemText(static_cast<int>(i),
+                                   Caption(RESULT_COLUMNS[i].Caption(Units())));
+    }
 }
 
 ResultBox ChartWindow::Shown() const {

@@ -83,6 +83,8 @@ private:
     [[nodiscard]] ChartOver Over() const;
     [[nodiscard]] ScrollBar Bar() const;
     [[nodiscard]] ResultBox Shown() const;
+    [[nodiscard]] GreekUnits Units() const;
+    void NameResults();
     [[nodiscard]] QString OverName() const;
     [[nodiscard]] QString PointLabel(double x) const;
     [[nodiscard]] QString Local(const std::string& canonical) const;
@@ -97,6 +99,7 @@ private:
 
     QComboBox* overChoice_ = nullptr;
     QComboBox* resultChoice_ = nullptr;
+    QComboBox* unitsChoice_ = nullptr;
     QChart* chart_ = nullptr;
     QChartView* view_ = nullptr;
     QValueAxis* axisX_ = nullptr;

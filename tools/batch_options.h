@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "cycle/screen.h"
+#include "cycle/shown_results.h"
 #include "rows/sweep_range.h"
 
 namespace volantra {
@@ -14,7 +15,8 @@ enum class BatchStatus { AllValued = 0, SomeNotValued = 1, UnusableInput = 2 };
 
 /// How a batch run reads and writes.
 struct BatchOptions {
-    bool full = false;  ///< add every valuation field in round-trip precision
+    bool full = false;                      ///< add every valuation field in round-trip precision
+    GreekUnits units = GreekUnits::Screen;  ///< the Greeks as the screens give them, or traders
     /// ',' or '\t' (decimal point), ';' (decimal comma); 0 guesses from the header line.
     char delimiter = 0;
     std::optional<ScrollBar> solve;  ///< find the positions of this bar that show `value`

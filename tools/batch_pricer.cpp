@@ -89,7 +89,7 @@ RowOutcome BatchPricer::Outcome(const PricedRow& priced) const {
     RowOutcome outcome;
     outcome.message = priced.message;
     if (priced.valued) {
-        WriteResultTexts(*priced.valued, conventions_, texts_);
+        WriteResultTexts(*priced.valued, conventions_, options_.units, texts_);
         for (ResultBox box : RESULT_BOXES) {
             outcome.results[box] = texts_[box];
         }

@@ -46,7 +46,7 @@ private:
     [[nodiscard]] RowOutcome Solve(RowFields& field) const;
     [[nodiscard]] RowOutcome Outcome(const PricedRow& priced) const;
     [[nodiscard]] RowWriter Writer() const {
-        return {schema_, options_.full, options_.solve.has_value(), delimiter_};
+        return {schema_, options_.full, options_.solve.has_value(), delimiter_, options_.units};
     }
 
     BatchOptions options_;

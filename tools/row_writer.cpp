@@ -63,7 +63,7 @@ void RowWriter::AppendHeader(std::string& out) const {
         out.push_back(delimiter_);
     }
     for (const ResultColumn& result : RESULT_COLUMNS) {
-        out.append(result.name);
+        out.append(result.Name(units_));
         out.push_back(delimiter_);
     }
     out.append(MESSAGE_COLUMN);

@@ -22,8 +22,9 @@ struct RowOutcome {
 class RowWriter {
 public:
     /// `schema` must outlive the writer.
-    RowWriter(const ColumnSchema& schema, bool full, bool solve, char delimiter)
-        : schema_(schema), full_(full), solve_(solve), delimiter_(delimiter) {}
+    RowWriter(const ColumnSchema& schema, bool full, bool solve, char delimiter,
+              GreekUnits units = GreekUnits::Screen)
+        : schema_(schema), full_(full), solve_(solve), delimiter_(delimiter), units_(units) {}
 
     /// Appends the header line.
     void AppendHeader(std::string& out) const;
@@ -49,6 +50,7 @@ private:
     bool full_;
     bool solve_;
     char delimiter_;
+    GreekUnits units_;
 };
 
 }  // namespace volantra

@@ -66,6 +66,8 @@ Output columns, in this order:
   theta              change of value per year of elapsed time
   vega               change of value per 1.00 of volatility (not per percent)
   rho                change of value per 1.00 of interest rate (not per percent)
+                     with --units trader: theta_per_day, vega_per_point and
+                     rho_per_point instead, per calendar day and per percentage point
   message            empty, or the message the screen would show
   full_growthFactor ... full_rho
                      with --full only
@@ -87,6 +89,10 @@ Options:
                      Numbers here take a point as decimal symbol. A swept dividend
                      column needs the other two in the input. Two --sweep options
                      make a grid, the first outermost: one row per pair of values.
+  --units U          U is screen (the default: the Greeks as the screens show them) or
+                     trader: theta per calendar day, vega and rho per percentage point,
+                     each the screen's number divided by 365 or 100 and rounded to 4
+                     decimals
   --jobs N           prices on N threads (0: one per core); the output keeps the
                      input's order
   --delimiter D      D is , or ; or tab: the field separator, instead of the guess
@@ -220,6 +226,11 @@ bool ReadArgument(Arguments& arguments, Command& command, std::string& problem) 
             return false;
         }
         options.sweeps.push_back(sweep);
+    } else if (name == "--units") {
+        problem = "--units takes screen or trader";
+        const auto units = arguments.Value(value) ? volantra::UnitsNamed(value) : std::nullopt;
+        options.units = units.value_or(volantra::GreekUnits::Screen);
+        return units.has_value();
     } else if (name == "--jobs") {
         problem = "--jobs takes a number of threads, 0 for one per core";
         return arguments.Value(value) && ReadJobs(value, options.jobs);

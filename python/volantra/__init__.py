@@ -19,14 +19,21 @@ import numpy as np
 
 from . import _volantra
 
-__all__ = ["price", "solve", "price_frame", "RESULTS", "INPUTS"]
+__all__ = ["price", "solve", "price_frame", "RESULTS", "TRADER_RESULTS", "INPUTS"]
 
 #: The results, in the order the screen shows them.
 RESULTS = _volantra.RESULTS
+#: The results with ``units="trader"``: theta per day, vega and rho per percentage point.
+TRADER_RESULTS = _volantra.TRADER_RESULTS
 #: The input columns of volantra-price, in its order.
 INPUTS = _volantra.INPUTS
 _NEEDED = _volantra.NEEDED
 _DIVIDEND = tuple(name for name in INPUTS if name not in _NEEDED)
+
+
+def _result_names(units):
+    """The result keys in `units`, "screen" or "trader"."""
+    return TRADER_RESULTS if units == "trader" else RESULTS
 
 
 def _text_column(values, shape):
@@ -88,7 +95,7 @@ def _messages(result, rows):
 
 
 def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
-          dividend_interest=None, dividend_time=None, *, text=False):
+          dividend_interest=None, dividend_time=None, *, text=False, units="screen"):
     """Price calls and puts as the pricing screens show them.
 
     Every argument is a scalar or an array (a pandas Series counts as an array, by
@@ -123,6 +130,11 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
     text : bool, default False
         Keyword only. True returns the screen's texts (``"37.5200"``) instead of
         numbers.
+    units : {"screen", "trader"}, default "screen"
+        Keyword only. "trader" gives theta per calendar day, vega and rho per
+        percentage point, under the keys ``theta_per_day``, ``vega_per_point`` and
+        ``rho_per_point``: each the screen's number divided by 365 or 100 and
+        rounded to 4 decimals, as ``volantra-price --units trader`` gives them.
 
     Returns
     -------
@@ -134,14 +146,17 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
             NaN where the row is not valued. Value is in dollars; theta is per year,
             vega per 1.00 of volatility and rho per 1.00 of interest. With
             ``text=True``, object arrays of the shown texts, ``""`` where not valued.
+            With ``units="trader"`` the last three are theta_per_day, vega_per_point
+            and rho_per_point (`TRADER_RESULTS`).
         message : ndarray of object
             The row's message as a str, ``""`` when it has none.
 
     Raises
     ------
     ValueError
-        If the arguments do not broadcast together, or a number argument holds
-        something numpy cannot read as a float (such as the str ``"abc"``).
+        If the arguments do not broadcast together, a number argument holds
+        something numpy cannot read as a float (such as the str ``"abc"``), or
+        `units` is neither "screen" nor "trader".
 
     See Also
     --------
@@ -177,6 +192,12 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
     >>> volantra.price("call", 100, 100, 365, 20, 5, text=True)["vega"].item()
     '37.5200'
 
+    In traders' units, theta per day and vega and rho per percentage point:
+
+    >>> r = volantra.price("call", 100, 100, 365, 20, 5, units="trader")
+    >>> float(r["theta_per_day"]), float(r["vega_per_point"]), float(r["rho_per_point"])
+    (-0.0176, 0.3752, 0.5323)
+
     A row the screen refuses is NaN, with the screen's message:
 
     >>> r = volantra.price("call", 100, 100, 365, 250, 5)
@@ -188,9 +209,9 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
         "volatility": volatility, "interest": interest, "dividend": dividend,
         "dividend_interest": dividend_interest, "dividend_time": dividend_time})
     rows = int(np.prod(shape, dtype=np.int64))
-    result = _volantra.price_columns(columns, rows, bool(text))
+    result = _volantra.price_columns(columns, rows, bool(text), units)
     out = {}
-    for name in RESULTS:
+    for name in _result_names(units):
         values = result[name]
         out[name] = (np.array(values, dtype=object) if text else values).reshape(shape)
     out["message"] = _messages(result, rows).reshape(shape)
@@ -336,7 +357,7 @@ def _frame_column(series):
     return texts, codes.astype(np.int64)
 
 
-def price_frame(frame, *, text=False):
+def price_frame(frame, *, text=False, units="screen"):
     """Price every row of a pandas DataFrame as volantra-price prices a CSV file.
 
     The frame holds the columns of volantra-price's input, named in any case and
@@ -358,6 +379,9 @@ def price_frame(frame, *, text=False):
     text : bool, default False
         Keyword only. True gives the screen's texts (``"37.5200"``) instead of
         numbers.
+    units : {"screen", "trader"}, default "screen"
+        Keyword only. As for `price`: "trader" gives theta_per_day, vega_per_point
+        and rho_per_point instead of theta, vega and rho.
 
     Returns
     -------
@@ -367,7 +391,7 @@ def price_frame(frame, *, text=False):
         value, delta, gamma, theta, vega, rho : float64
             The result boxes as `price` gives them, NaN where the row is not
             valued; with ``text=True``, object columns of the shown texts, ``""``
-            where not valued.
+            where not valued; with ``units="trader"``, `TRADER_RESULTS`.
         message : object
             The row's message as a str, ``""`` when it has none.
 
@@ -425,9 +449,9 @@ def price_frame(frame, *, text=False):
                              f"{', '.join(_NEEDED[:-1])} and {_NEEDED[-1]}")
     columns = {name: _frame_column(series) for name, series in by_name.items()}
     rows = len(frame)
-    result = _volantra.price_columns(columns, rows, bool(text))
+    result = _volantra.price_columns(columns, rows, bool(text), units)
     out = frame.copy()
-    for name in RESULTS:
+    for name in _result_names(units):
         out[name] = np.array(result[name], dtype=object) if text else result[name]
     out["message"] = _messages(result, rows)
     return out

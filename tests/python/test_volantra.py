@@ -69,6 +69,24 @@ class WorkedExamples(unittest.TestCase):
                 self.assertEqual(solved["value"], float(row["value"]))
 
 
+    def test_trader_units_are_the_pricers(self):
+        examples = worked_examples()
+        with tempfile.TemporaryDirectory() as folder:
+            path = os.path.join(folder, "examples.csv")
+            write_rows(path, [{name: row[name] for name in INPUTS} for row in examples])
+            priced = run_pricer(path, "--units", "trader")
+        frame = pd.DataFrame({name: [row[name] for row in examples] for name in INPUTS})
+        framed = volantra.price_frame(frame, units="trader")
+        for i, row in enumerate(examples):
+            with self.subTest(row["name"]):
+                numbers = volantra.price(*price_args(row), units="trader")
+                for name in volantra.TRADER_RESULTS:
+                    self.assertEqual(numbers[name], float(priced[i][name]))
+                    self.assertEqual(framed[name][i], float(priced[i][name]))
+                self.assertEqual(float(numbers["theta_per_day"]),
+                                 round(float(row["theta"]) / 365, 4))
+
+
 class Arrays(unittest.TestCase):
     def test_broadcast_rows_equal_the_rows_priced_alone(self):
         cases = [  # kind, asset, strike, maturity, volatility, interest, dividend row

@@ -158,16 +158,22 @@ private slots:
     void savesTheTableAsThePricerWritesItsSweep_data() {
         QTest::addColumn<int>("over");  // the Over choice
         QTest::addColumn<QString>("sweep");
-        QTest::newRow("volatility") << 0 << "volatility=1:200";
-        QTest::newRow("asset price") << 2 << "asset=25:75:0.25";
-        QTest::newRow("days to maturity") << 3 << "maturity=1:90:1";
+        QTest::addColumn<bool>("trader");  // the Greeks in traders' units
+        QTest::addColumn<int>("row");      // a row of the table to read
+        QTest::newRow("volatility") << 0 << "volatility=1:200" << false << 29;
+        QTest::newRow("asset price") << 2 << "asset=25:75:0.25" << false << 100;
+        QTest::newRow("days to maturity") << 3 << "maturity=1:90:1" << false << 44;
+        QTest::newRow("asset price, traders' units") << 2 << "asset=25:75:0.25" << true << 100;
     }
     void savesTheTableAsThePricerWritesItsSweep() {
         QFETCH(int, over);
         QFETCH(QString, sweep);
+        QFETCH(bool, trader);
+        QFETCH(int, row);
         const WorkedExample& example = WorkedExampleNamed("call_with_dividend");
         auto* chart = qobject_cast<ChartWindow*>(OpenChart(OpenWith(example)));
         Control<QComboBox>(chart, "cboOver")->setCurrentIndex(over);
+        Control<QComboBox>(chart, "cboUnits")->setCurrentIndex(trader ? 1 : 0);
         QTemporaryDir dir;
         QString error;
         QVERIFY2(chart->SaveTable(dir.filePath(QStringLiteral("chart.csv")), error),
@@ -175,20 +181,32 @@ private slots:
         QVERIFY(chart->SavePicture(dir.filePath(QStringLiteral("chart.png"))));
         QVERIFY(!QImage(dir.filePath(QStringLiteral("chart.png"))).isNull());
         QProcess pricer;
-        pricer.start(QStringLiteral(VOLANTRA_PRICE_PATH), {QStringLiteral("--sweep"), sweep});
-        const std::string row =
+        QStringList arguments{QStringLiteral("--sweep"), sweep};
+        if (trader) {
+            arguments << QStringLiteral("--units") << QStringLiteral("trader");
+        }
+        pricer.start(QStringLiteral(VOLANTRA_PRICE_PATH), arguments);
+        const std::string input =
             "screen,asset,strike,maturity,volatility,interest,dividend,"
             "dividend_interest,dividend_time\ncall," +
             example.asset + ',' + example.strike + ',' + example.maturity + ',' +
             (over == 0 ? std::string() : std::to_string(example.volatility)) + ',' +
             std::to_string(example.interest) + ',' + example.dividend + ',' +
             example.dividendInterest + ',' + example.dividendTime + '\n';
-        pricer.write(row.data(), static_cast<qint64>(row.size()));
+        pricer.write(input.data(), static_cast<qint64>(input.size()));
         pricer.closeWriteChannel();
         QVERIFY(pricer.waitForFinished(10000));
         QFile saved(dir.filePath(QStringLiteral("chart.csv")));
         QVERIFY(saved.open(QIODevice::ReadOnly));
-        QCOMPARE(saved.readAll(), pricer.readAllStandardOutput());
+        const QByteArray written = pricer.readAllStandardOutput();
+        QCOMPARE(saved.readAll(), written);
+        // The table shows what the file holds: a row's theta, per day in traders' units.
+        const QList<QByteArray> line = written.split('\n').value(row + 1).split(',');
+        const QAbstractItemModel* model = Control<QTableView>(chart, "tblPositions")->model();
+        QVERIFY(!line.value(12).isEmpty());
+        QCOMPARE(model->index(row, 4).data().toString(), QString::fromLatin1(line.value(12)));
+        QCOMPARE(model->headerData(4, Qt::Horizontal).toString(),
+                 trader ? QStringLiteral("Theta per day") : QStringLiteral("Theta"));
     }
 
     // Over the asset price: the payoff at expiry beside the value, a line at the asset

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <cstdio>
+
 #include <gtest/gtest.h>
 
 #include "tools/csv.h"
@@ -27,11 +29,14 @@ struct BatchRun {
     std::string errors;
 };
 
-BatchRun PriceText(const std::string& input, bool full = false) {
+BatchRun PriceText(const std::string& input, bool full = false,
+                   GreekUnits units = GreekUnits::Screen) {
     std::istringstream in(input);
     std::ostringstream out;
     std::ostringstream err;
-    BatchRun run{PriceBatch(in, out, err, full), {}, err.str()};
+    BatchOptions options = PlainBatchOptions(full);
+    options.units = units;
+    BatchRun run{PriceBatch(in, out, err, options), {}, err.str()};
     std::istringstream written(out.str());
     CsvReader reader(written);
     std::vector<std::string_view> fields;
@@ -112,6 +117,31 @@ TEST(PriceBatch, HeaderNamesTheColumnsOfTheSchema) {
     }
     names.emplace_back(MESSAGE_COLUMN);
     EXPECT_EQ(run.rows[0], names);
+}
+
+// Traders' units: theta per day and vega and rho per percentage point, each the shown
+// number divided and rounded to 4 decimals; the other results as the screen shows them.
+TEST(PriceBatch, TraderUnitsDivideTheShownGreeks) {
+    std::string input = kHeader;
+    for (const testing::WorkedExample& example : testing::WorkedExamples()) {
+        input += InputRow(example) + '\n';
+    }
+    const BatchRun run = PriceText(input, false, GreekUnits::Trader);
+    ASSERT_EQ(run.rows.size(), testing::WorkedExamples().size() + 1);
+    EXPECT_EQ(std::vector<std::string>(run.rows[0].begin() + 9, run.rows[0].end()),
+              (std::vector<std::string>{"value", "delta", "gamma", "theta_per_day",
+                                        "vega_per_point", "rho_per_point", "message"}));
+    for (std::size_t r = 1; r < run.rows.size(); ++r) {
+        const testing::WorkedExample& example = testing::WorkedExamples()[r - 1];
+        std::vector<std::string> expected(example.shown.begin(), example.shown.begin() + 3);
+        for (auto [box, divisor] : {std::pair{3, 365.0}, {4, 100.0}, {5, 100.0}}) {
+            char text[32];
+            std::snprintf(text, sizeof text, "%.4f", std::stod(example.shown[box]) / divisor);
+            expected.emplace_back(std::string(text) == "-0.0000" ? "0.0000" : text);
+        }
+        expected.emplace_back();
+        EXPECT_EQ(ResultsAndMessage(run.rows[r]), expected) << example.name;
+    }
 }
 
 TEST(PriceBatch, AcceptsColumnsInAnyOrderAndWritesThemInTheirOwn) {
