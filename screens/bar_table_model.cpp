@@ -42,8 +42,10 @@ QVariant BarTableModel::data(const QModelIndex& index, int role) const {
         return {};
     }
     const auto row = static_cast<std::size_t>(index.row());
-    if (index.column() == 0) {
-        return labels_.value(index.row());
+    if (index.column() == 0) {  // a screen reader names the row by its column: "Asset 95.00"
+        return role == Qt::AccessibleTextRole
+                   ? header_ + QLatin1Char(' ') + labels_.value(index.row())
+                   : labels_.value(index.row());
     }
     return rows_[row].value(index.column() - 1);
 }

@@ -182,6 +182,7 @@ void ChartWindow::ShowMessages() {
         QString range;
         if (OverBar(Over())) {
             std::vector<int> positions;
+            positions.reserve(at.size());
             for (std::size_t i : at) {
                 positions.push_back(static_cast<int>(data_.points[i].x));
             }

@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QPointer>
 #include <QShortcut>
 #include <QStandardPaths>
 #include <QTextBrowser>
@@ -46,17 +45,15 @@ void Load(QTextBrowser* browser) {
 
 // Escape and Ctrl+W close the window, and the focus goes back to the screen that opened it.
 void CloseOnKeys(QWidget* window) {
-    const QPointer<QWidget> opener = QApplication::activeWindow();
+    QWidget* opener = QApplication::activeWindow();
     for (const QKeySequence& keys :
          {QKeySequence(Qt::Key_Escape), QKeySequence(QKeySequence::Close)}) {
         auto* shortcut = new QShortcut(keys, window);
         QObject::connect(shortcut, &QShortcut::activated, window, &QWidget::close);
     }
-    QObject::connect(window, &QObject::destroyed, [opener] {
-        if (!opener.isNull()) {
-            opener->activateWindow();
-        }
-    });
+    if (opener != nullptr) {  // the connection goes with the opener, should it close first
+        QObject::connect(window, &QObject::destroyed, opener, &QWidget::activateWindow);
+    }
 }
 
 // The keys move a caret through the text, line by line, which a screen reader follows

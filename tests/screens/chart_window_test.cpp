@@ -249,8 +249,9 @@ private slots:
         QCOMPARE(payoff.back(), QPointF(150, call ? 50 : 0));
         QCOMPARE(asset.size(), 2);
         QCOMPARE(asset.front().x(), 100.0);
-        QCOMPARE(Control<QTableView>(chart, "tblPositions")->model()->index(0, 0).data().toString(),
-                 QStringLiteral("50.00"));
+        const QModelIndex first = Control<QTableView>(chart, "tblPositions")->model()->index(0, 0);
+        QCOMPARE(first.data().toString(), QStringLiteral("50.00"));
+        QCOMPARE(first.data(Qt::AccessibleTextRole).toString(), QStringLiteral("Asset 50.00"));
         Control<QComboBox>(chart, "cboResult")->setCurrentIndex(1);  // Delta: no payoff
         Curve(chart, marker);
         for (QAbstractSeries* series : Control<QChartView>(chart, "chtBar")->chart()->series()) {
