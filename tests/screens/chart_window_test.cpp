@@ -21,15 +21,6 @@
 namespace volantra::testing {
 namespace {
 
-// Types a worked example's inputs and moves both bars to its positions.
-QWidget* OpenWith(const WorkedExample& example) {
-    QWidget* s = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
-    FillExample(s, example);
-    MoveTo(s, "vsbInterest", example.interest);
-    MoveTo(s, "vsbVolatility", example.volatility);
-    return s;
-}
-
 QWidget* OpenChart(QWidget* screen) {
     QTest::keyClick(screen->windowHandle(), Qt::Key_G, Qt::ControlModifier);
     return Window("frmChart");

@@ -157,6 +157,15 @@ inline QWidget* Open(ScreenId id) {
     return screen;
 }
 
+// Opens a worked example's screen, types its inputs and moves both bars to its positions.
+inline QWidget* OpenWith(const WorkedExample& example) {
+    QWidget* screen = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
+    FillExample(screen, example);
+    MoveTo(screen, "vsbInterest", example.interest);
+    MoveTo(screen, "vsbVolatility", example.volatility);
+    return screen;
+}
+
 // After a navigation: lets the unloaded screen go and activates the one left open.
 inline QWidget* Settle(const char* expected) {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

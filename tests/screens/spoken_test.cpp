@@ -12,14 +12,6 @@
 namespace volantra::testing {
 namespace {
 
-QWidget* OpenWith(const WorkedExample& example) {
-    QWidget* s = Open(example.IsCall() ? ScreenId::Call : ScreenId::Put);
-    FillExample(s, example);
-    MoveTo(s, "vsbInterest", example.interest);
-    MoveTo(s, "vsbVolatility", example.volatility);
-    return s;
-}
-
 // What the window's announcer says while `action` runs.
 QStringList Heard(QWidget* window, const std::function<void()>& action) {
     QSignalSpy heard(window->findChild<ResultAnnouncer*>(), &ResultAnnouncer::Announced);
