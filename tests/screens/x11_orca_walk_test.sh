@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A walk through the program by keys alone with Orca, under a window manager, as a blind
 # user takes it: every result on request, the DIVIDENDS boxes, the chart's market value,
-# its search and Move Bar, Tab out of its table, Escape, and the guide read line by line.
+# its search and Move Bar, Tab out of its table, its rows over the asset price, Escape,
+# and the guide read line by line.
 # Each step fails the test when Orca does not say what it should.
 #   x11_orca_walk_test.sh VOLANTRA_BINARY WORKED_EXAMPLES_CSV [LOG_FOLDER]
 set -euo pipefail
@@ -52,7 +53,7 @@ xdotool key Down
 expect 5 "Delta"
 xdotool key Up
 expect 5 "Call value"
-xdotool key Tab Tab  # Show, Bar, then the market value
+xdotool key Tab Tab Tab  # from Show: Over, Units, then the market value
 expect 5 "Market value"
 xdotool type "$value"
 xdotool key Return
@@ -63,6 +64,12 @@ xdotool key Tab Tab  # Move Bar, then the table
 expect 5 "Positions"
 xdotool key Tab
 expect 5 "Save Picture"
+xdotool key alt+b Down Down  # over the asset price: each row named by its price
+expect 5 "Asset price"
+xdotool key Tab Tab  # Units, then the table (no market value off the bars)
+expect 5 "table with 201 rows"
+xdotool key Down
+expect 5 "Asset 50.50"
 xdotool key Escape
 expect 5 "CALL PRICING"
 
