@@ -196,6 +196,7 @@ PYBIND11_MODULE(_volantra, module) {
                py::arg("rows"), "Solves rows given column by column for one bar's positions.");
     module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
                "The index in KINDS of each object of a flat array, -1 for others.");
+    module.attr("__version__") = VOLANTRA_VERSION;
     module.attr("RESULTS") = volantra::ResultNames();
     module.attr("TRADER_RESULTS") = volantra::TraderResultNames();
     module.attr("INPUTS") = volantra::InputNames();

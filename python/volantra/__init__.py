@@ -15,18 +15,65 @@ Examples
 10.45
 """
 
+from typing import TYPE_CHECKING, Any, Dict, Literal, Optional, Tuple, TypedDict, cast
+
 import numpy as np
+import numpy.typing as npt
 
 from . import _volantra
 
-__all__ = ["price", "solve", "price_frame", "RESULTS", "TRADER_RESULTS", "INPUTS"]
+if TYPE_CHECKING:
+    import pandas as pd  # type: ignore[import]  # no stubs in Debian: a frame is Any
+
+__all__ = ["price", "solve", "price_frame", "RESULTS", "TRADER_RESULTS", "INPUTS", "Results",
+           "Solution", "__version__"]
+
+#: The version of the program the module belongs to.
+__version__: str = _volantra.__version__
+
+#: How the Greeks are given: as the screens give them, or as traders quote them.
+Units = Literal["screen", "trader"]
+
+
+class Results(TypedDict, total=False):
+    """What `price` gives: arrays of the broadcast shape, float64 (object with text=True).
+
+    The keys theta, vega and rho become theta_per_day, vega_per_point and rho_per_point
+    with ``units="trader"``.
+    """
+
+    value: np.ndarray
+    delta: np.ndarray
+    gamma: np.ndarray
+    theta: np.ndarray
+    vega: np.ndarray
+    rho: np.ndarray
+    theta_per_day: np.ndarray
+    vega_per_point: np.ndarray
+    rho_per_point: np.ndarray
+    message: np.ndarray
+
+
+class Solution(TypedDict):
+    """What `solve` gives: arrays of the broadcast shape."""
+
+    position: np.ndarray
+    matches: np.ndarray
+    value: np.ndarray
+    delta: np.ndarray
+    gamma: np.ndarray
+    theta: np.ndarray
+    vega: np.ndarray
+    rho: np.ndarray
+    message: np.ndarray
+
 
 #: The results, in the order the screen shows them.
-RESULTS = _volantra.RESULTS
+RESULTS: Tuple[str, ...] = _volantra.RESULTS
 #: The results with ``units="trader"``: theta per day, vega and rho per percentage point.
-TRADER_RESULTS = _volantra.TRADER_RESULTS
+TRADER_RESULTS: Tuple[str, ...] = _volantra.TRADER_RESULTS
 #: The input columns of volantra-price, in its order.
-INPUTS = _volantra.INPUTS
+INPUTS: Tuple[str, ...] = _volantra.INPUTS
 _NEEDED = _volantra.NEEDED
 _DIVIDEND = tuple(name for name in INPUTS if name not in _NEEDED)
 
@@ -94,8 +141,13 @@ def _messages(result, rows):
     return message
 
 
-def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
-          dividend_interest=None, dividend_time=None, *, text=False, units="screen"):
+def price(kind: npt.ArrayLike, asset: Optional[npt.ArrayLike],
+          strike: Optional[npt.ArrayLike], maturity: Optional[npt.ArrayLike],
+          volatility: Optional[npt.ArrayLike], interest: Optional[npt.ArrayLike],
+          dividend: Optional[npt.ArrayLike] = None,
+          dividend_interest: Optional[npt.ArrayLike] = None,
+          dividend_time: Optional[npt.ArrayLike] = None, *, text: bool = False,
+          units: Units = "screen") -> Results:
     """Price calls and puts as the pricing screens show them.
 
     Every argument is a scalar or an array (a pandas Series counts as an array, by
@@ -210,16 +262,21 @@ def price(kind, asset, strike, maturity, volatility, interest, dividend=None,
         "dividend_interest": dividend_interest, "dividend_time": dividend_time})
     rows = int(np.prod(shape, dtype=np.int64))
     result = _volantra.price_columns(columns, rows, bool(text), units)
-    out = {}
+    out: Dict[str, Any] = {}
     for name in _result_names(units):
         values = result[name]
         out[name] = (np.array(values, dtype=object) if text else values).reshape(shape)
     out["message"] = _messages(result, rows).reshape(shape)
-    return out
+    return cast(Results, out)
 
 
-def solve(bar, kind, asset, strike, maturity, *, value, volatility=None, interest=None,
-          dividend=None, dividend_interest=None, dividend_time=None):
+def solve(bar: Literal["volatility", "interest"], kind: npt.ArrayLike,
+          asset: Optional[npt.ArrayLike], strike: Optional[npt.ArrayLike],
+          maturity: Optional[npt.ArrayLike], *, value: Optional[npt.ArrayLike],
+          volatility: Optional[npt.ArrayLike] = None, interest: Optional[npt.ArrayLike] = None,
+          dividend: Optional[npt.ArrayLike] = None,
+          dividend_interest: Optional[npt.ArrayLike] = None,
+          dividend_time: Optional[npt.ArrayLike] = None) -> Solution:
     """Find the positions of one bar at which the screen shows an option value.
 
     Moves the volatility or the interest bar over every position, with the other
@@ -343,12 +400,12 @@ def solve(bar, kind, asset, strike, maturity, *, value, volatility=None, interes
            for name in ("position",) + RESULTS}
     for name in ("matches", "message"):
         out[name] = np.array(result[name], dtype=object).reshape(shape)
-    return out
+    return cast(Solution, out)
 
 
 def _frame_column(series):
     """A frame's column as the pricer reads it: numbers, or texts and an index."""
-    import pandas as pd
+    import pandas as pd  # type: ignore[import]  # no stubs in Debian: a frame is Any
 
     if pd.api.types.is_numeric_dtype(series) and not pd.api.types.is_bool_dtype(series):
         return series.to_numpy(dtype=np.float64, na_value=np.nan)
@@ -357,7 +414,8 @@ def _frame_column(series):
     return texts, codes.astype(np.int64)
 
 
-def price_frame(frame, *, text=False, units="screen"):
+def price_frame(frame: "pd.DataFrame", *, text: bool = False,
+                units: Units = "screen") -> "pd.DataFrame":
     """Price every row of a pandas DataFrame as volantra-price prices a CSV file.
 
     The frame holds the columns of volantra-price's input, named in any case and
