@@ -92,9 +92,20 @@ fi
 grep -q 'Unexpected keyword argument "txt"' "$work/typo.log" || { cat "$work/typo.log"; exit 1; }
 echo "ok   mypy passes the example and names a misspelt keyword"
 
-"$work/venv/bin/pip" uninstall --quiet --yes volantra
-if "$work/venv/bin/python" -c "import volantra" 2> /dev/null; then
-    echo "volantra is still importable after pip uninstall"
-    exit 1
-fi
-echo "ok   uninstalled"
+# Uninstalling leaves nothing behind.
+uninstall() {
+    "$work/venv/bin/pip" uninstall --quiet --yes volantra
+    if "$work/venv/bin/python" -c "import volantra" 2> /dev/null ||
+       compgen -G "$work/venv/lib/python3*/site-packages/volantra*" > /dev/null; then
+        echo "pip uninstall left volantra behind"
+        exit 1
+    fi
+}
+uninstall
+# And pip's own build from the clone, with the build tools installed (no index here).
+"$work/venv/bin/pip" install --quiet --no-build-isolation "$work/src"
+"$work/venv/bin/python" -c 'import sys, volantra
+assert volantra.__file__.startswith(sys.prefix) and volantra.price("call", 100, 100, 365, 20, 5,
+    text=True)["value"].item() == "10.45"'
+uninstall
+echo "ok   pip install . and the wheel install and uninstall cleanly"
