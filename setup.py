@@ -77,5 +77,6 @@ class BuildWithCMake(build_ext):
         shutil.copyfile(built, target)
 
 
+# build/ is the project's own CMake folder: setuptools builds in build-pip/ instead.
 setup(version=project_version(), ext_modules=[CMakeModule()],
-      cmdclass={"build_ext": BuildWithCMake})
+      cmdclass={"build_ext": BuildWithCMake}, options={"build": {"build_base": "build-pip"}})

@@ -15,6 +15,21 @@ std::string_view Variable(const char* name) {
     return value != nullptr ? value : "";
 }
 
+// Until the menu is open, a window system that cannot start ends the program with one
+// line instead of Qt's abort; its own lines about the plugin are left out.
+void StartupMessages(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::cerr << "volantra: cannot open a display (DISPLAY is \"" << Variable("DISPLAY")
+                  << "\"); run it in a desktop session, or with -platform offscreen for "
+                     "scripts\n";
+        std::_Exit(1);
+    }
+    if (context.category != nullptr && std::string_view(context.category).starts_with("qt.qpa")) {
+        return;
+    }
+    std::cerr << text.toLocal8Bit().constData() << '\n';
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -29,7 +44,9 @@ int main(int argc, char** argv) {
         std::cerr << answer->err;
         return answer->exitStatus;
     }
+    qInstallMessageHandler(StartupMessages);
     QApplication app(argc, argv);
     volantra::StartVolantra();
+    qInstallMessageHandler(nullptr);
     return QApplication::exec();
 }

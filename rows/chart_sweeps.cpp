@@ -34,8 +34,10 @@ std::optional<SweepRange> DaysSweep(double days) {
     const auto last = static_cast<std::int64_t>(whole);
     const std::int64_t step = (last - 1 + MOST_DAY_POINTS - 2) / (MOST_DAY_POINTS - 1);
     const std::int64_t spaced = std::max<std::int64_t>(1, step);
-    return SweepRange{std::string(COLUMN_NAMES[Column::Maturity]), 1,
-                      1 + (last - 1) / spaced * spaced, spaced, 0};
+    // The last point is the maturity typed, where the screen stands; the first is day 1
+    // or the first day after it that the step reaches.
+    return SweepRange{std::string(COLUMN_NAMES[Column::Maturity]),
+                      last - (last - 1) / spaced * spaced, last, spaced, 0};
 }
 
 std::string SweepArgument(const SweepRange& sweep) {

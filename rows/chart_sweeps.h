@@ -17,7 +17,8 @@ namespace volantra {
 std::optional<SweepRange> AssetSweep(double asset);
 
 /// The points a chart over the days left shows: every whole day from 1 to `days`, or,
-/// beyond 1,000 days, 1,000 at most, a whole number of days apart; none below one day.
+/// beyond 1,000 days, 1,000 at most, a whole number of days apart and ending at `days`;
+/// none below one day.
 std::optional<SweepRange> DaysSweep(double days);
 
 /// The sweep as `--sweep` takes it: "asset=50:150:0.5".

@@ -19,6 +19,9 @@
 namespace volantra {
 namespace {
 
+// Ticks on the value axis before its numbers are made round.
+constexpr int Y_TICKS = 5;
+
 // About this many ticks along the axis of a sweep.
 constexpr double SWEEP_TICKS = 8;
 
@@ -66,6 +69,7 @@ void ChartWindow::SetUpAxisX() {
     axisX_->setTitleText(asset ? QStringLiteral("Asset price ($)")
                                : QStringLiteral("Days to maturity"));
     if (data_.points.empty()) {
+        axisX_->setRange(0, 1);  // nothing to draw: no range left from another sweep
         return;
     }
     const double low = data_.points.front().x;
@@ -128,6 +132,7 @@ void ChartWindow::DrawPayoff(double low, double high) {
     // A sweep of values that are never negative keeps its axis from zero up.
     const bool floorAtZero = !OverBar(Over()) && low >= 0;
     axisY_->setRange(floorAtZero ? std::max(low - pad, 0.0) : low - pad, high + pad);
+    axisY_->setTickCount(Y_TICKS);  // the nice numbers depend on it: the same each time
     axisY_->applyNiceNumbers();
     axisY_->setTitleText(resultChoice_->currentText());
     if (Over() == ChartOver::Asset && data_.reading.Read()) {
@@ -171,11 +176,8 @@ void ChartWindow::ShowMessages() {
         }
     }
     QStringList lines;
-    if (data_.points.empty()) {  // no sweep: the boxes' own message
-        for (const std::string& text :
-             CycleMessages(data_.reading, {{}, EngineError::NotANumber}, conventions_)) {
-            lines << OverName() + QStringLiteral(": ") + QString::fromStdString(text);
-        }
+    if (data_.points.empty() && !data_.hereMessage.empty()) {  // no sweep: the screen's message
+        lines << OverName() + QStringLiteral(": ") + QString::fromStdString(data_.hereMessage);
     }
     for (const std::string& text : order) {
         const std::vector<std::size_t>& at = where[text];

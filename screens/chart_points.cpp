@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/number_text.h"
 #include "engine/powers_of_ten.h"
 #include "screens/sweep_table_csv.h"
 
@@ -47,12 +48,16 @@ void PointsAlongSweep(OptionKind kind, const ScreenInputs& screen,
     }
 }
 
-std::optional<SweepRange> SweepOver(ChartOver over, const BoxReading& reading) {
-    if (!reading.Read()) {
+// The sweep around the swept box's own number, as the pricer sweeps a row whatever its
+// other fields hold; none where that box holds no number to sweep around.
+std::optional<SweepRange> SweepOver(ChartOver over, const ScreenInputs& screen,
+                                    const NumberConventions& conventions) {
+    const InputBox box = over == ChartOver::Asset ? InputBox::Asset : InputBox::Maturity;
+    const Checked<float> typed = ParseNumber<float>(Canonical(conventions, screen.boxes[box]));
+    if (!typed.Ok()) {
         return std::nullopt;
     }
-    return over == ChartOver::Asset ? AssetSweep(reading.numbers.asset)
-                                    : DaysSweep(reading.numbers.maturityDays);
+    return over == ChartOver::Asset ? AssetSweep(typed.value) : DaysSweep(typed.value);
 }
 
 }  // namespace
@@ -64,9 +69,10 @@ ChartData ComputeChart(OptionKind kind, ChartOver over, const ScreenInputs& scre
     PricedRow here;
     PriceScreen(kind, screen, conventions, here);
     data.here = here.valued;
+    data.hereMessage = here.message;
     if (OverBar(over)) {
         PointsAlongBar(kind, over, screen, conventions, data);
-    } else if ((data.sweep = SweepOver(over, data.reading))) {
+    } else if ((data.sweep = SweepOver(over, screen, conventions))) {
         PointsAlongSweep(kind, screen, conventions, data);
     }
     return data;

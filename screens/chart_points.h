@@ -33,6 +33,7 @@ struct ChartData {
     std::optional<SweepRange> sweep;    ///< over the asset or the days
     BoxReading reading;                 ///< the screen's boxes as they read
     std::optional<PricingResult> here;  ///< what the screen shows as it stands
+    std::string hereMessage;            ///< and the messages it shows there
 };
 
 /// The chart over `over` of a screen of `kind`, whose texts read by `conventions`.

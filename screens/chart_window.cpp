@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QSaveFile>
 #include <QScatterSeries>
+#include <QScreen>
 #include <QShortcut>
 #include <QTableView>
 #include <QTimer>
@@ -30,6 +31,9 @@
 
 namespace volantra {
 namespace {
+
+// Room kept for the window's title bar and the screen's edges.
+constexpr int TITLE_BAR_ROOM = 30;
 
 // How long typing pauses before what the market value finds is said.
 constexpr int SEARCH_PAUSE_MS = 700;
@@ -57,6 +61,10 @@ ChartWindow::ChartWindow(OptionKind kind, NumberConventions conventions, QWidget
     SayChoice(unitsChoice_);
     resultChoice_->setFocus();
     resize(620, 720);
+    if (const QScreen* display = screen->screen()) {  // no taller than the screen's room
+        const int room = display->availableGeometry().height() - 2 * TITLE_BAR_ROOM;
+        resize(width(), std::max(minimumSizeHint().height(), std::min(height(), room)));
+    }
 }
 
 void ChartWindow::BuildControls() {
@@ -109,6 +117,7 @@ QWidget* ChartWindow::BuildChoices() {
     overChoice_->addItems({QStringLiteral("Volatility"), QStringLiteral("Interest"),
                            QStringLiteral("Asset price"), QStringLiteral("Days to maturity")});
     resultChoice_ = new QComboBox(row);
+    resultChoice_->setSizeAdjustPolicy(QComboBox::AdjustToContents);  // "Theta per day"
     resultChoice_->setObjectName(QStringLiteral("cboResult"));
     const QString value =
         kind_ == OptionKind::Call ? QStringLiteral("Call value") : QStringLiteral("Put value");

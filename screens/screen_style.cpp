@@ -78,8 +78,10 @@ void PlaceBeside(QWidget* window, const QWidget* owner) {
         if (at.x() + window->width() > area.right()) {
             at.setX(std::max(area.left(), frame.left() - window->width() - 8));
         }
-        at.setY(
-            std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() - window->height())));
+        // The window's own frame is not known before it is shown: the owner's stands for it.
+        const int frameHeight = frame.height() - owner->height();
+        at.setY(std::clamp(at.y(), area.top(),
+                           std::max(area.top(), area.bottom() - window->height() - frameHeight)));
     }
     window->move(at);
 }

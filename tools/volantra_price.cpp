@@ -92,7 +92,7 @@ Options:
   --units U          U is screen (the default: the Greeks as the screens show them) or
                      trader: theta per calendar day, vega and rho per percentage point,
                      each the screen's number divided by 365 or 100 and rounded to 4
-                     decimals
+                     decimals; the full_ fields stay the valuation's own
   --jobs N           prices on N threads (0: one per core); the output keeps the
                      input's order
   --delimiter D      D is , or ; or tab: the field separator, instead of the guess

@@ -15,6 +15,8 @@ Examples
 10.45
 """
 
+from __future__ import annotations  # help() shows the annotations as written
+
 from typing import TYPE_CHECKING, Any, Dict, Literal, Optional, Tuple, TypedDict, cast
 
 import numpy as np
@@ -80,6 +82,8 @@ _DIVIDEND = tuple(name for name in INPUTS if name not in _NEEDED)
 
 def _result_names(units):
     """The result keys in `units`, "screen" or "trader"."""
+    if units not in ("screen", "trader"):
+        raise ValueError(f'units must be "screen" or "trader", not {units!r}')
     return TRADER_RESULTS if units == "trader" else RESULTS
 
 
@@ -261,9 +265,10 @@ def price(kind: npt.ArrayLike, asset: Optional[npt.ArrayLike],
         "volatility": volatility, "interest": interest, "dividend": dividend,
         "dividend_interest": dividend_interest, "dividend_time": dividend_time})
     rows = int(np.prod(shape, dtype=np.int64))
+    names = _result_names(units)
     result = _volantra.price_columns(columns, rows, bool(text), units)
     out: Dict[str, Any] = {}
-    for name in _result_names(units):
+    for name in names:
         values = result[name]
         out[name] = (np.array(values, dtype=object) if text else values).reshape(shape)
     out["message"] = _messages(result, rows).reshape(shape)
@@ -507,9 +512,10 @@ def price_frame(frame: "pd.DataFrame", *, text: bool = False,
                              f"{', '.join(_NEEDED[:-1])} and {_NEEDED[-1]}")
     columns = {name: _frame_column(series) for name, series in by_name.items()}
     rows = len(frame)
+    names = _result_names(units)
     result = _volantra.price_columns(columns, rows, bool(text), units)
     out = frame.copy()
-    for name in _result_names(units):
+    for name in names:
         out[name] = np.array(result[name], dtype=object) if text else result[name]
     out["message"] = _messages(result, rows)
     return out

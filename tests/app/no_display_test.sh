@@ -8,7 +8,8 @@ faults=0
 check() {  # check EXPECTED_STATUS EXPECTED_FIRST_LINE STREAM ARGS...
     local status=0 out err
     out="$(mktemp)" err="$(mktemp)"
-    env -i PATH="$PATH" HOME="${HOME:-/tmp}" "$program" "${@:4}" >"$out" 2>"$err" || status=$?
+    env -i PATH="$PATH" HOME="${HOME:-/tmp}" ${display:+DISPLAY="$display"} "$program" "${@:4}" \
+        >"$out" 2>"$err" || status=$?
     local stream="$out"
     [[ "$3" == err ]] && stream="$err"
     local first
@@ -28,4 +29,5 @@ check() {  # check EXPECTED_STATUS EXPECTED_FIRST_LINE STREAM ARGS...
 check 0 "Usage: volantra" out --help
 check 0 "volantra $version" out --version
 check 1 "volantra: no display" err
+display=:77 check 1 'volantra: cannot open a display (DISPLAY is ":77")' err  # no server there
 exit $((faults > 0))

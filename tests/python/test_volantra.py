@@ -151,6 +151,10 @@ class Mistakes(unittest.TestCase):
              ValueError, "'strike' appears twice"),
             (lambda: volantra.price_frame(self.base.drop(columns="maturity")), ValueError,
              "no column 'maturity'"),
+            (lambda: volantra.price("call", 100, 100, 365, 20, 5, units=None), ValueError,
+             'units must be "screen" or "trader", not None'),
+            (lambda: volantra.price_frame(self.base, units="traders"), ValueError,
+             "not 'traders'"),
         ]
         for call, error, words in cases:
             with self.subTest(words):

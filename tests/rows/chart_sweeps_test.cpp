@@ -24,6 +24,7 @@ TEST(ChartSweeps, SpanTheAssetAroundItsPriceAndTheDaysUpToTheMaturity) {
         {"days 90.9", DaysSweep(90.9), "maturity=1:90:1", 90},
         {"days 1000", DaysSweep(1000), "maturity=1:1000:1", 1000},
         {"days 2500", DaysSweep(2500), "maturity=1:2500:3", 834},
+        {"days 5000", DaysSweep(5000), "maturity=2:5000:6", 834},
         {"days 1", DaysSweep(1), "maturity=1:1:1", 1},
         {"days 0.5", DaysSweep(0.5), "", 0},
     };

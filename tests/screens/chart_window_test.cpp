@@ -200,6 +200,26 @@ private slots:
                  trader ? QStringLiteral("Theta per day") : QStringLiteral("Theta"));
     }
 
+    // Over the asset price with no price to sweep around, the screen's own message; with
+    // another box empty, the sweep with its message at every point, as the pricer's.
+    void overTheAssetPriceSaysWhyNothingIsValued() {
+        QWidget* s = Open(ScreenId::Put);
+        FillMain(s, QStringLiteral("-5"), QStringLiteral("100"), QStringLiteral("365"));
+        boxes().expect(QStringLiteral("Asset must be greater than 0"));
+        MoveTo(s, "vsbVolatility", 2);  // one step, one message
+        QWidget* chart = OpenChart(s);
+        Control<QComboBox>(chart, "cboOver")->setCurrentIndex(2);
+        QCOMPARE(Text(chart, "lblMessage"),
+                 QStringLiteral("Asset price: Asset must be greater than 0"));
+        Type(s, "txtAsset", QStringLiteral("100"));
+        Control<QLineEdit>(s, "txtStrike")->clear();
+        boxes().expect(QString::fromLatin1(MESSAGE_ENTER_MAIN));
+        MoveTo(s, "vsbVolatility", 3);
+        QCOMPARE(Control<QTableView>(chart, "tblPositions")->model()->rowCount(), 201);
+        QCOMPARE(Text(chart, "lblMessage"),
+                 QStringLiteral("Asset price 50.00 to 150.00: Enter Asset,Strike,Maturity values"));
+    }
+
     // Over the asset price: the payoff at expiry beside the value, a line at the asset
     // typed, the marker on the screen's value there, and the breakeven of a buyer.
     void overTheAssetPriceDrawsThePayoffAndNamesTheBreakeven_data() {
