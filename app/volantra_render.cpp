@@ -12,6 +12,7 @@
 #include <QWidget>
 #include <cstdio>
 #include <cstring>
+#include <functional>
 
 #include "screens/artwork.h"
 #include "screens/navigation.h"
@@ -57,6 +58,21 @@ bool Shoot(volantra::ScreenId id, const QDir& folder, const char* file, const ch
     return saved;
 }
 
+// Opens the chart of `screen`, lets `arrange` set it up, and saves it as `file`.
+bool ShootChartOf(QWidget* screen, const QDir& folder, const char* file,
+                  const std::function<void(QWidget*)>& arrange) {
+    emit screen->findChild<volantra::ResultLabel*>("lblDbir")->ChartRequested();
+    auto* chart = screen->findChild<QWidget*>("frmChart");
+    bool saved = false;
+    if (chart != nullptr) {
+        arrange(chart);
+        QCoreApplication::processEvents();
+        saved = chart->grab().save(folder.filePath(QString::fromLatin1(file)));
+    }
+    screen->close();
+    return saved;
+}
+
 // The chart of the call with a dividend, the market value it shows at volatility 30 typed.
 bool ShootChart(const QDir& folder) {
     QWidget* screen = volantra::OpenScreen(volantra::ScreenId::Call);
@@ -69,16 +85,9 @@ bool ShootChart(const QDir& folder) {
     Fill(screen, "txtTime", "30");
     MoveBar(screen, "vsbInterest", 6);
     MoveBar(screen, "vsbVolatility", 30);
-    emit screen->findChild<volantra::ResultLabel*>("lblDbir")->ChartRequested();
-    auto* chart = screen->findChild<QWidget*>("frmChart");
-    if (chart == nullptr) {
-        return false;
-    }
-    chart->findChild<QLineEdit*>("txtMarketValue")->setText(QStringLiteral("5.70"));
-    QCoreApplication::processEvents();
-    const bool saved = chart->grab().save(folder.filePath(QStringLiteral("chart.png")));
-    screen->close();
-    return saved;
+    return ShootChartOf(screen, folder, "chart.png", [](QWidget* chart) {
+        chart->findChild<QLineEdit*>("txtMarketValue")->setText(QStringLiteral("5.70"));
+    });
 }
 
 // The call worked example charted over the asset price, with its payoff at expiry.
@@ -89,16 +98,9 @@ bool ShootChartOverAsset(const QDir& folder) {
     Fill(screen, "txtMaturity", "365");
     MoveBar(screen, "vsbInterest", 5);
     MoveBar(screen, "vsbVolatility", 20);
-    emit screen->findChild<volantra::ResultLabel*>("lblDbir")->ChartRequested();
-    auto* chart = screen->findChild<QWidget*>("frmChart");
-    if (chart == nullptr) {
-        return false;
-    }
-    chart->findChild<QComboBox*>("cboOver")->setCurrentIndex(2);
-    QCoreApplication::processEvents();
-    const bool saved = chart->grab().save(folder.filePath(QStringLiteral("chart-asset.png")));
-    screen->close();
-    return saved;
+    return ShootChartOf(screen, folder, "chart-asset.png", [](QWidget* chart) {
+        chart->findChild<QComboBox*>("cboOver")->setCurrentIndex(2);
+    });
 }
 
 }  // namespace

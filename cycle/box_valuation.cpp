@@ -128,12 +128,15 @@ ValuationInputs InputsOfNumbers(const BoxNumbers& numbers) {
     return valuation;
 }
 
-Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers) {
-    const ValuationInputs valuation = InputsOfNumbers(numbers);
+Checked<PricingResult> ValueInputs(OptionKind kind, const ValuationInputs& valuation) {
     if (valuation.fault != InputBox::Count) {
         return {{}, EngineError::OutOfRange};
     }
     return ValueOption(kind, valuation.inputs);
+}
+
+Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers) {
+    return ValueInputs(kind, InputsOfNumbers(numbers));
 }
 
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,

@@ -22,6 +22,10 @@ ValuationInputs InputsOfNumbers(const BoxNumbers& numbers);
 /// The single a bar position gives: the nearest percent / 100, through its general text.
 float BarFraction(int percent);
 
+/// The valuation of inputs worked out by InputsOfNumbers: out of range where a dividend
+/// box is at fault.
+Checked<PricingResult> ValueInputs(OptionKind kind, const ValuationInputs& valuation);
+
 /// The valuation whose results the cycle shows, or an error where it shows a message
 /// instead (ValuationRejection tells which).
 Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers);

@@ -74,7 +74,7 @@ CycleOutcome Recalculate(OptionKind kind, ScrollBar moved, const ScreenInputs& s
     if (valuation.fault == InputBox::Count) {
         outcome.inputs = valuation.inputs;
     }
-    const Checked<PricingResult> valued = ValueBoxNumbers(kind, reading.numbers);
+    const Checked<PricingResult> valued = ValueInputs(kind, valuation);  // worked out once
     if (!valued.Ok()) {
         changes.Reject(ValuationRejection(reading.numbers, valued.error, conventions));
         return outcome;

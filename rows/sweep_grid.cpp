@@ -30,8 +30,7 @@ bool CheckSweeps(const std::vector<SweepRange>& sweeps, std::string& error) {
 
 SweepGrid::SweepGrid(const std::vector<SweepRange>& sweeps, const NumberConventions& conventions) {
     for (const SweepRange& sweep : sweeps) {
-        const auto named =
-            std::find(COLUMN_NAMES.begin(), COLUMN_NAMES.end(), sweep.column);
+        const auto named = std::find(COLUMN_NAMES.begin(), COLUMN_NAMES.end(), sweep.column);
         Axis axis{static_cast<Column>(named - COLUMN_NAMES.begin()), {}};
         axis.texts.reserve(sweep.Count());
         for (std::size_t k = 0; k < sweep.Count(); ++k) {

@@ -80,19 +80,21 @@ ChartData ComputeChart(OptionKind kind, ChartOver over, const ScreenInputs& scre
 
 std::string ChartTableCsv(OptionKind kind, ChartOver over, const ScreenInputs& canonical,
                           GreekUnits units) {
-    const ChartData data = ComputeChart(kind, over, canonical, {});
     std::array<std::string, 2> positions;
     const RowFields fields = FieldsOfScreen(kind, canonical, positions);
     if (!OverBar(over)) {
-        return data.sweep ? SweepTableCsv(fields, ColumnNamed(data.sweep->column),
-                                          PriceSweep(fields, *data.sweep, {}), units)
-                          : SweepTableCsv(fields, Column::Asset, {}, units);
+        const std::optional<SweepRange> sweep = SweepOver(over, canonical, {});
+        return sweep ? SweepTableCsv(fields, ColumnNamed(sweep->column),
+                                     PriceSweep(fields, *sweep, {}), units)
+                     : SweepTableCsv(fields, Column::Asset, {}, units);
     }
-    std::vector<SweptRow> rows(data.points.size());
+    const BarValues along = ValueAlongBar(kind, BarOf(over), canonical, {});
+    std::vector<SweptRow> rows(along.positions.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
-        rows[i].text = std::to_string(data.along.lowest + static_cast<int>(i));
-        rows[i].priced.valued = data.points[i].valued;
-        for (const std::string& message : data.points[i].messages) {
+        rows[i].text = std::to_string(along.lowest + static_cast<int>(i));
+        const Checked<PricingResult>& valued = along.positions[i];
+        rows[i].priced.valued = valued.Ok() ? std::optional(valued.value) : std::nullopt;
+        for (const std::string& message : CycleMessages(along.reading, valued, {})) {
             AddMessage(rows[i].priced.message, message);
         }
     }
