@@ -117,4 +117,22 @@ float LookupNormal(float x) {
     return RoundViaText<float>(base + (slope * towardsZero) / TABLE_STEP, 4);
 }
 
+const std::array<float, FOUR_DECIMAL_ARGUMENTS>& NormalOfFourDecimals() {
+    // Filled in place: at 320 KiB the table is too large for a thread's stack.
+    struct Lookups {
+        std::array<float, FOUR_DECIMAL_ARGUMENTS> values;
+        Lookups() : values() {
+            constexpr int middle = FOUR_DECIMAL_ARGUMENTS / 2;
+            for (int k = 0; k < FOUR_DECIMAL_ARGUMENTS; ++k) {
+                // One correctly rounded division gives the single nearest the four
+                // decimals, which is what rounding through text reads.
+                const float argument = static_cast<float>(k - middle) / 10000.0F;
+                values[static_cast<std::size_t>(k)] = LookupNormal(argument);
+            }
+        }
+    };
+    static const Lookups lookups;
+    return lookups.values;
+}
+
 }  // namespace volantra

@@ -15,4 +15,12 @@ extern const std::array<float, NORMAL_TABLE_SIZE> NormalTable;
 /// NaN gives NaN.
 float LookupNormal(float x);
 
+/// Arguments of four decimals the table is read for: -4.0000 to 4.0000.
+inline constexpr int FOUR_DECIMAL_ARGUMENTS = 80001;
+
+/// LookupNormal of every argument of four decimals from -4 to 4, entry k for the single
+/// nearest (k − 40000)/10000: a rounded d1 or d2 is always one of them, so a block of
+/// rows reads its N(d1) and N(d2) with one load each. Built on first use.
+const std::array<float, FOUR_DECIMAL_ARGUMENTS>& NormalOfFourDecimals();
+
 }  // namespace volantra

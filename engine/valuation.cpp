@@ -171,38 +171,27 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
     return {rounded, EngineError::None};
 }
 
-void ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
-                  std::span<Checked<PricingResult>> outcomes) {
-    // Within a row every step waits for the one before; the rows wait for nothing. Taking
-    // each stage across all rows lets the processor work on several rows at once. (Kept
-    // in one function: as separate functions the stages ran some 10% slower.)
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {  // up to d2
-        Checked<PricingResult>& outcome = outcomes[i];
-        outcome = {PricingResult{}, CheckLimits(inputs[i])};
-        if (outcome.Ok() && !ValueSharedSteps(Operands(inputs[i]), outcome.value)) {
-            outcome = {PricingResult{}, EngineError::OutOfRange};
-        }
-    }
-    for (std::size_t i = 0; i < outcomes.size(); ++i) {  // from d1 and d2 on
-        Checked<PricingResult>& outcome = outcomes[i];
-        if (!outcome.Ok()) {
-            continue;
-        }
-        PricingResult& out = outcome.value;
-        out.nd1 = LookupNormal(out.d1);
-        out.nd2 = LookupNormal(out.d2);
-        const Operands operands(inputs[i]);
-        const KindTerms terms =
-            kinds[i] == OptionKind::Call ? CallTerms(operands, out) : PutTerms(operands, out);
-        if (!ValueGreeks(operands, terms, out)) {
-            outcome = {PricingResult{}, EngineError::OutOfRange};
-        }
-    }
+EngineError InputsFault(const PricingInputs& inputs) {
+    return CheckLimits(inputs);
 }
 
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs) {
-    Checked<PricingResult> outcome;
-    ValueOptions({&kind, 1}, {&inputs, 1}, {&outcome, 1});
+    Checked<PricingResult> outcome = {PricingResult{}, CheckLimits(inputs)};
+    if (!outcome.Ok()) {
+        return outcome;
+    }
+    PricingResult& out = outcome.value;
+    const Operands operands(inputs);
+    if (!ValueSharedSteps(operands, out)) {
+        return {PricingResult{}, EngineError::OutOfRange};
+    }
+    out.nd1 = LookupNormal(out.d1);
+    out.nd2 = LookupNormal(out.d2);
+    const KindTerms terms =
+        kind == OptionKind::Call ? CallTerms(operands, out) : PutTerms(operands, out);
+    if (!ValueGreeks(operands, terms, out)) {
+        return {PricingResult{}, EngineError::OutOfRange};
+    }
     return outcome;
 }
 

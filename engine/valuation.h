@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <span>
 
 #include "engine/engine_error.h"
@@ -46,11 +47,14 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
 /// Values a call or a put; fails on inputs outside the model's limits.
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs);
 
-/// ValueOption on every row of `outcomes` (kinds and inputs hold as many), each stage
-/// across all rows before the next, so that the processor overlaps the rows: the same
-/// results, sooner.
-void ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
-                  std::span<Checked<PricingResult>> outcomes);
+/// Why the inputs cannot be valued, or EngineError::None.
+EngineError InputsFault(const PricingInputs& inputs);
+
+/// ValueOption on every row of `outcomes` (kinds and inputs hold as many), many rows at a
+/// time with vector instructions: the same results to the last bit. Returns how many
+/// rows had to be finished one at a time, where a vector step could not be sure.
+std::size_t ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
+                         std::span<Checked<PricingResult>> outcomes);
 
 /// ValueOption for a call.
 inline Checked<PricingResult> ValueCall(const PricingInputs& inputs) {

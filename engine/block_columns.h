@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+// A block of rows laid out a column per field, as vector instructions load them: the
+// inputs in, the valuation's fields out, each a single (the density: the kind's own
+// precision) widened to double.
+namespace volantra {
+
+/// Rows valued together; a multiple of every vector's lane count.
+inline constexpr std::size_t BLOCK_ROWS = 64;
+
+/// One column of a block.
+using BlockColumn = std::array<double, BLOCK_ROWS>;
+
+/// A block's inputs and results by column.
+struct BlockColumns {
+    alignas(64) BlockColumn asset;
+    alignas(64) BlockColumn strike;
+    alignas(64) BlockColumn time;
+    alignas(64) BlockColumn interest;
+    alignas(64) BlockColumn volatility;
+    alignas(64) BlockColumn netAsset;  ///< asset − the dividend's present value
+    alignas(64) BlockColumn call;      ///< 1 for a call, 0 for a put
+
+    alignas(64) BlockColumn growth;
+    alignas(64) BlockColumn moneyness;
+    alignas(64) BlockColumn logMoneyness;
+    alignas(64) BlockColumn halfVariance;
+    alignas(64) BlockColumn sigmaRootT;
+    alignas(64) BlockColumn d1Raw;
+    alignas(64) BlockColumn d1;
+    alignas(64) BlockColumn d2Raw;
+    alignas(64) BlockColumn d2;
+    alignas(64) BlockColumn nd1;
+    alignas(64) BlockColumn nd2;
+    alignas(64) BlockColumn value;
+    alignas(64) BlockColumn density;
+    alignas(64) BlockColumn delta;
+    alignas(64) BlockColumn gamma;
+    alignas(64) BlockColumn theta;
+    alignas(64) BlockColumn vega;
+    alignas(64) BlockColumn rho;
+    /// 1 where the row's results are settled; 0 leaves the row to the one-row valuation.
+    alignas(64) BlockColumn settled;
+};
+
+}  // namespace volantra

@@ -1,0 +1,260 @@
+// ValueOptions: rows valued a vector at a time, each lane giving ValueOption's digits.
+// Every step is the one-row step's IEEE operation in the same order; only E_APPROX^x and
+// ln, whose vector forms are not glibc's to the last bit, are bracketed by their error
+// bound, and a row whose bracket straddles a rounding boundary, or that meets anything
+// out of the ordinary, is valued by ValueOption instead. Built for every instruction set
+// Highway knows and dispatched at run time, so the baseline x86-64 still runs it.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "engine/block_valuation.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+// foreach_target.h must come first: it includes this file again for each target.
+#include <hwy/highway.h>
+
+#include "engine/block_columns.h"
+#include "engine/vector_steps-inl.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace volantra::HWY_NAMESPACE {
+namespace {
+
+constexpr std::size_t D1_AND_D2_DECIMALS = 4;
+constexpr std::size_t DENSITY_DECIMALS = 4;
+constexpr double CALL_DENSITY_CUTOFF = -30.0;
+constexpr double TWO_PI_APPROX_VALUE = 6.283185308;
+
+// A stored single that must be finite (and, where asked, not zero) to go on.
+M Usable(D d, V value, bool nonZero = false) {
+    const M finite = hn::IsFinite(value);
+    return nonZero ? hn::And(finite, hn::Ne(value, hn::Zero(d))) : finite;
+}
+
+// The growth factor through d2, as ValueSharedSteps takes them.
+void SharedSteps(D d, BlockColumns& c, std::size_t i, M& settled) {
+    const V K = hn::Load(d, &c.strike[i]);
+    const V T = hn::Load(d, &c.time[i]);
+    const V sigma = hn::Load(d, &c.volatility[i]);
+    M valid;
+    const V growth =
+        SingleOf(d, PowerOfE(d, hn::Mul(hn::Load(d, &c.interest[i]), T), valid), settled);
+    settled = hn::And(settled, hn::And(valid, Usable(d, growth, true)));
+    const V moneyness = Single(d, hn::Div(hn::Mul(hn::Load(d, &c.netAsset[i]), growth), K));
+    settled = hn::And(settled, Usable(d, moneyness, true));
+    // A lane left aside may hold any moneyness; ln reads 1 there instead.
+    const V logMoneyness =
+        SingleOf(d, LogOf(d, hn::IfThenElse(settled, moneyness, hn::Set(d, 1.0))), settled);
+    const V halfVariance = Single(d, hn::Div(hn::Mul(hn::Mul(sigma, sigma), T), hn::Set(d, 2.0)));
+    const V sigmaRootT = Single(d, hn::Mul(sigma, hn::Sqrt(T)));
+    const V d1Raw = Single(d, hn::Div(hn::Add(halfVariance, logMoneyness), sigmaRootT));
+    settled = hn::And(settled, hn::And(Usable(d, halfVariance), Usable(d, sigmaRootT, true)));
+    settled = hn::And(settled, Usable(d, d1Raw));
+    const V d1 = RoundSingleViaText<true>(d, d1Raw, D1_AND_D2_DECIMALS, settled);
+    const V d2Raw = Single(d, hn::Sub(d1, sigmaRootT));
+    settled = hn::And(settled, Usable(d, d2Raw));
+    const V d2 = RoundSingleViaText<true>(d, d2Raw, D1_AND_D2_DECIMALS, settled);
+    hn::Store(growth, d, &c.growth[i]);
+    hn::Store(moneyness, d, &c.moneyness[i]);
+    hn::Store(logMoneyness, d, &c.logMoneyness[i]);
+    hn::Store(halfVariance, d, &c.halfVariance[i]);
+    hn::Store(sigmaRootT, d, &c.sigmaRootT[i]);
+    hn::Store(d1Raw, d, &c.d1Raw[i]);
+    hn::Store(d1, d, &c.d1[i]);
+    hn::Store(d2Raw, d, &c.d2Raw[i]);
+    hn::Store(d2, d, &c.d2[i]);
+}
+
+// The normal density at d1: a call's to four decimals (0 below the cut-off), a put's as
+// a single. Where the power leaves the vector exp's range it exceeds e^700 and both
+// densities are 0, as the one-row valuation's are.
+V Density(D d, V d1, M call, M& settled) {
+    M inRange;
+    const Bracket power = PowerOfE(d, hn::Mul(hn::Mul(d1, d1), hn::Set(d, 0.5)), inRange);
+    const V root = hn::Sqrt(hn::Set(d, TWO_PI_APPROX_VALUE));
+    const V one = hn::Set(d, 1.0);
+    const Bracket raw = {hn::Div(one, hn::Mul(power.high, root)),
+                         hn::Div(one, hn::Mul(power.low, root))};
+    M putSettled = settled;
+    const V putDensity = SingleOf(d, raw, putSettled);
+    M callSettled = settled;
+    const V units = UnitsOfDouble(d, raw.low, DENSITY_DECIMALS, callSettled);
+    callSettled = hn::And(callSettled,
+                          hn::Eq(units, UnitsOfDouble(d, raw.high, DENSITY_DECIMALS, callSettled)));
+    const V callDensity = hn::Div(units, hn::Set(d, EXACT_POWERS_OF_TEN[DENSITY_DECIMALS]));
+    const M cutOff = hn::Or(hn::Lt(d1, hn::Set(d, CALL_DENSITY_CUTOFF)), hn::Not(inRange));
+    const M callZero = hn::And(call, cutOff);
+    const M putZero = hn::AndNot(call, hn::Not(inRange));
+    const M callKnown = hn::And(call, hn::Or(callSettled, callZero));
+    const M putKnown = hn::AndNot(call, hn::Or(putSettled, putZero));
+    settled = hn::And(settled, hn::Or(callKnown, putKnown));
+    return hn::IfThenElseZero(hn::Not(hn::Or(callZero, putZero)),
+                              hn::IfThenElse(call, callDensity, putDensity));
+}
+
+// What sets a call apart from a put, as CallTerms and PutTerms give it.
+struct KindTerms {
+    V optionValue;
+    V delta;
+    V thetaCarry;
+    V rho;
+};
+
+KindTerms TermsOfKind(D d, const BlockColumns& c, std::size_t i, M call) {
+    const V K = hn::Load(d, &c.strike[i]);
+    const V T = hn::Load(d, &c.time[i]);
+    const V r = hn::Load(d, &c.interest[i]);
+    const V netAsset = hn::Load(d, &c.netAsset[i]);
+    const V growth = hn::Load(d, &c.growth[i]);
+    const V nd1 = hn::Load(d, &c.nd1[i]);
+    const V nd2 = hn::Load(d, &c.nd2[i]);
+    const V one = hn::Set(d, 1.0);
+    const V nq1 = hn::Sub(one, nd1);
+    const V nq2 = hn::Sub(one, nd2);
+    const V rK = hn::Mul(r, K);
+    const V KT = hn::Mul(K, T);
+    const KindTerms callTerms = {
+        hn::Sub(hn::Mul(netAsset, nd1), hn::Div(hn::Mul(nd2, K), growth)),
+        nd1,
+        hn::Neg(hn::Div(hn::Mul(rK, nd2), growth)),
+        hn::Div(hn::Mul(KT, nd2), growth),
+    };
+    const KindTerms putTerms = {
+        hn::Sub(hn::Div(hn::Mul(K, nq2), growth), hn::Mul(netAsset, nq1)),
+        Single(d, hn::Sub(nd1, one)),
+        hn::Div(hn::Mul(rK, nq2), growth),
+        hn::Div(hn::Mul(hn::Mul(hn::Neg(K), T), nq2), growth),
+    };
+    return {hn::IfThenElse(call, callTerms.optionValue, putTerms.optionValue),
+            hn::IfThenElse(call, callTerms.delta, putTerms.delta),
+            hn::IfThenElse(call, callTerms.thetaCarry, putTerms.thetaCarry),
+            hn::IfThenElse(call, callTerms.rho, putTerms.rho)};
+}
+
+// N(d1) and N(d2) through the value and the five Greeks, as ValueGreeks takes them.
+void KindSteps(D d, BlockColumns& c, std::size_t i, const float* lookups, M& settled) {
+    const M call = hn::Ne(hn::Load(d, &c.call[i]), hn::Zero(d));
+    hn::Store(NormalOf(d, hn::Load(d, &c.d1[i]), lookups), d, &c.nd1[i]);
+    hn::Store(NormalOf(d, hn::Load(d, &c.d2[i]), lookups), d, &c.nd2[i]);
+    const V density = Density(d, hn::Load(d, &c.d1[i]), call, settled);
+    const KindTerms terms = TermsOfKind(d, c, i, call);
+    const V S = hn::Load(d, &c.asset[i]);
+    const V rootT = hn::Sqrt(hn::Load(d, &c.time[i]));
+    const V sigma = hn::Load(d, &c.volatility[i]);
+    const V value = Single(d, terms.optionValue);
+    const V gamma = Single(d, hn::Div(density, hn::Mul(S, hn::Load(d, &c.sigmaRootT[i]))));
+    const V timeDecay =
+        hn::Div(hn::Neg(hn::Mul(hn::Mul(sigma, S), density)), hn::Add(rootT, rootT));
+    const V theta = Single(d, hn::Add(timeDecay, terms.thetaCarry));
+    const V vega = Single(d, hn::Mul(hn::Mul(S, density), rootT));
+    const V rho = Single(d, terms.rho);
+    settled = hn::And(settled, hn::And(Usable(d, value), Usable(d, gamma)));
+    settled = hn::And(settled, hn::And(Usable(d, theta), hn::And(Usable(d, vega), Usable(d, rho))));
+    hn::Store(value, d, &c.value[i]);
+    hn::Store(density, d, &c.density[i]);
+    hn::Store(terms.delta, d, &c.delta[i]);
+    hn::Store(gamma, d, &c.gamma[i]);
+    hn::Store(theta, d, &c.theta[i]);
+    hn::Store(vega, d, &c.vega[i]);
+    hn::Store(rho, d, &c.rho[i]);
+}
+
+}  // namespace
+
+/// Values the first `count` rows of a block, marking those it settles.
+void ValueBlock(BlockColumns& c, std::size_t count, const float* lookups) {
+    const D d;
+    const std::size_t lanes = hn::Lanes(d);
+    for (std::size_t i = 0; i < count; i += lanes) {
+        M settled = hn::FirstN(d, count - i);
+        SharedSteps(d, c, i, settled);
+        KindSteps(d, c, i, lookups, settled);
+        hn::Store(hn::IfThenElseZero(settled, hn::Set(d, 1.0)), d, &c.settled[i]);
+    }
+}
+
+}  // namespace volantra::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+#include <algorithm>
+
+#include "engine/normal_table.h"
+#include "engine/valuation.h"
+
+namespace volantra {
+HWY_EXPORT(ValueBlock);
+
+namespace {
+
+// A row's inputs into the block; rows that will not be valued get harmless ones.
+void PutRow(OptionKind kind, const PricingInputs& in, bool valued, BlockColumns& c, std::size_t i) {
+    const PricingInputs harmless{
+        .assetPrice = 1, .strikePrice = 1, .timeToMaturity = 1, .interestRate = 0, .volatility = 1};
+    const PricingInputs& row = valued ? in : harmless;
+    c.asset[i] = row.assetPrice;
+    c.strike[i] = row.strikePrice;
+    c.time[i] = row.timeToMaturity;
+    c.interest[i] = row.interestRate;
+    c.volatility[i] = row.volatility;
+    c.netAsset[i] = static_cast<double>(row.assetPrice) - row.dividendPresentValue;
+    c.call[i] = kind == OptionKind::Call ? 1.0 : 0.0;
+}
+
+PricingResult TakeRow(const BlockColumns& c, std::size_t i) {
+    const auto single = [](double value) { return static_cast<float>(value); };
+    return {
+        .growthFactor = single(c.growth[i]),
+        .moneyness = single(c.moneyness[i]),
+        .logMoneyness = single(c.logMoneyness[i]),
+        .halfVarianceTerm = single(c.halfVariance[i]),
+        .sigmaRootT = single(c.sigmaRootT[i]),
+        .d1Raw = single(c.d1Raw[i]),
+        .d1 = single(c.d1[i]),
+        .d2Raw = single(c.d2Raw[i]),
+        .d2 = single(c.d2[i]),
+        .nd1 = single(c.nd1[i]),
+        .nd2 = single(c.nd2[i]),
+        .optionValue = single(c.value[i]),
+        .density = c.density[i],
+        .delta = single(c.delta[i]),
+        .gamma = single(c.gamma[i]),
+        .theta = single(c.theta[i]),
+        .vega = single(c.vega[i]),
+        .rho = single(c.rho[i]),
+    };
+}
+
+}  // namespace
+
+std::size_t ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
+                         std::span<Checked<PricingResult>> outcomes) {
+    const float* lookups = NormalOfFourDecimals().data();
+    BlockColumns columns;
+    std::size_t byOneRow = 0;
+    for (std::size_t first = 0; first < outcomes.size(); first += BLOCK_ROWS) {
+        const std::size_t count = std::min(BLOCK_ROWS, outcomes.size() - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            const EngineError fault = InputsFault(inputs[first + i]);
+            outcomes[first + i] = {PricingResult{}, fault};
+            PutRow(kinds[first + i], inputs[first + i], fault == EngineError::None, columns, i);
+        }
+        for (std::size_t i = count; i < BLOCK_ROWS; ++i) {  // the last vector's spare lanes
+            PutRow(OptionKind::Call, {}, false, columns, i);
+        }
+        HWY_DYNAMIC_DISPATCH(ValueBlock)(columns, count, lookups);
+        for (std::size_t i = 0; i < count; ++i) {
+            Checked<PricingResult>& outcome = outcomes[first + i];
+            if (!outcome.Ok()) {
+                continue;
+            }
+            if (columns.settled[i] != 0) {
+                outcome.value = TakeRow(columns, i);
+            } else {
+                outcome = ValueOption(kinds[first + i], inputs[first + i]);
+                ++byOneRow;
+            }
+        }
+    }
+    return byOneRow;
+}
+
+}  // namespace volantra
+#endif  // HWY_ONCE
