@@ -1,5 +1,9 @@
 #include "cycle/shown_results.h"
 
+#include <algorithm>
+#include <limits>
+
+#include "engine/block_rounding.h"
 #include "engine/number_text.h"
 
 namespace volantra {
@@ -73,6 +77,55 @@ void WriteResultTexts(const PricingResult& result, const NumberConventions& conv
         for (ResultBox box : {ResultBox::Theta, ResultBox::Vega, ResultBox::Rho}) {
             texts[box] = Localized(
                 conventions, FormatFixed(shown[box] / TRADER_DIVISORS[box], RESULT_DECIMALS[box]));
+        }
+    }
+}
+
+namespace {
+
+// Rows a column is rounded in at a time.
+constexpr std::size_t COLUMN_CHUNK = 256;
+
+// Every field of a result in box order, the value first.
+constexpr EnumArray<ResultBox, float PricingResult::*> SHOWN_FIELDS = {
+    {&PricingResult::optionValue, &PricingResult::delta, &PricingResult::gamma,
+     &PricingResult::theta, &PricingResult::vega, &PricingResult::rho}};
+
+// One box's numbers for a chunk of rows: the field rounded to its decimals (and, for a
+// Greek in traders' units, divided and rounded again); NaN where not valued.
+void ShownColumn(std::span<const Checked<PricingResult>> outcomes, ResultBox box, GreekUnits units,
+                 std::span<double> shown) {
+    std::array<float, COLUMN_CHUNK> fields{};
+    const std::size_t count = outcomes.size();
+    for (std::size_t i = 0; i < count; ++i) {
+        fields[i] = outcomes[i].Ok() ? outcomes[i].value.*SHOWN_FIELDS[box] : 0.0F;
+    }
+    RoundSinglesViaText(std::span(fields).first(count), RESULT_DECIMALS[box], shown);
+    if (units == GreekUnits::Trader && TRADER_DIVISORS[box] != 1) {
+        std::array<double, COLUMN_CHUNK> divided{};
+        for (std::size_t i = 0; i < count; ++i) {
+            divided[i] = shown[i] / TRADER_DIVISORS[box];
+        }
+        RoundDoublesViaText(std::span(divided).first(count), RESULT_DECIMALS[box], shown);
+    }
+    for (std::size_t i = 0; i < count; ++i) {
+        if (!outcomes[i].Ok()) {
+            shown[i] = std::numeric_limits<double>::quiet_NaN();
+        } else if (box == ResultBox::Value && fields[i] < SHOWN_VALUE_FLOOR) {
+            shown[i] = 0.0;
+        }
+    }
+}
+
+}  // namespace
+
+void ResultNumbers(std::span<const Checked<PricingResult>> outcomes, GreekUnits units,
+                   const ShownColumns& shown) {
+    for (std::size_t first = 0; first < outcomes.size(); first += COLUMN_CHUNK) {
+        const std::size_t count = std::min(COLUMN_CHUNK, outcomes.size() - first);
+        for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+            ShownColumn(outcomes.subspan(first, count), static_cast<ResultBox>(box), units,
+                        shown.items[box].subspan(first, count));
         }
     }
 }

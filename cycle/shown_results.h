@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 
 #include "cycle/number_conventions.h"
@@ -48,5 +49,13 @@ ShownResults ResultNumbers(const PricingResult& result);
 /// TRADER_DIVISORS and rounded to 4 decimals through text, so the two never differ by
 /// more than that rounding; the value and the others as the screen shows them.
 ShownResults ResultNumbers(const PricingResult& result, GreekUnits units);
+
+/// Rows of shown results, a span per box with an element per row.
+using ShownColumns = EnumArray<ResultBox, std::span<double>>;
+
+/// ResultNumbers(outcomes[i].value, units) into row i of `shown`, many rows at a time;
+/// NaN in every box of a row not valued.
+void ResultNumbers(std::span<const Checked<PricingResult>> outcomes, GreekUnits units,
+                   const ShownColumns& shown);
 
 }  // namespace volantra

@@ -170,17 +170,58 @@ void ValueBlock(BlockColumns& c, std::size_t count, const float* lookups) {
     }
 }
 
+/// Density() on whole vectors of d1 for one kind; settled[i] is 1 where density[i] holds.
+void DensityVectors(const float* d1, std::size_t count, bool call, double* density,
+                    double* settled) {
+    const D d;
+    const hn::Rebind<float, D> singles;
+    const std::size_t lanes = hn::Lanes(d);
+    for (std::size_t i = 0; i < count; i += lanes) {
+        M known = hn::FirstN(d, lanes);
+        const V x = hn::PromoteTo(d, hn::LoadU(singles, d1 + i));
+        const M kind = hn::FirstN(d, call ? lanes : 0);
+        hn::StoreU(Density(d, x, kind, known), d, density + i);
+        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+    }
+}
+
+/// The single of ln(x) on whole vectors of positive singles, as the valuation stores the
+/// log of the moneyness; settled[i] is 1 where logs[i] holds.
+void LogVectors(const float* x, std::size_t count, float* logs, double* settled) {
+    const D d;
+    const hn::Rebind<float, D> singles;
+    const std::size_t lanes = hn::Lanes(d);
+    for (std::size_t i = 0; i < count; i += lanes) {
+        M known = hn::FirstN(d, lanes);
+        const V log = SingleOf(d, LogOf(d, hn::PromoteTo(d, hn::LoadU(singles, x + i))), known);
+        hn::StoreU(hn::DemoteTo(singles, log), singles, logs + i);
+        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+    }
+}
+
+/// Lanes of a vector of doubles.
+std::size_t BlockLanes() {
+    return hn::Lanes(D());
+}
+
 }  // namespace volantra::HWY_NAMESPACE
 HWY_AFTER_NAMESPACE();
 
 #if HWY_ONCE
 #include <algorithm>
 
+#include <cmath>
+
+#include "engine/block_chunks.h"
+#include "engine/block_steps.h"
 #include "engine/normal_table.h"
 #include "engine/valuation.h"
 
 namespace volantra {
 HWY_EXPORT(ValueBlock);
+HWY_EXPORT(DensityVectors);
+HWY_EXPORT(LogVectors);
+HWY_EXPORT(BlockLanes);
 
 namespace {
 
@@ -254,6 +295,23 @@ std::size_t ValueOptions(std::span<const OptionKind> kinds, std::span<const Pric
         }
     }
     return byOneRow;
+}
+
+std::size_t NormalDensities(OptionKind kind, std::span<const float> d1,
+                            std::span<double> densities) {
+    const bool call = kind == OptionKind::Call;
+    return RunInChunks(
+        d1, densities, HWY_DYNAMIC_DISPATCH(BlockLanes)(),
+        [call](const float* in, std::size_t count, double* out, double* settled) {
+            HWY_DYNAMIC_DISPATCH(DensityVectors)(in, count, call, out, settled);
+        },
+        [kind](float x) { return NormalDensity(kind, x); });
+}
+
+std::size_t LogsOfSingles(std::span<const float> x, std::span<float> logs) {
+    return RunInChunks(
+        x, logs, HWY_DYNAMIC_DISPATCH(BlockLanes)(), HWY_DYNAMIC_DISPATCH(LogVectors),
+        [](float value) { return static_cast<float>(std::log(static_cast<double>(value))); });
 }
 
 }  // namespace volantra

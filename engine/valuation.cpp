@@ -112,7 +112,7 @@ KindTerms CallTerms(const Operands& in, const PricingResult& out) {
     const double growth = out.growthFactor;
     const double nd2 = out.nd2;
     return {
-        .density = out.d1 < CALL_DENSITY_CUTOFF ? 0.0 : RoundViaText<double>(RawDensity(out.d1), 4),
+        .density = NormalDensity(OptionKind::Call, out.d1),
         .optionValue = (netAsset * out.nd1) - ((nd2 * K) / growth),
         .delta = out.nd1,
         .thetaCarry = -(((r * K) * nd2) / growth),
@@ -126,8 +126,7 @@ KindTerms PutTerms(const Operands& in, const PricingResult& out) {
     const double nq1 = 1.0 - out.nd1;  // N(-d1) of the model
     const double nq2 = 1.0 - out.nd2;  // N(-d2) of the model
     return {
-        // The put keeps its density as a single, never rounded to decimals, with no cut-off.
-        .density = static_cast<float>(RawDensity(out.d1)),
+        .density = NormalDensity(OptionKind::Put, out.d1),
         .optionValue = (K * nq2) / growth - netAsset * nq1,
         .delta = static_cast<float>(static_cast<double>(out.nd1) - 1.0),
         .thetaCarry = ((r * K) * nq2) / growth,
@@ -169,6 +168,14 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
         return {0, EngineError::OutOfRange};
     }
     return {rounded, EngineError::None};
+}
+
+double NormalDensity(OptionKind kind, float d1) {
+    if (kind == OptionKind::Call) {
+        return d1 < CALL_DENSITY_CUTOFF ? 0.0 : RoundViaText<double>(RawDensity(d1), 4);
+    }
+    // The put keeps its density as a single, never rounded to decimals, with no cut-off.
+    return static_cast<float>(RawDensity(d1));
 }
 
 EngineError InputsFault(const PricingInputs& inputs) {

@@ -47,6 +47,10 @@ Checked<float> DividendPresentValue(float dividendAmount, float dividendRate, fl
 /// Values a call or a put; fails on inputs outside the model's limits.
 Checked<PricingResult> ValueOption(OptionKind kind, const PricingInputs& inputs);
 
+/// The normal density at d1 as a valuation of `kind` takes it: a call's to 4 decimals
+/// (0 below d1 = -30), a put's as a single.
+double NormalDensity(OptionKind kind, float d1);
+
 /// Why the inputs cannot be valued, or EngineError::None.
 EngineError InputsFault(const PricingInputs& inputs);
 

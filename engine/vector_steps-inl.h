@@ -127,6 +127,14 @@ inline V UnitsOfDouble(D d, V value, std::size_t decimals, M& settled) {
     return nearest;
 }
 
+/// RoundViaText of doubles to `decimals` ≤ 4 places, into doubles; lanes too near a
+/// half-integer to tell leave `settled`.
+inline V RoundDoubleViaText(D d, V value, std::size_t decimals, M& settled) {
+    const V units = UnitsOfDouble(d, hn::Abs(value), decimals, settled);
+    const V magnitude = hn::Div(units, hn::Set(d, EXACT_POWERS_OF_TEN[decimals]));
+    return hn::Add(hn::CopySign(magnitude, value), hn::Zero(d));
+}
+
 /// LookupNormal of four-decimal arguments, read from NormalOfFourDecimals.
 inline V NormalOf(D d, V x, const float* lookups) {
     const V limit = hn::Set(d, LOOKUP_LIMIT);

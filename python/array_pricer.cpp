@@ -29,10 +29,8 @@ void CheckColumns(const RowInputs& inputs, std::optional<ScrollBar> solve) {
 }
 
 // Fills row `row` of the results from what it shows; NaN and "" where it is not valued.
-void TakeRow(const PricingResult* valued, std::string_view message, std::size_t row,
-             ArrayResults& results) {
-    const ShownResults shown =
-        valued != nullptr ? ResultNumbers(*valued, results.units) : ShownResults{};
+void TakeRow(const PricingResult* valued, const ShownResults& shown, std::string_view message,
+             std::size_t row, ArrayResults& results) {
     for (std::size_t box = 0; box < shown.items.size(); ++box) {
         results.numbers.items[box][row] = valued != nullptr ? shown.items[box] : NOT_VALUED;
     }
@@ -48,6 +46,14 @@ void TakeRow(const PricingResult* valued, std::string_view message, std::size_t 
     }
 }
 
+// TakeRow for a row valued alone.
+void TakeRow(const PricingResult* valued, std::string_view message, std::size_t row,
+             ArrayResults& results) {
+    const ShownResults shown =
+        valued != nullptr ? ResultNumbers(*valued, results.units) : ShownResults{};
+    TakeRow(valued, shown, message, row, results);
+}
+
 // Rows read before any is valued: by the time a row's numbers are loaded for its
 // valuation their stores have left the store buffer, which cannot forward two singles
 // to one wider load.
@@ -59,9 +65,19 @@ struct QuickBlock {
     std::array<OptionKind, BLOCK_ROWS> kinds{};
     std::array<std::size_t, BLOCK_ROWS> rows{};
     std::array<Checked<PricingResult>, BLOCK_ROWS> valued;
+    EnumArray<ResultBox, std::array<double, BLOCK_ROWS>> shown{};
     std::size_t count = 0;
 
-    void Read(const QuickReader& quick, std::size_t first, std::size_t last) {
+    // The shown numbers of row i of the block.
+    [[nodiscard]] ShownResults Shown(std::size_t i) const {
+        ShownResults row;
+        for (std::size_t box = 0; box < row.items.size(); ++box) {
+            row.items[box] = shown.items[box][i];
+        }
+        return row;
+    }
+
+    void Read(const QuickReader& quick, std::size_t first, std::size_t last, GreekUnits units) {
         count = 0;
         for (std::size_t row = first; row < last; ++row) {
             rows[count] = row;
@@ -69,6 +85,11 @@ struct QuickBlock {
         }
         ValueBoxNumbers(std::span(kinds).first(count), std::span(numbers).first(count),
                         std::span(valued).first(count));
+        ShownColumns columns;
+        for (std::size_t box = 0; box < columns.items.size(); ++box) {
+            columns.items[box] = std::span(shown.items[box]).first(count);
+        }
+        ResultNumbers(std::span(valued).first(count), units, columns);
     }
 };
 
@@ -89,13 +110,13 @@ void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& result
     QuickBlock block;
     for (std::size_t first = 0; first < rows; first += BLOCK_ROWS) {
         const std::size_t last = std::min(rows, first + BLOCK_ROWS);
-        block.Read(quick, first, last);
+        block.Read(quick, first, last, results.units);
         std::size_t next = 0;  // the next row the quick reader read
         for (std::size_t row = first; row < last; ++row) {
             if (next < block.count && block.rows[next] == row) {
                 const Checked<PricingResult>& outcome = block.valued[next];
                 if (outcome.Ok()) {
-                    TakeRow(&outcome.value, {}, row, results);
+                    TakeRow(&outcome.value, block.Shown(next), {}, row, results);
                 } else {
                     const Rejection rejection =
                         ValuationRejection(block.numbers[next], outcome.error, {});

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <array>
-#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <random>
@@ -10,9 +8,9 @@
 #include "cycle/box_valuation.h"
 #include "engine/number_text.h"
 #include "engine/powers_of_ten.h"
+#include "tests/engine/same_bits.h"
 
-// Rows as the boxes can hold them, drawn over the whole input domain, and the bit-for-bit
-// comparison of two valuations of one row.
+// Rows as the boxes can hold them, drawn over the whole input domain.
 namespace volantra::testing {
 
 /// Draws box numbers: every bar position, asset and strike texts of 0 to 4 decimals
@@ -60,43 +58,5 @@ private:
 
     std::mt19937_64 random_;
 };
-
-/// True when two valuations agree to the last bit: the same error, and where valued
-/// the same bits in every field.
-inline bool SameBits(const Checked<PricingResult>& a, const Checked<PricingResult>& b) {
-    if (a.error != b.error) {
-        return false;
-    }
-    const PricingResult& x = a.value;
-    const PricingResult& y = b.value;
-    const auto same = [](float u, float v) {
-        return std::bit_cast<std::uint32_t>(u) == std::bit_cast<std::uint32_t>(v);
-    };
-    const std::array<std::array<float, 2>, 17> singles = {{
-        {x.growthFactor, y.growthFactor},
-        {x.moneyness, y.moneyness},
-        {x.logMoneyness, y.logMoneyness},
-        {x.halfVarianceTerm, y.halfVarianceTerm},
-        {x.sigmaRootT, y.sigmaRootT},
-        {x.d1Raw, y.d1Raw},
-        {x.d1, y.d1},
-        {x.d2Raw, y.d2Raw},
-        {x.d2, y.d2},
-        {x.nd1, y.nd1},
-        {x.nd2, y.nd2},
-        {x.optionValue, y.optionValue},
-        {x.delta, y.delta},
-        {x.gamma, y.gamma},
-        {x.theta, y.theta},
-        {x.vega, y.vega},
-        {x.rho, y.rho},
-    }};
-    for (const auto& [u, v] : singles) {
-        if (!same(u, v)) {
-            return false;
-        }
-    }
-    return std::bit_cast<std::uint64_t>(x.density) == std::bit_cast<std::uint64_t>(y.density);
-}
 
 }  // namespace volantra::testing

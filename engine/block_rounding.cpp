@@ -1,0 +1,82 @@
+// Rounding through text a vector at a time; the lanes a vector cannot settle, and the
+// last few elements, are rounded one at a time.
+#undef HWY_TARGET_INCLUDE
+#define HWY_TARGET_INCLUDE "engine/block_rounding.cpp"
+#include <hwy/foreach_target.h>  // IWYU pragma: keep
+// foreach_target.h must come first: it includes this file again for each target.
+#include <hwy/highway.h>
+
+#include "engine/vector_steps-inl.h"
+
+HWY_BEFORE_NAMESPACE();
+namespace volantra::HWY_NAMESPACE {
+
+/// Rounds whole vectors of singles; settled[i] is 1 where rounded[i] holds.
+void RoundSingles(const float* values, std::size_t count, std::size_t decimals, double* rounded,
+                  double* settled) {
+    const D d;
+    const hn::Rebind<float, D> singles;
+    const std::size_t lanes = hn::Lanes(d);
+    for (std::size_t i = 0; i + lanes <= count; i += lanes) {
+        M known = hn::FirstN(d, lanes);
+        const V value = hn::PromoteTo(d, hn::LoadU(singles, values + i));
+        hn::StoreU(RoundSingleViaText<false>(d, value, decimals, known), d, rounded + i);
+        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+    }
+}
+
+/// Rounds whole vectors of doubles; settled[i] is 1 where rounded[i] holds.
+void RoundDoubles(const double* values, std::size_t count, std::size_t decimals, double* rounded,
+                  double* settled) {
+    const D d;
+    const std::size_t lanes = hn::Lanes(d);
+    for (std::size_t i = 0; i + lanes <= count; i += lanes) {
+        M known = hn::FirstN(d, lanes);
+        const V value = hn::LoadU(d, values + i);
+        hn::StoreU(RoundDoubleViaText(d, value, decimals, known), d, rounded + i);
+        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+    }
+}
+
+/// Lanes of a vector of doubles, so that the caller knows which elements it left.
+std::size_t DoubleLanes() {
+    return hn::Lanes(D());
+}
+
+}  // namespace volantra::HWY_NAMESPACE
+HWY_AFTER_NAMESPACE();
+
+#if HWY_ONCE
+#include "engine/block_chunks.h"
+#include "engine/block_rounding.h"
+#include "engine/number_text.h"
+
+namespace volantra {
+HWY_EXPORT(RoundSingles);
+HWY_EXPORT(RoundDoubles);
+HWY_EXPORT(DoubleLanes);
+
+std::size_t RoundSinglesViaText(std::span<const float> values, int decimals,
+                                std::span<double> rounded) {
+    const auto places = static_cast<std::size_t>(decimals);
+    return RunInChunks(
+        values, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
+        [places](const float* in, std::size_t count, double* out, double* settled) {
+            HWY_DYNAMIC_DISPATCH(RoundSingles)(in, count, places, out, settled);
+        },
+        [decimals](float value) { return RoundViaText<double>(value, decimals); });
+}
+
+std::size_t RoundDoublesViaText(std::span<const double> values, int decimals,
+                                std::span<double> rounded) {
+    const auto places = static_cast<std::size_t>(decimals);
+    return RunInChunks(
+        values, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
+        [places](const double* in, std::size_t count, double* out, double* settled) {
+            HWY_DYNAMIC_DISPATCH(RoundDoubles)(in, count, places, out, settled);
+        },
+        [decimals](double value) { return RoundViaText<double>(value, decimals); });
+}
+
+}  // namespace volantra
+#endif  // HWY_ONCE
