@@ -140,21 +140,31 @@ Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& number
 }
 
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
-                     std::span<Checked<PricingResult>> outcomes) {
-    constexpr std::size_t chunk = 64;
-    std::array<PricingInputs, chunk> inputs;
-    std::array<bool, chunk> faulty{};
-    for (std::size_t first = 0; first < outcomes.size(); first += chunk) {
-        const std::size_t count = std::min(chunk, outcomes.size() - first);
-        for (std::size_t i = 0; i < count; ++i) {
-            faulty[i] = FillInputs(numbers[first + i], inputs[i]) != InputBox::Count;
+                     BlockColumns& block) {
+    std::array<bool, BLOCK_ROWS> faulty{};
+    PricingInputs inputs;
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        faulty[i] = FillInputs(numbers[i], inputs) != InputBox::Count;
+        PutInputs(block, i, kinds[i], inputs);
+    }
+    ValueBlock(block, kinds.size());
+    for (std::size_t i = 0; i < kinds.size(); ++i) {
+        if (faulty[i]) {
+            block.errors[i] = EngineError::OutOfRange;
         }
-        ValueOptions(kinds.subspan(first, count), std::span(inputs).first(count),
-                     outcomes.subspan(first, count));
+    }
+}
+
+void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
+                     std::span<Checked<PricingResult>> outcomes) {
+    BlockColumns block;
+    for (std::size_t first = 0; first < outcomes.size(); first += BLOCK_ROWS) {
+        const std::size_t count = std::min(BLOCK_ROWS, outcomes.size() - first);
+        ValueBoxNumbers(kinds.subspan(first, count), numbers.subspan(first, count), block);
         for (std::size_t i = 0; i < count; ++i) {
-            if (faulty[i]) {
-                outcomes[first + i] = {{}, EngineError::OutOfRange};
-            }
+            const EngineError error = block.errors[i];
+            outcomes[first + i] = {
+                error == EngineError::None ? ResultOfRow(block, i) : PricingResult{}, error};
         }
     }
 }

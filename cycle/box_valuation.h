@@ -3,6 +3,7 @@
 #include <span>
 
 #include "cycle/box_reading.h"
+#include "engine/block_valuation.h"
 #include "engine/valuation.h"
 
 // The cycle's second stage: the numbers read from the boxes valued.
@@ -30,7 +31,11 @@ Checked<PricingResult> ValueInputs(OptionKind kind, const ValuationInputs& valua
 /// instead (ValuationRejection tells which).
 Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers);
 
-/// ValueBoxNumbers on every row, in the stages of ValueOptions.
+/// ValueBoxNumbers on up to BLOCK_ROWS rows into `block`: its errors and results.
+void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
+                     BlockColumns& block);
+
+/// ValueBoxNumbers on every row, a block at a time.
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
                      std::span<Checked<PricingResult>> outcomes);
 

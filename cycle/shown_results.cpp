@@ -1,6 +1,6 @@
 #include "cycle/shown_results.h"
 
-#include <algorithm>
+#include <array>
 #include <limits>
 
 #include "engine/block_rounding.h"
@@ -83,33 +83,26 @@ void WriteResultTexts(const PricingResult& result, const NumberConventions& conv
 
 namespace {
 
-// Rows a column is rounded in at a time.
-constexpr std::size_t COLUMN_CHUNK = 256;
+// Each result box's column of a block, the value first.
+constexpr EnumArray<ResultBox, BlockColumn BlockColumns::*> SHOWN_COLUMNS = {
+    {&BlockColumns::value, &BlockColumns::delta, &BlockColumns::gamma, &BlockColumns::theta,
+     &BlockColumns::vega, &BlockColumns::rho}};
 
-// Every field of a result in box order, the value first.
-constexpr EnumArray<ResultBox, float PricingResult::*> SHOWN_FIELDS = {
-    {&PricingResult::optionValue, &PricingResult::delta, &PricingResult::gamma,
-     &PricingResult::theta, &PricingResult::vega, &PricingResult::rho}};
-
-// One box's numbers for a chunk of rows: the field rounded to its decimals (and, for a
+// One box's numbers for the block's rows: the field rounded to its decimals (and, for a
 // Greek in traders' units, divided and rounded again); NaN where not valued.
-void ShownColumn(std::span<const Checked<PricingResult>> outcomes, ResultBox box, GreekUnits units,
+void ShownColumn(const BlockColumns& block, std::size_t count, ResultBox box, GreekUnits units,
                  std::span<double> shown) {
-    std::array<float, COLUMN_CHUNK> fields{};
-    const std::size_t count = outcomes.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        fields[i] = outcomes[i].Ok() ? outcomes[i].value.*SHOWN_FIELDS[box] : 0.0F;
-    }
-    RoundSinglesViaText(std::span(fields).first(count), RESULT_DECIMALS[box], shown);
+    const std::span<const double> fields = std::span(block.*SHOWN_COLUMNS[box]).first(count);
+    RoundWidenedSinglesViaText(fields, RESULT_DECIMALS[box], shown);
     if (units == GreekUnits::Trader && TRADER_DIVISORS[box] != 1) {
-        std::array<double, COLUMN_CHUNK> divided{};
+        std::array<double, BLOCK_ROWS> divided{};
         for (std::size_t i = 0; i < count; ++i) {
             divided[i] = shown[i] / TRADER_DIVISORS[box];
         }
         RoundDoublesViaText(std::span(divided).first(count), RESULT_DECIMALS[box], shown);
     }
     for (std::size_t i = 0; i < count; ++i) {
-        if (!outcomes[i].Ok()) {
+        if (block.errors[i] != EngineError::None) {
             shown[i] = std::numeric_limits<double>::quiet_NaN();
         } else if (box == ResultBox::Value && fields[i] < SHOWN_VALUE_FLOOR) {
             shown[i] = 0.0;
@@ -119,14 +112,10 @@ void ShownColumn(std::span<const Checked<PricingResult>> outcomes, ResultBox box
 
 }  // namespace
 
-void ResultNumbers(std::span<const Checked<PricingResult>> outcomes, GreekUnits units,
+void ResultNumbers(const BlockColumns& block, std::size_t count, GreekUnits units,
                    const ShownColumns& shown) {
-    for (std::size_t first = 0; first < outcomes.size(); first += COLUMN_CHUNK) {
-        const std::size_t count = std::min(COLUMN_CHUNK, outcomes.size() - first);
-        for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
-            ShownColumn(outcomes.subspan(first, count), static_cast<ResultBox>(box), units,
-                        shown.items[box].subspan(first, count));
-        }
+    for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+        ShownColumn(block, count, static_cast<ResultBox>(box), units, shown.items[box]);
     }
 }
 

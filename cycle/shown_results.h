@@ -5,6 +5,7 @@
 
 #include "cycle/number_conventions.h"
 #include "cycle/screen.h"
+#include "engine/block_valuation.h"
 #include "engine/valuation.h"
 
 // The cycle's third stage: a valuation as the result boxes show it, as text and as the
@@ -53,9 +54,9 @@ ShownResults ResultNumbers(const PricingResult& result, GreekUnits units);
 /// Rows of shown results, a span per box with an element per row.
 using ShownColumns = EnumArray<ResultBox, std::span<double>>;
 
-/// ResultNumbers(outcomes[i].value, units) into row i of `shown`, many rows at a time;
-/// NaN in every box of a row not valued.
-void ResultNumbers(std::span<const Checked<PricingResult>> outcomes, GreekUnits units,
+/// ResultNumbers of rows 0 to count − 1 of a valued block into `shown`, many rows at a
+/// time; NaN in every box of a row not valued.
+void ResultNumbers(const BlockColumns& block, std::size_t count, GreekUnits units,
                    const ShownColumns& shown);
 
 }  // namespace volantra

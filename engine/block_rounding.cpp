@@ -11,18 +11,34 @@
 HWY_BEFORE_NAMESPACE();
 namespace volantra::HWY_NAMESPACE {
 
-/// Rounds whole vectors of singles; settled[i] is 1 where rounded[i] holds.
-void RoundSingles(const float* values, std::size_t count, std::size_t decimals, double* rounded,
-                  double* settled) {
+/// Rounds whole vectors of singles, or of singles widened to doubles; settled[i] is 1
+/// where rounded[i] holds.
+template <typename T>
+void RoundSinglesOf(const T* values, std::size_t count, std::size_t decimals, double* rounded,
+                    double* settled) {
     const D d;
-    const hn::Rebind<float, D> singles;
     const std::size_t lanes = hn::Lanes(d);
     for (std::size_t i = 0; i + lanes <= count; i += lanes) {
         M known = hn::FirstN(d, lanes);
-        const V value = hn::PromoteTo(d, hn::LoadU(singles, values + i));
+        V value;
+        if constexpr (sizeof(T) == sizeof(float)) {
+            value = hn::PromoteTo(d, hn::LoadU(hn::Rebind<float, D>(), values + i));
+        } else {
+            value = hn::LoadU(d, values + i);
+        }
         hn::StoreU(RoundSingleViaText<false>(d, value, decimals, known), d, rounded + i);
         hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
     }
+}
+
+void RoundSingles(const float* values, std::size_t count, std::size_t decimals, double* rounded,
+                  double* settled) {
+    RoundSinglesOf(values, count, decimals, rounded, settled);
+}
+
+void RoundWidenedSingles(const double* values, std::size_t count, std::size_t decimals,
+                         double* rounded, double* settled) {
+    RoundSinglesOf(values, count, decimals, rounded, settled);
 }
 
 /// Rounds whole vectors of doubles; settled[i] is 1 where rounded[i] holds.
@@ -53,6 +69,7 @@ HWY_AFTER_NAMESPACE();
 
 namespace volantra {
 HWY_EXPORT(RoundSingles);
+HWY_EXPORT(RoundWidenedSingles);
 HWY_EXPORT(RoundDoubles);
 HWY_EXPORT(DoubleLanes);
 
@@ -65,6 +82,19 @@ std::size_t RoundSinglesViaText(std::span<const float> values, int decimals,
             HWY_DYNAMIC_DISPATCH(RoundSingles)(in, count, places, out, settled);
         },
         [decimals](float value) { return RoundViaText<double>(value, decimals); });
+}
+
+std::size_t RoundWidenedSinglesViaText(std::span<const double> singles, int decimals,
+                                       std::span<double> rounded) {
+    const auto places = static_cast<std::size_t>(decimals);
+    return RunInChunks(
+        singles, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
+        [places](const double* in, std::size_t count, double* out, double* settled) {
+            HWY_DYNAMIC_DISPATCH(RoundWidenedSingles)(in, count, places, out, settled);
+        },
+        [decimals](double value) {
+            return RoundViaText<double>(static_cast<float>(value), decimals);
+        });
 }
 
 std::size_t RoundDoublesViaText(std::span<const double> values, int decimals,

@@ -12,6 +12,10 @@ namespace volantra {
 std::size_t RoundSinglesViaText(std::span<const float> values, int decimals,
                                 std::span<double> rounded);
 
+/// RoundSinglesViaText of singles held widened in doubles, as block columns hold them.
+std::size_t RoundWidenedSinglesViaText(std::span<const double> singles, int decimals,
+                                       std::span<double> rounded);
+
 /// rounded[i] = RoundViaText<double>(values[i], decimals) for finite doubles, decimals ≤ 4;
 /// returns how many had to be rounded one at a time.
 std::size_t RoundDoublesViaText(std::span<const double> values, int decimals,

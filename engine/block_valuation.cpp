@@ -10,7 +10,7 @@
 // foreach_target.h must come first: it includes this file again for each target.
 #include <hwy/highway.h>
 
-#include "engine/block_columns.h"
+#include "engine/block_valuation.h"
 #include "engine/vector_steps-inl.h"
 
 HWY_BEFORE_NAMESPACE();
@@ -158,8 +158,9 @@ void KindSteps(D d, BlockColumns& c, std::size_t i, const float* lookups, M& set
 
 }  // namespace
 
-/// Values the first `count` rows of a block, marking those it settles.
-void ValueBlock(BlockColumns& c, std::size_t count, const float* lookups) {
+/// Values the first `count` rows of a block, marking those it settles; the lanes past
+/// `count` in the last vector are read but not settled.
+void ValueVectors(BlockColumns& c, std::size_t count, const float* lookups) {
     const D d;
     const std::size_t lanes = hn::Lanes(d);
     for (std::size_t i = 0; i < count; i += lanes) {
@@ -218,28 +219,58 @@ HWY_AFTER_NAMESPACE();
 #include "engine/valuation.h"
 
 namespace volantra {
-HWY_EXPORT(ValueBlock);
+HWY_EXPORT(ValueVectors);
 HWY_EXPORT(DensityVectors);
 HWY_EXPORT(LogVectors);
 HWY_EXPORT(BlockLanes);
 
 namespace {
 
-// A row's inputs into the block; rows that will not be valued get harmless ones.
-void PutRow(OptionKind kind, const PricingInputs& in, bool valued, BlockColumns& c, std::size_t i) {
-    const PricingInputs harmless{
-        .assetPrice = 1, .strikePrice = 1, .timeToMaturity = 1, .interestRate = 0, .volatility = 1};
-    const PricingInputs& row = valued ? in : harmless;
-    c.asset[i] = row.assetPrice;
-    c.strike[i] = row.strikePrice;
-    c.time[i] = row.timeToMaturity;
-    c.interest[i] = row.interestRate;
-    c.volatility[i] = row.volatility;
-    c.netAsset[i] = static_cast<double>(row.assetPrice) - row.dividendPresentValue;
-    c.call[i] = kind == OptionKind::Call ? 1.0 : 0.0;
+PricingInputs InputsOfRow(const BlockColumns& c, std::size_t i) {
+    const auto single = [](double value) { return static_cast<float>(value); };
+    return {.assetPrice = single(c.asset[i]),
+            .strikePrice = single(c.strike[i]),
+            .timeToMaturity = c.time[i],
+            .interestRate = single(c.interest[i]),
+            .volatility = single(c.volatility[i]),
+            .dividendPresentValue = single(c.dividend[i])};
 }
 
-PricingResult TakeRow(const BlockColumns& c, std::size_t i) {
+void PutResult(BlockColumns& c, std::size_t i, const PricingResult& result) {
+    c.growth[i] = result.growthFactor;
+    c.moneyness[i] = result.moneyness;
+    c.logMoneyness[i] = result.logMoneyness;
+    c.halfVariance[i] = result.halfVarianceTerm;
+    c.sigmaRootT[i] = result.sigmaRootT;
+    c.d1Raw[i] = result.d1Raw;
+    c.d1[i] = result.d1;
+    c.d2Raw[i] = result.d2Raw;
+    c.d2[i] = result.d2;
+    c.nd1[i] = result.nd1;
+    c.nd2[i] = result.nd2;
+    c.value[i] = result.optionValue;
+    c.density[i] = result.density;
+    c.delta[i] = result.delta;
+    c.gamma[i] = result.gamma;
+    c.theta[i] = result.theta;
+    c.vega[i] = result.vega;
+    c.rho[i] = result.rho;
+}
+
+}  // namespace
+
+void PutInputs(BlockColumns& block, std::size_t i, OptionKind kind, const PricingInputs& inputs) {
+    block.asset[i] = inputs.assetPrice;
+    block.strike[i] = inputs.strikePrice;
+    block.time[i] = inputs.timeToMaturity;
+    block.interest[i] = inputs.interestRate;
+    block.volatility[i] = inputs.volatility;
+    block.dividend[i] = inputs.dividendPresentValue;
+    block.netAsset[i] = static_cast<double>(inputs.assetPrice) - inputs.dividendPresentValue;
+    block.call[i] = kind == OptionKind::Call ? 1.0 : 0.0;
+}
+
+PricingResult ResultOfRow(const BlockColumns& c, std::size_t i) {
     const auto single = [](double value) { return static_cast<float>(value); };
     return {
         .growthFactor = single(c.growth[i]),
@@ -263,35 +294,44 @@ PricingResult TakeRow(const BlockColumns& c, std::size_t i) {
     };
 }
 
-}  // namespace
+std::size_t ValueBlock(BlockColumns& block, std::size_t count) {
+    static const float* const lookups = NormalOfFourDecimals().data();
+    // The last vector's spare lanes are computed and thrown away; they must hold numbers.
+    const std::size_t lanes = HWY_DYNAMIC_DISPATCH(BlockLanes)();
+    for (std::size_t i = count; i < std::min(BLOCK_ROWS, count + lanes); ++i) {
+        PutInputs(block, i, OptionKind::Call, {});
+    }
+    HWY_DYNAMIC_DISPATCH(ValueVectors)(block, count, lookups);
+    std::size_t byOneRow = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        const PricingInputs inputs = InputsOfRow(block, i);
+        block.errors[i] = InputsFault(inputs);
+        if (block.errors[i] != EngineError::None || block.settled[i] != 0) {
+            continue;
+        }
+        const OptionKind kind = block.call[i] != 0 ? OptionKind::Call : OptionKind::Put;
+        const Checked<PricingResult> alone = ValueOption(kind, inputs);
+        block.errors[i] = alone.error;
+        PutResult(block, i, alone.value);
+        ++byOneRow;
+    }
+    return byOneRow;
+}
 
 std::size_t ValueOptions(std::span<const OptionKind> kinds, std::span<const PricingInputs> inputs,
                          std::span<Checked<PricingResult>> outcomes) {
-    const float* lookups = NormalOfFourDecimals().data();
-    BlockColumns columns;
+    BlockColumns block;
     std::size_t byOneRow = 0;
     for (std::size_t first = 0; first < outcomes.size(); first += BLOCK_ROWS) {
         const std::size_t count = std::min(BLOCK_ROWS, outcomes.size() - first);
         for (std::size_t i = 0; i < count; ++i) {
-            const EngineError fault = InputsFault(inputs[first + i]);
-            outcomes[first + i] = {PricingResult{}, fault};
-            PutRow(kinds[first + i], inputs[first + i], fault == EngineError::None, columns, i);
+            PutInputs(block, i, kinds[first + i], inputs[first + i]);
         }
-        for (std::size_t i = count; i < BLOCK_ROWS; ++i) {  // the last vector's spare lanes
-            PutRow(OptionKind::Call, {}, false, columns, i);
-        }
-        HWY_DYNAMIC_DISPATCH(ValueBlock)(columns, count, lookups);
+        byOneRow += ValueBlock(block, count);
         for (std::size_t i = 0; i < count; ++i) {
-            Checked<PricingResult>& outcome = outcomes[first + i];
-            if (!outcome.Ok()) {
-                continue;
-            }
-            if (columns.settled[i] != 0) {
-                outcome.value = TakeRow(columns, i);
-            } else {
-                outcome = ValueOption(kinds[first + i], inputs[first + i]);
-                ++byOneRow;
-            }
+            const EngineError error = block.errors[i];
+            outcomes[first + i] = {
+                error == EngineError::None ? ResultOfRow(block, i) : PricingResult{}, error};
         }
     }
     return byOneRow;

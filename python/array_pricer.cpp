@@ -28,9 +28,12 @@ void CheckColumns(const RowInputs& inputs, std::optional<ScrollBar> solve) {
     }
 }
 
-// Fills row `row` of the results from what it shows; NaN and "" where it is not valued.
-void TakeRow(const PricingResult* valued, const ShownResults& shown, std::string_view message,
-             std::size_t row, ArrayResults& results) {
+// Fills row `row` of the results from a row valued alone; NaN and "" where it is not
+// valued.
+void TakeRow(const PricingResult* valued, std::string_view message, std::size_t row,
+             ArrayResults& results) {
+    const ShownResults shown =
+        valued != nullptr ? ResultNumbers(*valued, results.units) : ShownResults{};
     for (std::size_t box = 0; box < shown.items.size(); ++box) {
         results.numbers.items[box][row] = valued != nullptr ? shown.items[box] : NOT_VALUED;
     }
@@ -46,50 +49,48 @@ void TakeRow(const PricingResult* valued, const ShownResults& shown, std::string
     }
 }
 
-// TakeRow for a row valued alone.
-void TakeRow(const PricingResult* valued, std::string_view message, std::size_t row,
-             ArrayResults& results) {
-    const ShownResults shown =
-        valued != nullptr ? ResultNumbers(*valued, results.units) : ShownResults{};
-    TakeRow(valued, shown, message, row, results);
-}
-
-// Rows read before any is valued: by the time a row's numbers are loaded for its
-// valuation their stores have left the store buffer, which cannot forward two singles
-// to one wider load.
-constexpr std::size_t BLOCK_ROWS = 64;
-
 // Rows the quick reader read, valued a block at a time.
 struct QuickBlock {
     std::array<BoxNumbers, BLOCK_ROWS> numbers;
     std::array<OptionKind, BLOCK_ROWS> kinds{};
     std::array<std::size_t, BLOCK_ROWS> rows{};
-    std::array<Checked<PricingResult>, BLOCK_ROWS> valued;
+    BlockColumns valued;
     EnumArray<ResultBox, std::array<double, BLOCK_ROWS>> shown{};
     std::size_t count = 0;
 
-    // The shown numbers of row i of the block.
-    [[nodiscard]] ShownResults Shown(std::size_t i) const {
-        ShownResults row;
-        for (std::size_t box = 0; box < row.items.size(); ++box) {
-            row.items[box] = shown.items[box][i];
-        }
-        return row;
-    }
-
-    void Read(const QuickReader& quick, std::size_t first, std::size_t last, GreekUnits units) {
+    // Reads and values rows first to last − 1 where the quick reader can; true when it
+    // read them all, their shown numbers then written straight into the results.
+    bool Read(const QuickReader& quick, std::size_t first, std::size_t last,
+              ArrayResults& results) {
         count = 0;
         for (std::size_t row = first; row < last; ++row) {
             rows[count] = row;
             count += quick.Read(row, kinds[count], numbers[count]) ? 1 : 0;
         }
-        ValueBoxNumbers(std::span(kinds).first(count), std::span(numbers).first(count),
-                        std::span(valued).first(count));
+        ValueBoxNumbers(std::span(kinds).first(count), std::span(numbers).first(count), valued);
+        const bool all = count == last - first;
         ShownColumns columns;
         for (std::size_t box = 0; box < columns.items.size(); ++box) {
-            columns.items[box] = std::span(shown.items[box]).first(count);
+            columns.items[box] = all ? results.numbers.items[box].subspan(first, count)
+                                     : std::span(shown.items[box]).first(count);
         }
-        ResultNumbers(std::span(valued).first(count), units, columns);
+        ResultNumbers(valued, count, results.units, columns);
+        return all;
+    }
+
+    // Row i's texts and message, where the results ask for texts or it has a message.
+    void TakeTextsAndMessage(std::size_t i, ArrayResults& results) const {
+        if (valued.errors[i] != EngineError::None) {
+            const Rejection rejection = ValuationRejection(numbers[i], valued.errors[i], {});
+            results.messages.emplace_back(rows[i], rejection.message);
+        } else if (results.texts) {
+            const PricingResult result = ResultOfRow(valued, i);
+            ShownTexts texts;
+            WriteResultTexts(result, {}, results.units, texts);
+            for (std::size_t box = 0; box < texts.items.size(); ++box) {
+                results.texts->items[box][rows[i]] = std::move(texts.items[box]);
+            }
+        }
     }
 };
 
@@ -110,18 +111,14 @@ void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& result
     QuickBlock block;
     for (std::size_t first = 0; first < rows; first += BLOCK_ROWS) {
         const std::size_t last = std::min(rows, first + BLOCK_ROWS);
-        block.Read(quick, first, last, results.units);
+        const bool allRead = block.Read(quick, first, last, results);
         std::size_t next = 0;  // the next row the quick reader read
         for (std::size_t row = first; row < last; ++row) {
             if (next < block.count && block.rows[next] == row) {
-                const Checked<PricingResult>& outcome = block.valued[next];
-                if (outcome.Ok()) {
-                    TakeRow(&outcome.value, block.Shown(next), {}, row, results);
-                } else {
-                    const Rejection rejection =
-                        ValuationRejection(block.numbers[next], outcome.error, {});
-                    TakeRow(nullptr, rejection.message, row, results);
+                for (std::size_t box = 0; !allRead && box < ENUM_COUNT<ResultBox>; ++box) {
+                    results.numbers.items[box][row] = block.shown.items[box][next];
                 }
+                block.TakeTextsAndMessage(next, results);
                 ++next;
                 continue;
             }

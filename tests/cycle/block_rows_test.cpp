@@ -1,8 +1,11 @@
 // Random rows over the whole input domain, valued many at a time and one at a time, and
 // the numbers the screens show for them, in both units, worked out both ways.
+#include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -46,33 +49,50 @@ TEST(ValueOptions, RandomRowsAsTheOneRowValuation) {
     EXPECT_EQ(differing, 0U);
 }
 
+// The numbers shown for a valued block, NaN in the boxes of a refused row.
+bool SameShown(const ShownResults& alone, bool valued, std::span<const double> many) {
+    for (std::size_t box = 0; box < alone.items.size(); ++box) {
+        const bool same = valued ? std::bit_cast<std::uint64_t>(many[box]) ==
+                                       std::bit_cast<std::uint64_t>(alone.items[box])
+                                 : std::isnan(many[box]);
+        if (!same) {
+            return false;
+        }
+    }
+    return true;
+}
+
 TEST(ResultNumbers, ManyRowsAsOneAtATimeInBothUnits) {
     const RandomRows rows = DrawRows(12);
-    std::vector<Checked<PricingResult>> outcomes(ROWS);
-    ValueOptions(rows.kinds, rows.inputs, outcomes);
-    for (GreekUnits units : {GreekUnits::Screen, GreekUnits::Trader}) {
-        EnumArray<ResultBox, std::vector<double>> columns;
-        ShownColumns shown;
-        for (std::size_t box = 0; box < shown.items.size(); ++box) {
-            columns.items[box].resize(ROWS);
-            shown.items[box] = columns.items[box];
+    BlockColumns block;
+    EnumArray<ResultBox, std::array<double, BLOCK_ROWS>> columns{};
+    ShownColumns shown;
+    for (std::size_t box = 0; box < shown.items.size(); ++box) {
+        shown.items[box] = columns.items[box];
+    }
+    std::size_t differing = 0;
+    for (std::size_t first = 0; first < ROWS; first += BLOCK_ROWS) {
+        const std::size_t count = std::min(BLOCK_ROWS, ROWS - first);
+        for (std::size_t i = 0; i < count; ++i) {
+            PutInputs(block, i, rows.kinds[first + i], rows.inputs[first + i]);
         }
-        ResultNumbers(outcomes, units, shown);
-        std::size_t differing = 0;
-        for (std::size_t i = 0; i < ROWS; ++i) {
-            const ShownResults alone =
-                outcomes[i].Ok() ? ResultNumbers(outcomes[i].value, units) : ShownResults{};
-            for (std::size_t box = 0; box < alone.items.size(); ++box) {
-                const double many = columns.items[box][i];
-                const bool same = outcomes[i].Ok()
-                                      ? std::bit_cast<std::uint64_t>(many) ==
-                                            std::bit_cast<std::uint64_t>(alone.items[box])
-                                      : std::isnan(many);
-                differing += same ? 0 : 1;
+        ValueBlock(block, count);
+        for (GreekUnits units : {GreekUnits::Screen, GreekUnits::Trader}) {
+            ResultNumbers(block, count, units, shown);
+            for (std::size_t i = 0; i < count; ++i) {
+                const Checked<PricingResult> alone =
+                    ValueOption(rows.kinds[first + i], rows.inputs[first + i]);
+                std::array<double, ENUM_COUNT<ResultBox>> many{};
+                for (std::size_t box = 0; box < many.size(); ++box) {
+                    many[box] = columns.items[box][i];
+                }
+                const ShownResults one =
+                    alone.Ok() ? ResultNumbers(alone.value, units) : ShownResults{};
+                differing += SameShown(one, alone.Ok(), many) ? 0 : 1;
             }
         }
-        EXPECT_EQ(differing, 0U) << (units == GreekUnits::Trader ? "traders' units" : "screen");
     }
+    EXPECT_EQ(differing, 0U);
 }
 
 }  // namespace

@@ -3,9 +3,11 @@
 #include <array>
 #include <cstddef>
 
-// A block of rows laid out a column per field, as vector instructions load them: the
-// inputs in, the valuation's fields out, each a single (the density: the kind's own
-// precision) widened to double.
+#include "engine/valuation.h"
+
+// Rows valued a block at a time with vector instructions, laid out a column per field as
+// vector instructions load them: the inputs in, the valuation's fields out, each a single
+// (the density: in the kind's own precision) widened to double.
 namespace volantra {
 
 /// Rows valued together; a multiple of every vector's lane count.
@@ -21,8 +23,11 @@ struct BlockColumns {
     alignas(64) BlockColumn time;
     alignas(64) BlockColumn interest;
     alignas(64) BlockColumn volatility;
+    alignas(64) BlockColumn dividend;  ///< the dividend's present value
     alignas(64) BlockColumn netAsset;  ///< asset − the dividend's present value
     alignas(64) BlockColumn call;      ///< 1 for a call, 0 for a put
+    /// Why each row is not valued, or EngineError::None.
+    std::array<EngineError, BLOCK_ROWS> errors{};
 
     alignas(64) BlockColumn growth;
     alignas(64) BlockColumn moneyness;
@@ -45,5 +50,15 @@ struct BlockColumns {
     /// 1 where the row's results are settled; 0 leaves the row to the one-row valuation.
     alignas(64) BlockColumn settled;
 };
+
+/// Puts row `i`'s kind and inputs into the block.
+void PutInputs(BlockColumns& block, std::size_t i, OptionKind kind, const PricingInputs& inputs);
+
+/// Values rows 0 to count − 1 of the block, as ValueOption would each: errors[i], and
+/// where it is None the result columns. Returns how many rows were finished one at a time.
+std::size_t ValueBlock(BlockColumns& block, std::size_t count);
+
+/// Row `i`'s results, as ValueOption gives them.
+PricingResult ResultOfRow(const BlockColumns& block, std::size_t i);
 
 }  // namespace volantra
