@@ -139,16 +139,55 @@ Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& number
     return ValueInputs(kind, InputsOfNumbers(numbers));
 }
 
-void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
-                     BlockColumns& block) {
-    std::array<bool, BLOCK_ROWS> faulty{};
-    PricingInputs inputs;
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
-        faulty[i] = FillInputs(numbers[i], inputs) != InputBox::Count;
-        PutInputs(block, i, kinds[i], inputs);
+BoxNumbers BoxColumns::Row(std::size_t i) const {
+    return {.asset = asset[i],
+            .strike = strike[i],
+            .maturityDays = maturityDays[i],
+            .dividendTicked = dividendTicked[i],
+            .dividend = dividend[i],
+            .dividendInterest = dividendInterest[i],
+            .dividendTime = dividendTime[i],
+            .volatilityPercent = volatilityPercent[i],
+            .interestPercent = interestPercent[i]};
+}
+
+void BoxColumns::Put(std::size_t i, const BoxNumbers& numbers) {
+    asset[i] = numbers.asset;
+    strike[i] = numbers.strike;
+    maturityDays[i] = numbers.maturityDays;
+    dividendTicked[i] = numbers.dividendTicked;
+    dividend[i] = numbers.dividend;
+    dividendInterest[i] = numbers.dividendInterest;
+    dividendTime[i] = numbers.dividendTime;
+    volatilityPercent[i] = numbers.volatilityPercent;
+    interestPercent[i] = numbers.interestPercent;
+}
+
+// Column by column, so that the compiler can take several rows at once.
+void ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block) {
+    for (std::size_t i = 0; i < count; ++i) {
+        block.asset[i] = boxes.asset[i];
+        block.strike[i] = boxes.strike[i];
+        block.netAsset[i] = boxes.asset[i];
+        block.dividend[i] = 0;
+        block.call[i] = boxes.kinds[i] == OptionKind::Call ? 1.0 : 0.0;
     }
-    ValueBlock(block, kinds.size());
-    for (std::size_t i = 0; i < kinds.size(); ++i) {
+    for (std::size_t i = 0; i < count; ++i) {
+        block.volatility[i] = Fraction(boxes.volatilityPercent[i]);
+        block.interest[i] = Fraction(boxes.interestPercent[i]);
+        block.time[i] = TimeToMaturity(boxes.maturityDays[i]);
+    }
+    std::array<bool, BLOCK_ROWS> faulty{};
+    for (std::size_t i = 0; i < count; ++i) {
+        if (boxes.dividendTicked[i]) {
+            float presentValue = 0;
+            faulty[i] = DividendValue(boxes.Row(i), presentValue) != InputBox::Count;
+            block.dividend[i] = presentValue;
+            block.netAsset[i] = static_cast<double>(boxes.asset[i]) - presentValue;
+        }
+    }
+    ValueBlock(block, count);
+    for (std::size_t i = 0; i < count; ++i) {
         if (faulty[i]) {
             block.errors[i] = EngineError::OutOfRange;
         }
@@ -157,10 +196,15 @@ void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbe
 
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
                      std::span<Checked<PricingResult>> outcomes) {
+    BoxColumns boxes;
     BlockColumns block;
     for (std::size_t first = 0; first < outcomes.size(); first += BLOCK_ROWS) {
         const std::size_t count = std::min(BLOCK_ROWS, outcomes.size() - first);
-        ValueBoxNumbers(kinds.subspan(first, count), numbers.subspan(first, count), block);
+        for (std::size_t i = 0; i < count; ++i) {
+            boxes.kinds[i] = kinds[first + i];
+            boxes.Put(i, numbers[first + i]);
+        }
+        ValueBoxNumbers(boxes, count, block);
         for (std::size_t i = 0; i < count; ++i) {
             const EngineError error = block.errors[i];
             outcomes[first + i] = {

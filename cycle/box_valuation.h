@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <span>
 
 #include "cycle/box_reading.h"
@@ -31,9 +32,28 @@ Checked<PricingResult> ValueInputs(OptionKind kind, const ValuationInputs& valua
 /// instead (ValuationRejection tells which).
 Checked<PricingResult> ValueBoxNumbers(OptionKind kind, const BoxNumbers& numbers);
 
-/// ValueBoxNumbers on up to BLOCK_ROWS rows into `block`: its errors and results.
-void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,
-                     BlockColumns& block);
+/// The box numbers of up to BLOCK_ROWS rows and their kinds, a column per box, as a block
+/// of rows is valued.
+struct BoxColumns {
+    std::array<OptionKind, BLOCK_ROWS> kinds{};
+    std::array<float, BLOCK_ROWS> asset{};
+    std::array<float, BLOCK_ROWS> strike{};
+    std::array<float, BLOCK_ROWS> maturityDays{};
+    std::array<int, BLOCK_ROWS> volatilityPercent{};
+    std::array<int, BLOCK_ROWS> interestPercent{};
+    std::array<bool, BLOCK_ROWS> dividendTicked{};
+    std::array<float, BLOCK_ROWS> dividend{};
+    std::array<double, BLOCK_ROWS> dividendInterest{};
+    std::array<double, BLOCK_ROWS> dividendTime{};
+
+    /// Row `i` as one row's box numbers.
+    [[nodiscard]] BoxNumbers Row(std::size_t i) const;
+    /// Puts one row's box numbers into row `i`.
+    void Put(std::size_t i, const BoxNumbers& numbers);
+};
+
+/// ValueBoxNumbers on rows 0 to count − 1 of `boxes` into `block`: its errors and results.
+void ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block);
 
 /// ValueBoxNumbers on every row, a block at a time.
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,

@@ -1,5 +1,6 @@
 #include "cycle/shown_results.h"
 
+#include <algorithm>
 #include <array>
 #include <limits>
 
@@ -91,7 +92,7 @@ constexpr EnumArray<ResultBox, BlockColumn BlockColumns::*> SHOWN_COLUMNS = {
 // One box's numbers for the block's rows: the field rounded to its decimals (and, for a
 // Greek in traders' units, divided and rounded again); NaN where not valued.
 void ShownColumn(const BlockColumns& block, std::size_t count, ResultBox box, GreekUnits units,
-                 std::span<double> shown) {
+                 bool anyError, std::span<double> shown) {
     const std::span<const double> fields = std::span(block.*SHOWN_COLUMNS[box]).first(count);
     RoundWidenedSinglesViaText(fields, RESULT_DECIMALS[box], shown);
     if (units == GreekUnits::Trader && TRADER_DIVISORS[box] != 1) {
@@ -101,7 +102,7 @@ void ShownColumn(const BlockColumns& block, std::size_t count, ResultBox box, Gr
         }
         RoundDoublesViaText(std::span(divided).first(count), RESULT_DECIMALS[box], shown);
     }
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = 0; (anyError || box == ResultBox::Value) && i < count; ++i) {
         if (block.errors[i] != EngineError::None) {
             shown[i] = std::numeric_limits<double>::quiet_NaN();
         } else if (box == ResultBox::Value && fields[i] < SHOWN_VALUE_FLOOR) {
@@ -114,8 +115,11 @@ void ShownColumn(const BlockColumns& block, std::size_t count, ResultBox box, Gr
 
 void ResultNumbers(const BlockColumns& block, std::size_t count, GreekUnits units,
                    const ShownColumns& shown) {
+    const auto errors = std::span(block.errors).first(count);
+    const bool anyError = std::any_of(errors.begin(), errors.end(),
+                                      [](EngineError error) { return error != EngineError::None; });
     for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
-        ShownColumn(block, count, static_cast<ResultBox>(box), units, shown.items[box]);
+        ShownColumn(block, count, static_cast<ResultBox>(box), units, anyError, shown.items[box]);
     }
 }
 

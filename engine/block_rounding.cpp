@@ -14,10 +14,11 @@ namespace volantra::HWY_NAMESPACE {
 /// Rounds whole vectors of singles, or of singles widened to doubles; settled[i] is 1
 /// where rounded[i] holds.
 template <typename T>
-void RoundSinglesOf(const T* values, std::size_t count, std::size_t decimals, double* rounded,
-                    double* settled) {
+std::size_t RoundSinglesOf(const T* values, std::size_t count, std::size_t decimals,
+                           double* rounded, double* settled) {
     const D d;
     const std::size_t lanes = hn::Lanes(d);
+    std::size_t settledCount = 0;
     for (std::size_t i = 0; i + lanes <= count; i += lanes) {
         M known = hn::FirstN(d, lanes);
         V value;
@@ -28,30 +29,35 @@ void RoundSinglesOf(const T* values, std::size_t count, std::size_t decimals, do
         }
         hn::StoreU(RoundSingleViaText<false>(d, value, decimals, known), d, rounded + i);
         hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+        settledCount += hn::CountTrue(d, known);
     }
+    return settledCount;
 }
 
-void RoundSingles(const float* values, std::size_t count, std::size_t decimals, double* rounded,
-                  double* settled) {
-    RoundSinglesOf(values, count, decimals, rounded, settled);
-}
-
-void RoundWidenedSingles(const double* values, std::size_t count, std::size_t decimals,
+std::size_t RoundSingles(const float* values, std::size_t count, std::size_t decimals,
                          double* rounded, double* settled) {
-    RoundSinglesOf(values, count, decimals, rounded, settled);
+    return RoundSinglesOf(values, count, decimals, rounded, settled);
+}
+
+std::size_t RoundWidenedSingles(const double* values, std::size_t count, std::size_t decimals,
+                                double* rounded, double* settled) {
+    return RoundSinglesOf(values, count, decimals, rounded, settled);
 }
 
 /// Rounds whole vectors of doubles; settled[i] is 1 where rounded[i] holds.
-void RoundDoubles(const double* values, std::size_t count, std::size_t decimals, double* rounded,
-                  double* settled) {
+std::size_t RoundDoubles(const double* values, std::size_t count, std::size_t decimals,
+                         double* rounded, double* settled) {
     const D d;
     const std::size_t lanes = hn::Lanes(d);
+    std::size_t settledCount = 0;
     for (std::size_t i = 0; i + lanes <= count; i += lanes) {
         M known = hn::FirstN(d, lanes);
         const V value = hn::LoadU(d, values + i);
         hn::StoreU(RoundDoubleViaText(d, value, decimals, known), d, rounded + i);
         hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+        settledCount += hn::CountTrue(d, known);
     }
+    return settledCount;
 }
 
 /// Lanes of a vector of doubles, so that the caller knows which elements it left.
@@ -79,7 +85,7 @@ std::size_t RoundSinglesViaText(std::span<const float> values, int decimals,
     return RunInChunks(
         values, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
         [places](const float* in, std::size_t count, double* out, double* settled) {
-            HWY_DYNAMIC_DISPATCH(RoundSingles)(in, count, places, out, settled);
+            return HWY_DYNAMIC_DISPATCH(RoundSingles)(in, count, places, out, settled);
         },
         [decimals](float value) { return RoundViaText<double>(value, decimals); });
 }
@@ -90,7 +96,7 @@ std::size_t RoundWidenedSinglesViaText(std::span<const double> singles, int deci
     return RunInChunks(
         singles, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
         [places](const double* in, std::size_t count, double* out, double* settled) {
-            HWY_DYNAMIC_DISPATCH(RoundWidenedSingles)(in, count, places, out, settled);
+            return HWY_DYNAMIC_DISPATCH(RoundWidenedSingles)(in, count, places, out, settled);
         },
         [decimals](double value) {
             return RoundViaText<double>(static_cast<float>(value), decimals);
@@ -103,7 +109,7 @@ std::size_t RoundDoublesViaText(std::span<const double> values, int decimals,
     return RunInChunks(
         values, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
         [places](const double* in, std::size_t count, double* out, double* settled) {
-            HWY_DYNAMIC_DISPATCH(RoundDoubles)(in, count, places, out, settled);
+            return HWY_DYNAMIC_DISPATCH(RoundDoubles)(in, count, places, out, settled);
         },
         [decimals](double value) { return RoundViaText<double>(value, decimals); });
 }

@@ -21,6 +21,7 @@ constexpr std::size_t D1_AND_D2_DECIMALS = 4;
 constexpr std::size_t DENSITY_DECIMALS = 4;
 constexpr double CALL_DENSITY_CUTOFF = -30.0;
 constexpr double TWO_PI_APPROX_VALUE = 6.283185308;
+constexpr double DENSITY_ROUNDINGS = 0x1p-50;
 
 // A stored single that must be finite (and, where asked, not zero) to go on.
 M Usable(D d, V value, bool nonZero = false) {
@@ -34,15 +35,16 @@ void SharedSteps(D d, BlockColumns& c, std::size_t i, M& settled) {
     const V T = hn::Load(d, &c.time[i]);
     const V sigma = hn::Load(d, &c.volatility[i]);
     M valid;
-    const V growth =
-        SingleOf(d, PowerOfE(d, hn::Mul(hn::Load(d, &c.interest[i]), T), valid), settled);
+    const Approximation power = PowerOfE(d, hn::Mul(hn::Load(d, &c.interest[i]), T), valid);
+    const V growth = SingleOf(d, Around(d, power.value, power.slack), settled);
     settled = hn::And(settled, hn::And(valid, Usable(d, growth, true)));
     const V moneyness = Single(d, hn::Div(hn::Mul(hn::Load(d, &c.netAsset[i]), growth), K));
     settled = hn::And(settled, Usable(d, moneyness, true));
     // A lane left aside may hold any moneyness; ln reads 1 there instead.
     const V logMoneyness =
         SingleOf(d, LogOf(d, hn::IfThenElse(settled, moneyness, hn::Set(d, 1.0))), settled);
-    const V halfVariance = Single(d, hn::Div(hn::Mul(hn::Mul(sigma, sigma), T), hn::Set(d, 2.0)));
+    // Halving is exact, as a division by 2 or a multiplication by 1/2.
+    const V halfVariance = Single(d, hn::Mul(hn::Mul(hn::Mul(sigma, sigma), T), hn::Set(d, 0.5)));
     const V sigmaRootT = Single(d, hn::Mul(sigma, hn::Sqrt(T)));
     const V d1Raw = Single(d, hn::Div(hn::Add(halfVariance, logMoneyness), sigmaRootT));
     settled = hn::And(settled, hn::And(Usable(d, halfVariance), Usable(d, sigmaRootT, true)));
@@ -67,11 +69,11 @@ void SharedSteps(D d, BlockColumns& c, std::size_t i, M& settled) {
 // densities are 0, as the one-row valuation's are.
 V Density(D d, V d1, M call, M& settled) {
     M inRange;
-    const Bracket power = PowerOfE(d, hn::Mul(hn::Mul(d1, d1), hn::Set(d, 0.5)), inRange);
+    const Approximation power = PowerOfE(d, hn::Mul(hn::Mul(d1, d1), hn::Set(d, 0.5)), inRange);
     const V root = hn::Sqrt(hn::Set(d, TWO_PI_APPROX_VALUE));
-    const V one = hn::Set(d, 1.0);
-    const Bracket raw = {hn::Div(one, hn::Mul(power.high, root)),
-                         hn::Div(one, hn::Mul(power.low, root))};
+    // 1/(power·root) moves by the power's slack and by its own two roundings.
+    const V slack = hn::Add(power.slack, hn::Set(d, DENSITY_ROUNDINGS));
+    const Bracket raw = Around(d, hn::Div(hn::Set(d, 1.0), hn::Mul(power.value, root)), slack);
     M putSettled = settled;
     const V putDensity = SingleOf(d, raw, putSettled);
     M callSettled = settled;
@@ -97,35 +99,23 @@ struct KindTerms {
     V rho;
 };
 
+// Each quotient serves both kinds: with N(-d) = 1 − N(d) in a put's place, a put's
+// terms are a call's with the sign turned, which IEEE arithmetic does exactly.
 KindTerms TermsOfKind(D d, const BlockColumns& c, std::size_t i, M call) {
     const V K = hn::Load(d, &c.strike[i]);
-    const V T = hn::Load(d, &c.time[i]);
-    const V r = hn::Load(d, &c.interest[i]);
-    const V netAsset = hn::Load(d, &c.netAsset[i]);
     const V growth = hn::Load(d, &c.growth[i]);
     const V nd1 = hn::Load(d, &c.nd1[i]);
     const V nd2 = hn::Load(d, &c.nd2[i]);
     const V one = hn::Set(d, 1.0);
-    const V nq1 = hn::Sub(one, nd1);
-    const V nq2 = hn::Sub(one, nd2);
-    const V rK = hn::Mul(r, K);
-    const V KT = hn::Mul(K, T);
-    const KindTerms callTerms = {
-        hn::Sub(hn::Mul(netAsset, nd1), hn::Div(hn::Mul(nd2, K), growth)),
-        nd1,
-        hn::Neg(hn::Div(hn::Mul(rK, nd2), growth)),
-        hn::Div(hn::Mul(KT, nd2), growth),
-    };
-    const KindTerms putTerms = {
-        hn::Sub(hn::Div(hn::Mul(K, nq2), growth), hn::Mul(netAsset, nq1)),
-        Single(d, hn::Sub(nd1, one)),
-        hn::Div(hn::Mul(rK, nq2), growth),
-        hn::Div(hn::Mul(hn::Mul(hn::Neg(K), T), nq2), growth),
-    };
-    return {hn::IfThenElse(call, callTerms.optionValue, putTerms.optionValue),
-            hn::IfThenElse(call, callTerms.delta, putTerms.delta),
-            hn::IfThenElse(call, callTerms.thetaCarry, putTerms.thetaCarry),
-            hn::IfThenElse(call, callTerms.rho, putTerms.rho)};
+    const V n1 = hn::IfThenElse(call, nd1, hn::Sub(one, nd1));
+    const V n2 = hn::IfThenElse(call, nd2, hn::Sub(one, nd2));
+    const V held = hn::Mul(hn::Load(d, &c.netAsset[i]), n1);
+    const V owed = hn::Div(hn::Mul(n2, K), growth);
+    const V carry = hn::Div(hn::Mul(hn::Mul(hn::Load(d, &c.interest[i]), K), n2), growth);
+    const V rho = hn::Div(hn::Mul(hn::Mul(K, hn::Load(d, &c.time[i])), n2), growth);
+    return {hn::IfThenElse(call, hn::Sub(held, owed), hn::Sub(owed, held)),
+            hn::IfThenElse(call, nd1, Single(d, hn::Sub(nd1, one))),
+            hn::IfThenElse(call, hn::Neg(carry), carry), hn::IfThenElse(call, rho, hn::Neg(rho))};
 }
 
 // N(d1) and N(d2) through the value and the five Greeks, as ValueGreeks takes them.
@@ -158,12 +148,29 @@ void KindSteps(D d, BlockColumns& c, std::size_t i, const float* lookups, M& set
 
 }  // namespace
 
+// Where the inputs pass every check of InputsFault, so that only the others need it.
+M Plain(D d, const BlockColumns& c, std::size_t i) {
+    const V zero = hn::Zero(d);
+    const V S = hn::Load(d, &c.asset[i]);
+    const V K = hn::Load(d, &c.strike[i]);
+    const V T = hn::Load(d, &c.time[i]);
+    const V sigma = hn::Load(d, &c.volatility[i]);
+    const M finite = hn::And(hn::And(hn::IsFinite(S), hn::IsFinite(K)),
+                             hn::And(hn::IsFinite(T), hn::IsFinite(hn::Load(d, &c.interest[i]))));
+    const M alsoFinite = hn::And(hn::IsFinite(sigma), hn::IsFinite(hn::Load(d, &c.dividend[i])));
+    const M positive = hn::And(hn::And(hn::Gt(K, zero), hn::Gt(T, zero)),
+                               hn::And(hn::Gt(sigma, zero), hn::Gt(S, zero)));
+    return hn::And(hn::And(finite, alsoFinite),
+                   hn::And(positive, hn::Gt(hn::Load(d, &c.netAsset[i]), zero)));
+}
+
 /// Values the first `count` rows of a block, marking those it settles; the lanes past
 /// `count` in the last vector are read but not settled.
 void ValueVectors(BlockColumns& c, std::size_t count, const float* lookups) {
     const D d;
     const std::size_t lanes = hn::Lanes(d);
     for (std::size_t i = 0; i < count; i += lanes) {
+        hn::Store(hn::IfThenElseZero(Plain(d, c, i), hn::Set(d, 1.0)), d, &c.plain[i]);
         M settled = hn::FirstN(d, count - i);
         SharedSteps(d, c, i, settled);
         KindSteps(d, c, i, lookups, settled);
@@ -172,32 +179,38 @@ void ValueVectors(BlockColumns& c, std::size_t count, const float* lookups) {
 }
 
 /// Density() on whole vectors of d1 for one kind; settled[i] is 1 where density[i] holds.
-void DensityVectors(const float* d1, std::size_t count, bool call, double* density,
-                    double* settled) {
+std::size_t DensityVectors(const float* d1, std::size_t count, bool call, double* density,
+                           double* settled) {
     const D d;
     const hn::Rebind<float, D> singles;
     const std::size_t lanes = hn::Lanes(d);
+    std::size_t settledCount = 0;
     for (std::size_t i = 0; i < count; i += lanes) {
         M known = hn::FirstN(d, lanes);
         const V x = hn::PromoteTo(d, hn::LoadU(singles, d1 + i));
         const M kind = hn::FirstN(d, call ? lanes : 0);
         hn::StoreU(Density(d, x, kind, known), d, density + i);
         hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+        settledCount += hn::CountTrue(d, known);
     }
+    return settledCount;
 }
 
 /// The single of ln(x) on whole vectors of positive singles, as the valuation stores the
 /// log of the moneyness; settled[i] is 1 where logs[i] holds.
-void LogVectors(const float* x, std::size_t count, float* logs, double* settled) {
+std::size_t LogVectors(const float* x, std::size_t count, float* logs, double* settled) {
     const D d;
     const hn::Rebind<float, D> singles;
     const std::size_t lanes = hn::Lanes(d);
+    std::size_t settledCount = 0;
     for (std::size_t i = 0; i < count; i += lanes) {
         M known = hn::FirstN(d, lanes);
         const V log = SingleOf(d, LogOf(d, hn::PromoteTo(d, hn::LoadU(singles, x + i))), known);
         hn::StoreU(hn::DemoteTo(singles, log), singles, logs + i);
         hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+        settledCount += hn::CountTrue(d, known);
     }
+    return settledCount;
 }
 
 /// Lanes of a vector of doubles.
@@ -304,6 +317,10 @@ std::size_t ValueBlock(BlockColumns& block, std::size_t count) {
     HWY_DYNAMIC_DISPATCH(ValueVectors)(block, count, lookups);
     std::size_t byOneRow = 0;
     for (std::size_t i = 0; i < count; ++i) {
+        if (block.plain[i] != 0 && block.settled[i] != 0) {
+            block.errors[i] = EngineError::None;
+            continue;
+        }
         const PricingInputs inputs = InputsOfRow(block, i);
         block.errors[i] = InputsFault(inputs);
         if (block.errors[i] != EngineError::None || block.settled[i] != 0) {
@@ -343,7 +360,7 @@ std::size_t NormalDensities(OptionKind kind, std::span<const float> d1,
     return RunInChunks(
         d1, densities, HWY_DYNAMIC_DISPATCH(BlockLanes)(),
         [call](const float* in, std::size_t count, double* out, double* settled) {
-            HWY_DYNAMIC_DISPATCH(DensityVectors)(in, count, call, out, settled);
+            return HWY_DYNAMIC_DISPATCH(DensityVectors)(in, count, call, out, settled);
         },
         [kind](float x) { return NormalDensity(kind, x); });
 }

@@ -47,6 +47,8 @@ struct BlockColumns {
     alignas(64) BlockColumn theta;
     alignas(64) BlockColumn vega;
     alignas(64) BlockColumn rho;
+    /// 1 where the inputs lie within the model's limits, so that the row has no error.
+    alignas(64) BlockColumn plain;
     /// 1 where the row's results are settled; 0 leaves the row to the one-row valuation.
     alignas(64) BlockColumn settled;
 };

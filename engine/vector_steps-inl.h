@@ -50,15 +50,25 @@ struct Bracket {
     V high;
 };
 
-/// E_APPROX^x bracketed around glibc's pow; `valid` where the vector exp holds.
-inline Bracket PowerOfE(D d, V x, M& valid) {
+/// The bracket value·(1 ± slack).
+inline Bracket Around(D d, V value, V slack) {
+    const V one = hn::Set(d, 1.0);
+    return {hn::Mul(value, hn::Sub(one, slack)), hn::Mul(value, hn::Add(one, slack))};
+}
+
+/// A vector result and its relative distance bound from the one-row result.
+struct Approximation {
+    V value;
+    V slack;
+};
+
+/// E_APPROX^x within `slack` of glibc's pow; `valid` where the vector exp holds.
+inline Approximation PowerOfE(D d, V x, M& valid) {
     const V argument = hn::Mul(x, hn::Set(d, LOG_OF_E_APPROX));
     valid = hn::Lt(hn::Abs(argument), hn::Set(d, EXP_ARGUMENT_LIMIT));
-    const V power = hn::Exp(d, argument);
     const V slack = hn::Add(hn::Mul(hn::Abs(argument), hn::Set(d, EXP_ARGUMENT_ERROR)),
                             hn::Set(d, EXP_RESULT_ERROR));
-    const V one = hn::Set(d, 1.0);
-    return {hn::Mul(power, hn::Sub(one, slack)), hn::Mul(power, hn::Add(one, slack))};
+    return {hn::Exp(d, argument), slack};
 }
 
 /// ln(x) for positive x, bracketed around glibc's log.
@@ -104,7 +114,9 @@ V RoundSingleViaText(D d, V value, std::size_t decimals, M& settled) {
     const M clear = hn::Gt(distance, hn::Mul(y, hn::Set(d, SINGLE_HALF_BAND)));
     const M known = hn::Or(clear, hn::Ge(y, hn::Set(d, 1.0)));
     settled = hn::And(settled, hn::And(known, hn::Lt(y, hn::Set(d, QUICK_LIMIT))));
-    const V units = hn::IfThenElse(clear, nearest, SevenDigitUnits(d, y));
+    // Lanes near a half-integer are rare: most vectors skip the seven digits.
+    const V units =
+        hn::AllTrue(d, clear) ? nearest : hn::IfThenElse(clear, nearest, SevenDigitUnits(d, y));
     V magnitude;
     if constexpr (kIntoSingle) {
         const hn::Rebind<float, D> singles;

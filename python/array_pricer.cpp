@@ -49,46 +49,35 @@ void TakeRow(const PricingResult* valued, std::string_view message, std::size_t 
     }
 }
 
-// Rows the quick reader read, valued a block at a time.
+// A block of rows, valued from their numbers where the quick reader reads them.
 struct QuickBlock {
-    std::array<BoxNumbers, BLOCK_ROWS> numbers;
-    std::array<OptionKind, BLOCK_ROWS> kinds{};
-    std::array<std::size_t, BLOCK_ROWS> rows{};
+    BoxColumns boxes;
+    ReadRows read{};
     BlockColumns valued;
-    EnumArray<ResultBox, std::array<double, BLOCK_ROWS>> shown{};
-    std::size_t count = 0;
 
-    // Reads and values rows first to last − 1 where the quick reader can; true when it
-    // read them all, their shown numbers then written straight into the results.
-    bool Read(const QuickReader& quick, std::size_t first, std::size_t last,
-              ArrayResults& results) {
-        count = 0;
-        for (std::size_t row = first; row < last; ++row) {
-            rows[count] = row;
-            count += quick.Read(row, kinds[count], numbers[count]) ? 1 : 0;
-        }
-        ValueBoxNumbers(std::span(kinds).first(count), std::span(numbers).first(count), valued);
-        const bool all = count == last - first;
+    // Reads and values rows first to first + count − 1, writing their shown numbers
+    // straight into the results; the rows not read are then priced from their texts.
+    void Price(const QuickReader& quick, std::size_t first, std::size_t count,
+               ArrayResults& results) {
+        quick.Read(first, count, boxes, read);
+        ValueBoxNumbers(boxes, count, valued);
         ShownColumns columns;
         for (std::size_t box = 0; box < columns.items.size(); ++box) {
-            columns.items[box] = all ? results.numbers.items[box].subspan(first, count)
-                                     : std::span(shown.items[box]).first(count);
+            columns.items[box] = results.numbers.items[box].subspan(first, count);
         }
         ResultNumbers(valued, count, results.units, columns);
-        return all;
     }
 
-    // Row i's texts and message, where the results ask for texts or it has a message.
-    void TakeTextsAndMessage(std::size_t i, ArrayResults& results) const {
+    // Row i's message, and its texts where the results ask for them.
+    void TakeTextsAndMessage(std::size_t i, std::size_t row, ArrayResults& results) const {
         if (valued.errors[i] != EngineError::None) {
-            const Rejection rejection = ValuationRejection(numbers[i], valued.errors[i], {});
-            results.messages.emplace_back(rows[i], rejection.message);
+            const Rejection rejection = ValuationRejection(boxes.Row(i), valued.errors[i], {});
+            results.messages.emplace_back(row, rejection.message);
         } else if (results.texts) {
-            const PricingResult result = ResultOfRow(valued, i);
             ShownTexts texts;
-            WriteResultTexts(result, {}, results.units, texts);
+            WriteResultTexts(ResultOfRow(valued, i), {}, results.units, texts);
             for (std::size_t box = 0; box < texts.items.size(); ++box) {
-                results.texts->items[box][rows[i]] = std::move(texts.items[box]);
+                results.texts->items[box][row] = std::move(texts.items[box]);
             }
         }
     }
@@ -110,20 +99,16 @@ void PriceArrays(const RowInputs& inputs, std::size_t rows, ArrayResults& result
     PricedRow priced;
     QuickBlock block;
     for (std::size_t first = 0; first < rows; first += BLOCK_ROWS) {
-        const std::size_t last = std::min(rows, first + BLOCK_ROWS);
-        const bool allRead = block.Read(quick, first, last, results);
-        std::size_t next = 0;  // the next row the quick reader read
-        for (std::size_t row = first; row < last; ++row) {
-            if (next < block.count && block.rows[next] == row) {
-                for (std::size_t box = 0; !allRead && box < ENUM_COUNT<ResultBox>; ++box) {
-                    results.numbers.items[box][row] = block.shown.items[box][next];
-                }
-                block.TakeTextsAndMessage(next, results);
-                ++next;
-                continue;
+        const std::size_t count = std::min(BLOCK_ROWS, rows - first);
+        block.Price(quick, first, count, results);
+        for (std::size_t i = 0; i < count; ++i) {
+            if (block.read[i]) {
+                block.TakeTextsAndMessage(i, first + i, results);
+            } else {
+                PriceRow(texts.Fields(first + i), {}, priced);
+                TakeRow(priced.valued ? &*priced.valued : nullptr, priced.message, first + i,
+                        results);
             }
-            PriceRow(texts.Fields(row), {}, priced);
-            TakeRow(priced.valued ? &*priced.valued : nullptr, priced.message, row, results);
         }
     }
 }

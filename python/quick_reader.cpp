@@ -22,13 +22,14 @@ std::vector<std::optional<OptionKind>> KindsOf(const ColumnInput& screen) {
 QuickReader::QuickReader(const RowInputs& inputs) : kinds_(KindsOf(inputs[Column::Screen])) {
     const ColumnInput& screen = inputs[Column::Screen];
     usable_ = !screen.Numeric();
-    screen_ = Strided<std::int64_t>{screen.textOf.data(), screen.textOf.size() == 1 ? 0U : 1U};
+    screen_ = screen.textOf.data();
+    screenStep_ = screen.textOf.size() == 1 ? 0U : 1U;
     for (std::size_t c = 1; c < ENUM_COUNT<Column>; ++c) {
         const ColumnInput& column = inputs.items[c];
         usable_ = usable_ && column.Numeric();
-        columns_.items[c] = column.Size() == 0 ? Strided<double>{&EMPTY, 0}
-                                               : Strided<double>{column.numbers.data(),
-                                                                 column.Size() == 1 ? 0U : 1U};
+        columns_.items[c] = column.Size() == 0
+                                ? NumberColumn{&EMPTY, 0}
+                                : NumberColumn{column.numbers.data(), column.Size() == 1 ? 0U : 1U};
     }
 }
 
