@@ -61,15 +61,46 @@ inline double TimeToMaturity(float maturityDays) {
     return TimeThroughText(maturityDays);
 }
 
-// The dividend's present value from its three numbers, or the box that puts it beyond range.
-InputBox DividendValue(const BoxNumbers& numbers, float& presentValue) {
-    const float rate = GeneralText<float>(numbers.dividendInterest / PERCENT);
+// GeneralText of number/divisor, a single; whole numbers below the table's size are
+// looked up in `table`, which holds those quotients worked out once.
+template <std::size_t N>
+float GeneralQuotient(double number, double divisor, const std::array<float, N>& table) {
+    if (number >= 0 && number < static_cast<double>(N) && number == std::floor(number)) {
+        return table[static_cast<std::size_t>(number)];
+    }
+    return GeneralText<float>(number / divisor);
+}
+
+template <std::size_t N>
+std::array<float, N> WholeQuotients(double divisor) {
+    std::array<float, N> quotients{};
+    for (std::size_t n = 0; n < N; ++n) {
+        quotients[n] = GeneralText<float>(static_cast<double>(n) / divisor);
+    }
+    return quotients;
+}
+
+// A dividend's rate and time as the valuation takes them, or the box that puts one
+// beyond range.
+InputBox DividendRateAndTime(double percent, double days, float& rate, float& time) {
+    static const auto rates = WholeQuotients<INTEREST_HIGHEST + 1>(PERCENT);
+    static const auto times = WholeQuotients<TABULATED_DAYS>(DAYS_PER_YEAR);
+    rate = GeneralQuotient(percent, PERCENT, rates);
     if (!std::isfinite(rate)) {
         return InputBox::DividendInterest;
     }
-    const float time = GeneralText<float>(numbers.dividendTime / DAYS_PER_YEAR);
-    if (!std::isfinite(time)) {
-        return InputBox::DividendTime;
+    time = GeneralQuotient(days, DAYS_PER_YEAR, times);
+    return std::isfinite(time) ? InputBox::Count : InputBox::DividendTime;
+}
+
+// The dividend's present value from its three numbers, or the box that puts it beyond range.
+InputBox DividendValue(const BoxNumbers& numbers, float& presentValue) {
+    float rate = 0;
+    float time = 0;
+    const InputBox fault =
+        DividendRateAndTime(numbers.dividendInterest, numbers.dividendTime, rate, time);
+    if (fault != InputBox::Count) {
+        return fault;
     }
     const Checked<float> value = DividendPresentValue(numbers.dividend, rate, time);
     if (!value.Ok()) {
@@ -163,35 +194,64 @@ void BoxColumns::Put(std::size_t i, const BoxNumbers& numbers) {
     interestPercent[i] = numbers.interestPercent;
 }
 
+// The present values of the block's dividends, many at a time; the rows whose dividend
+// is out of range are marked faulty.
+void FillDividends(const BoxColumns& boxes, std::size_t count, BlockColumns& block,
+                   std::array<bool, BLOCK_ROWS>& faulty) {
+    std::array<std::size_t, BLOCK_ROWS> rows{};
+    std::array<float, BLOCK_ROWS> amounts{};
+    std::array<float, BLOCK_ROWS> rates{};
+    std::array<float, BLOCK_ROWS> times{};
+    std::size_t dividends = 0;
+    for (std::size_t i = 0; i < count; ++i) {
+        if (boxes.dividendTicked[i]) {
+            faulty[i] = DividendRateAndTime(boxes.dividendInterest[i], boxes.dividendTime[i],
+                                            rates[dividends], times[dividends]) != InputBox::Count;
+            amounts[dividends] = boxes.dividend[i];
+            rows[dividends] = i;
+            dividends += faulty[i] ? 0 : 1;
+        }
+    }
+    std::array<Checked<float>, BLOCK_ROWS> present;
+    DividendPresentValues(std::span(amounts).first(dividends), std::span(rates).first(dividends),
+                          std::span(times).first(dividends), std::span(present).first(dividends));
+    for (std::size_t k = 0; k < dividends; ++k) {
+        const std::size_t i = rows[k];
+        faulty[i] = !present[k].Ok();
+        block.dividend[i] = present[k].Ok() ? present[k].value : 0.0F;
+        block.netAsset[i] = static_cast<double>(boxes.asset[i]) - block.dividend[i];
+    }
+}
+
 // Column by column, so that the compiler can take several rows at once.
-void ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block) {
+std::size_t ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block) {
+    const auto& fractions = BarFractions();
+    const auto fraction = [&fractions](int percent) {
+        return percent >= 0 && percent <= VOLATILITY_HIGHEST
+                   ? fractions[static_cast<std::size_t>(percent)]
+                   : FractionThroughText(percent);
+    };
     for (std::size_t i = 0; i < count; ++i) {
         block.asset[i] = boxes.asset[i];
         block.strike[i] = boxes.strike[i];
         block.netAsset[i] = boxes.asset[i];
         block.dividend[i] = 0;
         block.call[i] = boxes.kinds[i] == OptionKind::Call ? 1.0 : 0.0;
+        block.volatility[i] = fraction(boxes.volatilityPercent[i]);
+        block.interest[i] = fraction(boxes.interestPercent[i]);
     }
     for (std::size_t i = 0; i < count; ++i) {
-        block.volatility[i] = Fraction(boxes.volatilityPercent[i]);
-        block.interest[i] = Fraction(boxes.interestPercent[i]);
         block.time[i] = TimeToMaturity(boxes.maturityDays[i]);
     }
     std::array<bool, BLOCK_ROWS> faulty{};
-    for (std::size_t i = 0; i < count; ++i) {
-        if (boxes.dividendTicked[i]) {
-            float presentValue = 0;
-            faulty[i] = DividendValue(boxes.Row(i), presentValue) != InputBox::Count;
-            block.dividend[i] = presentValue;
-            block.netAsset[i] = static_cast<double>(boxes.asset[i]) - presentValue;
-        }
-    }
-    ValueBlock(block, count);
+    FillDividends(boxes, count, block, faulty);
+    const std::size_t byOneRow = ValueBlock(block, count);
     for (std::size_t i = 0; i < count; ++i) {
         if (faulty[i]) {
             block.errors[i] = EngineError::OutOfRange;
         }
     }
+    return byOneRow;
 }
 
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,

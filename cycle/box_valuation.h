@@ -53,7 +53,8 @@ struct BoxColumns {
 };
 
 /// ValueBoxNumbers on rows 0 to count − 1 of `boxes` into `block`: its errors and results.
-void ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block);
+/// Returns how many rows were finished one at a time.
+std::size_t ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block);
 
 /// ValueBoxNumbers on every row, a block at a time.
 void ValueBoxNumbers(std::span<const OptionKind> kinds, std::span<const BoxNumbers> numbers,

@@ -213,6 +213,32 @@ std::size_t LogVectors(const float* x, std::size_t count, float* logs, double* s
     return settledCount;
 }
 
+/// DividendPresentValue on whole vectors of rows; settled[i] is 1 where present[i] holds.
+std::size_t PresentValueVectors(const double* amount, const double* rate, const double* time,
+                                std::size_t count, double* present, double* settled) {
+    const D d;
+    const std::size_t lanes = hn::Lanes(d);
+    std::size_t settledCount = 0;
+    for (std::size_t i = 0; i < count; i += lanes) {
+        M known;
+        const V exponent = hn::Mul(hn::LoadU(d, rate + i), hn::LoadU(d, time + i));
+        const Approximation power = PowerOfE(d, exponent, known);
+        const Bracket growth = Around(d, power.value, power.slack);
+        const V value = hn::LoadU(d, amount + i);
+        // The quotient moves the other way from the growth; either way its ends round alike.
+        const V units = UnitsOfDouble(d, hn::Abs(hn::Div(value, growth.low)), 2, known);
+        known = hn::And(
+            known, hn::Eq(units, UnitsOfDouble(d, hn::Abs(hn::Div(value, growth.high)), 2, known)));
+        const hn::Rebind<float, D> singles;
+        const V magnitude =
+            hn::PromoteTo(d, hn::Div(hn::DemoteTo(singles, units), hn::Set(singles, 100.0F)));
+        hn::StoreU(hn::Add(hn::CopySign(magnitude, value), hn::Zero(d)), d, present + i);
+        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
+        settledCount += hn::CountTrue(d, known);
+    }
+    return settledCount;
+}
+
 /// Lanes of a vector of doubles.
 std::size_t BlockLanes() {
     return hn::Lanes(D());
@@ -236,6 +262,7 @@ HWY_EXPORT(ValueVectors);
 HWY_EXPORT(DensityVectors);
 HWY_EXPORT(LogVectors);
 HWY_EXPORT(BlockLanes);
+HWY_EXPORT(PresentValueVectors);
 
 namespace {
 
@@ -363,6 +390,36 @@ std::size_t NormalDensities(OptionKind kind, std::span<const float> d1,
             return HWY_DYNAMIC_DISPATCH(DensityVectors)(in, count, call, out, settled);
         },
         [kind](float x) { return NormalDensity(kind, x); });
+}
+
+void DividendPresentValues(std::span<const float> amounts, std::span<const float> rates,
+                           std::span<const float> times, std::span<Checked<float>> present) {
+    constexpr std::size_t chunk = BLOCK_ROWS;
+    std::array<double, chunk> amount;
+    std::array<double, chunk> rate;
+    std::array<double, chunk> time;
+    std::array<double, chunk> value;
+    std::array<double, chunk> settled;
+    const std::size_t lanes = HWY_DYNAMIC_DISPATCH(BlockLanes)();
+    for (std::size_t first = 0; first < present.size(); first += chunk) {
+        const std::size_t count = std::min(chunk, present.size() - first);
+        bool finite = true;
+        for (std::size_t i = 0; i < count; ++i) {
+            amount[i] = amounts[first + i];
+            rate[i] = rates[first + i];
+            time[i] = times[first + i];
+            finite = finite && std::isfinite(amount[i] * 0 + rate[i] * 0 + time[i] * 0);
+        }
+        const std::size_t vectored = finite ? count - count % lanes : 0;
+        HWY_DYNAMIC_DISPATCH(PresentValueVectors)
+        (amount.data(), rate.data(), time.data(), vectored, value.data(), settled.data());
+        for (std::size_t i = 0; i < count; ++i) {
+            present[first + i] =
+                i < vectored && settled[i] != 0
+                    ? Checked<float>{static_cast<float>(value[i]), EngineError::None}
+                    : DividendPresentValue(amounts[first + i], rates[first + i], times[first + i]);
+        }
+    }
 }
 
 std::size_t LogsOfSingles(std::span<const float> x, std::span<float> logs) {

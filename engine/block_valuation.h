@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <span>
 
 #include "engine/valuation.h"
 
@@ -59,6 +60,10 @@ void PutInputs(BlockColumns& block, std::size_t i, OptionKind kind, const Pricin
 /// Values rows 0 to count − 1 of the block, as ValueOption would each: errors[i], and
 /// where it is None the result columns. Returns how many rows were finished one at a time.
 std::size_t ValueBlock(BlockColumns& block, std::size_t count);
+
+/// present[i] = DividendPresentValue(amounts[i], rates[i], times[i]), many at a time.
+void DividendPresentValues(std::span<const float> amounts, std::span<const float> rates,
+                           std::span<const float> times, std::span<Checked<float>> present);
 
 /// Row `i`'s results, as ValueOption gives them.
 PricingResult ResultOfRow(const BlockColumns& block, std::size_t i);

@@ -49,6 +49,28 @@ TEST(ValueOptions, RandomRowsAsTheOneRowValuation) {
     EXPECT_EQ(differing, 0U);
 }
 
+// From the box numbers on: the bars' fractions, the times, the dividends' present values.
+TEST(ValueBoxNumbers, RandomBlocksAsOneRowAtATime) {
+    testing::RandomBoxRows random(13);
+    BoxColumns boxes;
+    BlockColumns block;
+    std::size_t differing = 0;
+    for (std::size_t first = 0; first < ROWS; first += BLOCK_ROWS) {
+        for (std::size_t i = 0; i < BLOCK_ROWS; ++i) {
+            boxes.Put(i, random.Next(boxes.kinds[i]));
+        }
+        ValueBoxNumbers(boxes, BLOCK_ROWS, block);
+        for (std::size_t i = 0; i < BLOCK_ROWS; ++i) {
+            const Checked<PricingResult> together = {
+                block.errors[i] == EngineError::None ? ResultOfRow(block, i) : PricingResult{},
+                block.errors[i]};
+            differing +=
+                testing::SameBits(together, ValueBoxNumbers(boxes.kinds[i], boxes.Row(i))) ? 0 : 1;
+        }
+    }
+    EXPECT_EQ(differing, 0U);
+}
+
 // The numbers shown for a valued block, NaN in the boxes of a refused row.
 bool SameShown(const ShownResults& alone, bool valued, std::span<const double> many) {
     for (std::size_t box = 0; box < alone.items.size(); ++box) {

@@ -1,5 +1,6 @@
-// Values random rows over the whole input domain both many at a time and one at a time,
-// and counts the rows whose fields differ in any bit. Run by hand:
+// Values random rows over the whole input domain, from their box numbers, both a block
+// at a time and one at a time, and counts the rows whose fields differ in any bit. Run
+// by hand:
 //   block_valuation_check [rows, default 10^9] [threads, default 2] [seed]
 #include <atomic>
 #include <cstdio>
@@ -20,42 +21,34 @@ struct Totals {
     std::atomic<std::uint64_t> mismatches{0};
 };
 
-void Report(const BoxNumbers& row, const PricingInputs& in) {
+void Report(const BoxNumbers& row) {
     std::printf(
-        "differs: asset %.9g strike %.9g days %.9g vol %d int %d dividend %.9g -> "
-        "S %.9g K %.9g T %.17g r %.9g sigma %.9g PVD %.9g\n",
+        "differs: asset %.9g strike %.9g days %.9g vol %d int %d dividend %s %.9g "
+        "%.17g %.17g\n",
         row.asset, row.strike, row.maturityDays, row.volatilityPercent, row.interestPercent,
-        row.dividend, in.assetPrice, in.strikePrice, in.timeToMaturity, in.interestRate,
-        in.volatility, in.dividendPresentValue);
+        row.dividendTicked ? "yes" : "no", row.dividend, row.dividendInterest, row.dividendTime);
 }
 
 void CheckRows(std::uint64_t rows, std::uint64_t seed, Totals& totals) {
-    constexpr std::size_t batch = 4096;
     testing::RandomBoxRows random(seed);
-    std::vector<OptionKind> kinds(batch);
-    std::vector<BoxNumbers> boxes(batch);
-    std::vector<PricingInputs> inputs(batch);
-    std::vector<Checked<PricingResult>> together(batch);
-    for (std::uint64_t done = 0; done < rows; done += batch) {
-        std::size_t count = 0;
-        while (count < batch) {
-            boxes[count] = random.Next(kinds[count]);
-            const ValuationInputs valuation = InputsOfNumbers(boxes[count]);
-            if (valuation.fault == InputBox::Count) {
-                inputs[count++] = valuation.inputs;
-            }
+    BoxColumns boxes;
+    BlockColumns block;
+    for (std::uint64_t done = 0; done < rows; done += BLOCK_ROWS) {
+        for (std::size_t i = 0; i < BLOCK_ROWS; ++i) {
+            boxes.Put(i, random.Next(boxes.kinds[i]));
         }
-        totals.byOneRow += ValueOptions(kinds, inputs, together);
-        for (std::size_t i = 0; i < count; ++i) {
-            const Checked<PricingResult> alone = ValueOption(kinds[i], inputs[i]);
+        totals.byOneRow += ValueBoxNumbers(boxes, BLOCK_ROWS, block);
+        for (std::size_t i = 0; i < BLOCK_ROWS; ++i) {
+            const Checked<PricingResult> alone = ValueBoxNumbers(boxes.kinds[i], boxes.Row(i));
+            const Checked<PricingResult> together = {
+                block.errors[i] == EngineError::None ? ResultOfRow(block, i) : PricingResult{},
+                block.errors[i]};
             totals.valued += alone.Ok() ? 1 : 0;
-            if (!testing::SameBits(alone, together[i])) {
-                if (totals.mismatches++ < 20) {
-                    Report(boxes[i], inputs[i]);
-                }
+            if (!testing::SameBits(alone, together) && totals.mismatches++ < 20) {
+                Report(boxes.Row(i));
             }
         }
-        totals.rows += count;
+        totals.rows += BLOCK_ROWS;
     }
 }
 
