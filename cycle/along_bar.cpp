@@ -21,13 +21,15 @@ BarValues ValueAlongBar(OptionKind kind, ScrollBar bar, const ScreenInputs& scre
         along.positions.assign(count, {{}, error});
         return along;
     }
-    along.positions.resize(count);
     float& moved =
         bar == ScrollBar::Volatility ? valuation.inputs.volatility : valuation.inputs.interestRate;
+    std::vector<PricingInputs> rows(count, valuation.inputs);
     for (std::size_t i = 0; i < count; ++i) {
         moved = BarFraction(along.lowest + static_cast<int>(i));
-        along.positions[i] = ValueOption(kind, valuation.inputs);
+        rows[i] = valuation.inputs;
     }
+    along.positions.resize(count);
+    ValueOptions(std::vector<OptionKind>(count, kind), rows, along.positions);
     return along;
 }
 

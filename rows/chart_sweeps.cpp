@@ -51,10 +51,16 @@ std::vector<SweptRow> PriceSweep(RowFields fields, const SweepRange& sweep,
                                  const NumberConventions& conventions) {
     const SweepGrid grid({sweep}, conventions);
     std::vector<SweptRow> rows(grid.Count());
+    std::vector<RowFields> points(rows.size());
+    std::vector<PricedRow> priced(rows.size());
     for (std::size_t k = 0; k < rows.size(); ++k) {
         grid.Place(k, fields);
+        points[k] = fields;
         rows[k].text = fields[ColumnNamed(sweep.column)];
-        PriceRow(fields, conventions, rows[k].priced);
+    }
+    PriceRows(points, conventions, priced);
+    for (std::size_t k = 0; k < rows.size(); ++k) {
+        rows[k].priced = std::move(priced[k]);
     }
     return rows;
 }

@@ -1,5 +1,8 @@
 #include "rows/priced_row.h"
 
+#include <algorithm>
+#include <array>
+
 #include "rows/bar_position.h"
 
 namespace volantra {
@@ -68,6 +71,57 @@ RowFields FieldsOfScreen(OptionKind kind, const ScreenInputs& screen,
     return fields;
 }
 
+namespace {
+
+// The row's outcome once its boxes are read and, where they read, valued.
+void Conclude(const BoxReading& reading, const Checked<PricingResult>& valued,
+              const NumberConventions& conventions, PricedRow& row) {
+    if (valued.Ok()) {
+        row.valued = valued.value;
+    }
+    if (!valued.Ok() || reading.dividendEmpty) {
+        for (const std::string& message : CycleMessages(reading, valued, conventions)) {
+            AddMessage(row.message, message);
+        }
+    }
+}
+
+// Up to BLOCK_ROWS rows, their boxes read one by one and valued together.
+void PriceBlock(std::span<const RowFields> fields, const NumberConventions& conventions,
+                std::span<PricedRow> rows) {
+    std::array<BoxReading, BLOCK_ROWS> readings;
+    std::array<bool, BLOCK_ROWS> screens{};
+    BoxColumns boxes;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].message.clear();
+        rows[i].valued.reset();
+        ScreenInputs screen;
+        screens[i] =
+            ReadRowScreen(fields[i], std::nullopt, boxes.kinds[i], screen, rows[i].message);
+        readings[i] = screens[i] ? ReadBoxes(screen, conventions) : BoxReading{};
+        BoxNumbers numbers = readings[i].numbers;
+        if (!screens[i] || !readings[i].Read()) {
+            numbers = {};  // an asset of 0: refused at once, and not read
+        }
+        boxes.Put(i, numbers);
+    }
+    BlockColumns block;
+    ValueBoxNumbers(boxes, rows.size(), block);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (!screens[i]) {
+            continue;
+        }
+        const Checked<PricingResult> valued =
+            !readings[i].Read() ? Checked<PricingResult>{{}, EngineError::NotANumber}
+            : block.errors[i] == EngineError::None
+                ? Checked<PricingResult>{ResultOfRow(block, i), EngineError::None}
+                : Checked<PricingResult>{{}, block.errors[i]};
+        Conclude(readings[i], valued, conventions, rows[i]);
+    }
+}
+
+}  // namespace
+
 void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
                  PricedRow& row) {
     row.valued.reset();
@@ -76,13 +130,14 @@ void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConven
     if (reading.Read()) {
         valued = ValueBoxNumbers(kind, reading.numbers);
     }
-    if (valued.Ok()) {
-        row.valued = valued.value;
-    }
-    if (!valued.Ok() || reading.dividendEmpty) {
-        for (const std::string& message : CycleMessages(reading, valued, conventions)) {
-            AddMessage(row.message, message);
-        }
+    Conclude(reading, valued, conventions, row);
+}
+
+void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
+               std::span<PricedRow> rows) {
+    for (std::size_t first = 0; first < rows.size(); first += BLOCK_ROWS) {
+        const std::size_t count = std::min(BLOCK_ROWS, rows.size() - first);
+        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count));
     }
 }
 

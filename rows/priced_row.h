@@ -2,6 +2,7 @@
 
 #include <array>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -48,6 +49,10 @@ RowFields FieldsOfScreen(OptionKind kind, const ScreenInputs& screen,
 /// Prices the inputs of a screen of `kind` into `row`, adding to its message.
 void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConventions& conventions,
                  PricedRow& row);
+
+/// PriceRow on every row, their valuations a block at a time.
+void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
+               std::span<PricedRow> rows);
 
 /// Prices one row given as texts in `conventions` into `row`, whose storage is reused.
 void PriceRow(const RowFields& fields, const NumberConventions& conventions, PricedRow& row);
