@@ -31,21 +31,22 @@ M Usable(D d, V value, bool nonZero = false) {
 
 // The growth factor through d2, as ValueSharedSteps takes them.
 void SharedSteps(D d, BlockColumns& c, std::size_t i, M& settled) {
-    const V K = hn::Load(d, &c.strike[i]);
-    const V T = hn::Load(d, &c.time[i]);
+    const V strike = hn::Load(d, &c.strike[i]);
+    const V time = hn::Load(d, &c.time[i]);
     const V sigma = hn::Load(d, &c.volatility[i]);
     M valid;
-    const Approximation power = PowerOfE(d, hn::Mul(hn::Load(d, &c.interest[i]), T), valid);
+    const Approximation power = PowerOfE(d, hn::Mul(hn::Load(d, &c.interest[i]), time), valid);
     const V growth = SingleOf(d, Around(d, power.value, power.slack), settled);
     settled = hn::And(settled, hn::And(valid, Usable(d, growth, true)));
-    const V moneyness = Single(d, hn::Div(hn::Mul(hn::Load(d, &c.netAsset[i]), growth), K));
+    const V moneyness = Single(d, hn::Div(hn::Mul(hn::Load(d, &c.netAsset[i]), growth), strike));
     settled = hn::And(settled, Usable(d, moneyness, true));
     // A lane left aside may hold any moneyness; ln reads 1 there instead.
     const V logMoneyness =
         SingleOf(d, LogOf(d, hn::IfThenElse(settled, moneyness, hn::Set(d, 1.0))), settled);
     // Halving is exact, as a division by 2 or a multiplication by 1/2.
-    const V halfVariance = Single(d, hn::Mul(hn::Mul(hn::Mul(sigma, sigma), T), hn::Set(d, 0.5)));
-    const V sigmaRootT = Single(d, hn::Mul(sigma, hn::Sqrt(T)));
+    const V halfVariance =
+        Single(d, hn::Mul(hn::Mul(hn::Mul(sigma, sigma), time), hn::Set(d, 0.5)));
+    const V sigmaRootT = Single(d, hn::Mul(sigma, hn::Sqrt(time)));
     const V d1Raw = Single(d, hn::Div(hn::Add(halfVariance, logMoneyness), sigmaRootT));
     settled = hn::And(settled, hn::And(Usable(d, halfVariance), Usable(d, sigmaRootT, true)));
     settled = hn::And(settled, Usable(d, d1Raw));
@@ -102,7 +103,7 @@ struct KindTerms {
 // Each quotient serves both kinds: with N(-d) = 1 − N(d) in a put's place, a put's
 // terms are a call's with the sign turned, which IEEE arithmetic does exactly.
 KindTerms TermsOfKind(D d, const BlockColumns& c, std::size_t i, M call) {
-    const V K = hn::Load(d, &c.strike[i]);
+    const V strike = hn::Load(d, &c.strike[i]);
     const V growth = hn::Load(d, &c.growth[i]);
     const V nd1 = hn::Load(d, &c.nd1[i]);
     const V nd2 = hn::Load(d, &c.nd2[i]);
@@ -110,9 +111,9 @@ KindTerms TermsOfKind(D d, const BlockColumns& c, std::size_t i, M call) {
     const V n1 = hn::IfThenElse(call, nd1, hn::Sub(one, nd1));
     const V n2 = hn::IfThenElse(call, nd2, hn::Sub(one, nd2));
     const V held = hn::Mul(hn::Load(d, &c.netAsset[i]), n1);
-    const V owed = hn::Div(hn::Mul(n2, K), growth);
-    const V carry = hn::Div(hn::Mul(hn::Mul(hn::Load(d, &c.interest[i]), K), n2), growth);
-    const V rho = hn::Div(hn::Mul(hn::Mul(K, hn::Load(d, &c.time[i])), n2), growth);
+    const V owed = hn::Div(hn::Mul(n2, strike), growth);
+    const V carry = hn::Div(hn::Mul(hn::Mul(hn::Load(d, &c.interest[i]), strike), n2), growth);
+    const V rho = hn::Div(hn::Mul(hn::Mul(strike, hn::Load(d, &c.time[i])), n2), growth);
     return {hn::IfThenElse(call, hn::Sub(held, owed), hn::Sub(owed, held)),
             hn::IfThenElse(call, nd1, Single(d, hn::Sub(nd1, one))),
             hn::IfThenElse(call, hn::Neg(carry), carry), hn::IfThenElse(call, rho, hn::Neg(rho))};
@@ -125,15 +126,15 @@ void KindSteps(D d, BlockColumns& c, std::size_t i, const float* lookups, M& set
     hn::Store(NormalOf(d, hn::Load(d, &c.d2[i]), lookups), d, &c.nd2[i]);
     const V density = Density(d, hn::Load(d, &c.d1[i]), call, settled);
     const KindTerms terms = TermsOfKind(d, c, i, call);
-    const V S = hn::Load(d, &c.asset[i]);
+    const V asset = hn::Load(d, &c.asset[i]);
     const V rootT = hn::Sqrt(hn::Load(d, &c.time[i]));
     const V sigma = hn::Load(d, &c.volatility[i]);
     const V value = Single(d, terms.optionValue);
-    const V gamma = Single(d, hn::Div(density, hn::Mul(S, hn::Load(d, &c.sigmaRootT[i]))));
+    const V gamma = Single(d, hn::Div(density, hn::Mul(asset, hn::Load(d, &c.sigmaRootT[i]))));
     const V timeDecay =
-        hn::Div(hn::Neg(hn::Mul(hn::Mul(sigma, S), density)), hn::Add(rootT, rootT));
+        hn::Div(hn::Neg(hn::Mul(hn::Mul(sigma, asset), density)), hn::Add(rootT, rootT));
     const V theta = Single(d, hn::Add(timeDecay, terms.thetaCarry));
-    const V vega = Single(d, hn::Mul(hn::Mul(S, density), rootT));
+    const V vega = Single(d, hn::Mul(hn::Mul(asset, density), rootT));
     const V rho = Single(d, terms.rho);
     settled = hn::And(settled, hn::And(Usable(d, value), Usable(d, gamma)));
     settled = hn::And(settled, hn::And(Usable(d, theta), hn::And(Usable(d, vega), Usable(d, rho))));
@@ -151,15 +152,16 @@ void KindSteps(D d, BlockColumns& c, std::size_t i, const float* lookups, M& set
 // Where the inputs pass every check of InputsFault, so that only the others need it.
 M Plain(D d, const BlockColumns& c, std::size_t i) {
     const V zero = hn::Zero(d);
-    const V S = hn::Load(d, &c.asset[i]);
-    const V K = hn::Load(d, &c.strike[i]);
-    const V T = hn::Load(d, &c.time[i]);
+    const V asset = hn::Load(d, &c.asset[i]);
+    const V strike = hn::Load(d, &c.strike[i]);
+    const V time = hn::Load(d, &c.time[i]);
     const V sigma = hn::Load(d, &c.volatility[i]);
-    const M finite = hn::And(hn::And(hn::IsFinite(S), hn::IsFinite(K)),
-                             hn::And(hn::IsFinite(T), hn::IsFinite(hn::Load(d, &c.interest[i]))));
+    const M finite =
+        hn::And(hn::And(hn::IsFinite(asset), hn::IsFinite(strike)),
+                hn::And(hn::IsFinite(time), hn::IsFinite(hn::Load(d, &c.interest[i]))));
     const M alsoFinite = hn::And(hn::IsFinite(sigma), hn::IsFinite(hn::Load(d, &c.dividend[i])));
-    const M positive = hn::And(hn::And(hn::Gt(K, zero), hn::Gt(T, zero)),
-                               hn::And(hn::Gt(sigma, zero), hn::Gt(S, zero)));
+    const M positive = hn::And(hn::And(hn::Gt(strike, zero), hn::Gt(time, zero)),
+                               hn::And(hn::Gt(sigma, zero), hn::Gt(asset, zero)));
     return hn::And(hn::And(finite, alsoFinite),
                    hn::And(positive, hn::Gt(hn::Load(d, &c.netAsset[i]), zero)));
 }
