@@ -11,6 +11,7 @@
 #include <hwy/contrib/math/math-inl.h>
 #include <hwy/highway.h>
 
+#include <cmath>
 #include <cstdint>
 
 #include "engine/powers_of_ten.h"
@@ -39,9 +40,15 @@ constexpr double DOUBLE_HALF_BAND = 1e-14;
 constexpr double LOOKUP_LIMIT = 4.0;
 constexpr double LOG_OF_E_APPROX = 0x1.fffc0de53d6e1p-1;  // ln(2.7182), the nearest double
 
-/// The single a double stores as, widened back.
+// From here on a double rounds to a single's infinity.
+constexpr double SINGLE_OVERFLOW = 0x1.ffffffp+127;
+
+/// The single a double stores as, widened back. Some instruction sets' conversion stops
+/// at the largest single where a store gives infinity; the overflow is made explicit.
 inline V Single(D d, V value) {
-    return hn::PromoteTo(d, hn::DemoteTo(hn::Rebind<float, D>(), value));
+    const V single = hn::PromoteTo(d, hn::DemoteTo(hn::Rebind<float, D>(), value));
+    const V infinity = hn::CopySign(hn::Set(d, HUGE_VAL), value);
+    return hn::IfThenElse(hn::Ge(hn::Abs(value), hn::Set(d, SINGLE_OVERFLOW)), infinity, single);
 }
 
 /// Two values between which the one-row result lies.

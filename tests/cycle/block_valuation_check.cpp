@@ -2,6 +2,7 @@
 // at a time and one at a time, and counts the rows whose fields differ in any bit. Run
 // by hand:
 //   block_valuation_check [rows, default 10^9] [threads, default 2] [seed]
+//                         [instruction set: best, avx2, sse4 or scalar]
 #include <atomic>
 #include <cstdio>
 #include <cstdlib>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "tests/cycle/random_box_rows.h"
+#include "tests/engine/instruction_set.h"
 
 namespace {
 
@@ -58,6 +60,7 @@ int main(int argc, char** argv) {
     const std::uint64_t rows = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 1'000'000'000;
     const unsigned threads = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : 2;
     const std::uint64_t seed = argc > 3 ? std::strtoull(argv[3], nullptr, 10) : 1;
+    testing::ChooseInstructionSet(argc > 4 ? argv[4] : "best");
     Totals totals;
     std::vector<std::thread> workers;
     for (unsigned t = 0; t < threads; ++t) {

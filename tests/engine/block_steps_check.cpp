@@ -1,6 +1,7 @@
 // Checks the block valuation's steps on every value of their domain against their
 // one-at-a-time forms, bit for bit, and counts the elements finished one at a time.
-// Run by hand:   block_steps_check [threads] [stride]
+// Run by hand:   block_steps_check [threads] [stride] [instruction set: best, avx2, sse4
+//                 or scalar]
 //   - the normal density of both kinds at every four-decimal d1 from -1000 to 1000;
 //   - the log of every positive finite single;
 //   - every finite single rounded through text to 2 and to 4 decimals.
@@ -16,6 +17,7 @@
 #include "engine/block_steps.h"
 #include "engine/number_text.h"
 #include "exhaustive_threads.h"
+#include "instruction_set.h"
 
 namespace {
 
@@ -98,6 +100,7 @@ void CheckSingles(std::uint64_t key, testing::Tally& tally) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    testing::ChooseInstructionSet(argc > 3 ? argv[3] : "best");
     const int densities =
         testing::CheckEveryKey(argc, argv, 0, (2 * DENSITY_KEYS + 1) / CHUNK,
                                "densities (four-decimal d1, both kinds)", CheckDensities);

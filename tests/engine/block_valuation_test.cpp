@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "engine/valuation.h"
+#include "instruction_set.h"
 #include "same_bits.h"
 
 namespace volantra {
@@ -34,15 +35,21 @@ const std::vector<EdgeRow> EDGE_ROWS = {
     {"the asset is below the dividend", {1, 100, 1, 0.05F, 0.2F, 2}, false},
 };
 
+// On every instruction set the block is built for, down to plain scalar code.
 TEST(ValueOptions, EachEdgeRowAloneAsTheOneRowValuation) {
-    for (const EdgeRow& row : EDGE_ROWS) {
-        for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
-            std::vector<Checked<PricingResult>> outcome(1);
-            const std::size_t byOneRow = ValueOptions({&kind, 1}, {&row.inputs, 1}, outcome);
-            EXPECT_TRUE(testing::SameBits(outcome[0], ValueOption(kind, row.inputs))) << row.name;
-            EXPECT_EQ(byOneRow, row.byOneRow ? 1U : 0U) << row.name;
+    for (const char* set : {"best", "avx2", "sse4", "scalar"}) {
+        testing::ChooseInstructionSet(set);
+        for (const EdgeRow& row : EDGE_ROWS) {
+            for (OptionKind kind : {OptionKind::Call, OptionKind::Put}) {
+                std::vector<Checked<PricingResult>> outcome(1);
+                const std::size_t byOneRow = ValueOptions({&kind, 1}, {&row.inputs, 1}, outcome);
+                EXPECT_TRUE(testing::SameBits(outcome[0], ValueOption(kind, row.inputs)))
+                    << row.name << " on " << set;
+                EXPECT_EQ(byOneRow, row.byOneRow ? 1U : 0U) << row.name << " on " << set;
+            }
         }
     }
+    hwy::SetSupportedTargetsForTest(0);  // back to what the processor has
 }
 
 // Blocks of 1, 13 and 65 rows (past one block of 64), calls beside puts, rows with and
