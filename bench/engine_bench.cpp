@@ -12,7 +12,7 @@
 #include "engine/normal_table.h"
 #include "engine/number_text.h"
 #include "engine/valuation.h"
-#include "tools/batch_pricer.h"
+#include "batch/batch_pricer.h"
 
 namespace {
 

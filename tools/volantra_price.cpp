@@ -13,8 +13,8 @@
 #include <unistd.h>
 
 #include "rows/sweep_grid.h"
-#include "tools/batch_pricer.h"
-#include "tools/output_file.h"
+#include "batch/batch_pricer.h"
+#include "batch/output_file.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "fuzz_checks.h"
-#include "tools/batch_pricer.h"
-#include "tools/csv.h"
+#include "batch/batch_pricer.h"
+#include "batch/csv.h"
 
 using namespace volantra;
 

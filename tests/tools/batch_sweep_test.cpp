@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "price_process.h"
-#include "tools/batch_pricer.h"
+#include "batch/batch_pricer.h"
 #include "worked_examples.h"
 
 namespace volantra {

@@ -1,4 +1,4 @@
-#include "tools/parallel_batch.h"
+#include "batch/parallel_batch.h"
 
 #include <algorithm>
 #include <deque>

@@ -6,7 +6,7 @@
 
 #include "cycle/screen.h"
 #include "engine/valuation.h"
-#include "tools/column_schema.h"
+#include "batch/column_schema.h"
 
 namespace volantra {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "rows/schema.h"
-#include "tools/batch_options.h"
+#include "batch/batch_options.h"
 
 namespace volantra {
 

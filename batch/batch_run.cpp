@@ -3,10 +3,10 @@
 #include <istream>
 #include <ostream>
 
-#include "tools/batch_pricer.h"
-#include "tools/csv.h"
-#include "tools/output_file.h"
-#include "tools/parallel_batch.h"
+#include "batch/batch_pricer.h"
+#include "batch/csv.h"
+#include "batch/output_file.h"
+#include "batch/parallel_batch.h"
 
 namespace volantra {
 namespace {

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "tools/batch_pricer.h"
-#include "tools/csv.h"
-#include "tools/output_file.h"
+#include "batch/batch_pricer.h"
+#include "batch/csv.h"
+#include "batch/output_file.h"
 
 namespace volantra {
 

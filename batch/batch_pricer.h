@@ -9,9 +9,9 @@
 
 #include "rows/solved_row.h"
 #include "rows/sweep_grid.h"
-#include "tools/batch_options.h"
-#include "tools/column_schema.h"
-#include "tools/row_writer.h"
+#include "batch/batch_options.h"
+#include "batch/column_schema.h"
+#include "batch/row_writer.h"
 
 namespace volantra {
 

@@ -1,4 +1,4 @@
-#include "tools/batch_pricer.h"
+#include "batch/batch_pricer.h"
 
 #include <algorithm>
 
