@@ -101,15 +101,15 @@ py::dict Price(const py::dict& columns, std::size_t rows, bool texts, const std:
 }
 
 py::dict Solve(const std::string& barName, const py::dict& columns, std::size_t rows) {
-    if (barName != "volatility" && barName != "interest") {
+    const std::optional<ScrollBar> bar = BarNamed(barName);
+    if (!bar) {
         throw std::invalid_argument("bar must be \"volatility\" or \"interest\"");
     }
-    const ScrollBar bar = barName == "volatility" ? ScrollBar::Volatility : ScrollBar::Interest;
     const HeldColumns held = ReadColumns(columns);
     SolveResults solved;
     {
         const py::gil_scoped_release unlocked;
-        solved = SolveArrays(bar, held.inputs, rows);
+        solved = SolveArrays(*bar, held.inputs, rows);
     }
     py::dict out;
     out["position"] = Numbers(static_cast<py::ssize_t>(rows), solved.position.data());
