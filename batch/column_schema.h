@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "rows/schema.h"
 #include "batch/batch_options.h"
+#include "rows/schema.h"
 
 namespace volantra {
 

@@ -7,8 +7,8 @@
 namespace volantra {
 
 /// Prices the rows left in `reader` on `jobs` threads, in batches, and writes them to
-/// `out` in the input's order, until a write fails; false when a row was not valued as
-/// given.
-bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out);
+/// `out` in the input's order, until a write fails; adds what they count to `counts`.
+void PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out,
+                     BatchCounts& counts);
 
 }  // namespace volantra

@@ -9,7 +9,7 @@
 
 #include <unistd.h>
 
-#include "batch/batch_pricer.h"
+#include "batch/batch_run.h"
 #include "batch/option_values.h"
 #include "batch/output_file.h"
 

@@ -1,4 +1,4 @@
-#include "batch/batch_pricer.h"
+#include "batch/batch_run.h"
 
 #include <cstdio>
 #include <sstream>

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "batch/batch_pricer.h"
+#include "batch/batch_run.h"
 #include "batch/csv.h"
 #include "worked_examples.h"
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "fuzz_checks.h"
-#include "batch/batch_pricer.h"
+#include "batch/batch_run.h"
 #include "batch/csv.h"
+#include "fuzz_checks.h"
 
 using namespace volantra;
 
