@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "python/array_pricer.h"
+#include "python/csv_binding.h"
 
 namespace py = pybind11;
 
@@ -196,6 +197,7 @@ PYBIND11_MODULE(_volantra, module) {
                py::arg("rows"), "Solves rows given column by column for one bar's positions.");
     module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
                "The index in KINDS of each object of a flat array, -1 for others.");
+    volantra::BindPriceCsv(module);
     module.attr("__version__") = VOLANTRA_VERSION;
     module.attr("RESULTS") = volantra::ResultNames();
     module.attr("TRADER_RESULTS") = volantra::TraderResultNames();
