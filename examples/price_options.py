@@ -1,9 +1,12 @@
-"""Volantra from Python: a few options, a grid, an implied volatility and a frame.
+"""Volantra from Python: a few options, a grid, an implied volatility, a file and a frame.
 
     PYTHONPATH=build/python /usr/bin/python3 examples/price_options.py
 
 (after installing, plain `python3 examples/price_options.py`).
 """
+
+import os
+import tempfile
 
 import numpy as np
 
@@ -35,6 +38,17 @@ def main():
     # Which volatility bar position shows a value of 5.57 on the put?
     solved = volantra.solve("volatility", "put", 100, 100, 365, value=5.57, interest=5)
     print("5.57 shows at volatility", solved["position"], "matches", solved["matches"])
+
+    # A whole CSV file, priced to the bytes volantra-price writes; the target file is
+    # replaced only once every row is written.
+    with tempfile.TemporaryDirectory() as folder:
+        source, target = os.path.join(folder, "book.csv"), os.path.join(folder, "priced.csv")
+        with open(source, "w", encoding="utf-8") as file:
+            file.write("id,screen,asset,strike,maturity,volatility,interest\n"
+                       "A1,call,100,100,365,20,5\nA2,put,100,0,365,20,5\n")
+        print(volantra.price_csv(source, target, units="trader"))
+        with open(target, encoding="utf-8") as file:
+            print(file.read(), end="")
 
     # A pandas frame with the columns of volantra-price's CSV files; extra columns stay.
     try:

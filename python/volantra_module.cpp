@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "python/array_pricer.h"
+#include "python/csv_binding.h"
 
 namespace py = pybind11;
 
@@ -101,15 +102,15 @@ py::dict Price(const py::dict& columns, std::size_t rows, bool texts, const std:
 }
 
 py::dict Solve(const std::string& barName, const py::dict& columns, std::size_t rows) {
-    if (barName != "volatility" && barName != "interest") {
+    const std::optional<ScrollBar> bar = BarNamed(barName);
+    if (!bar) {
         throw std::invalid_argument("bar must be \"volatility\" or \"interest\"");
     }
-    const ScrollBar bar = barName == "volatility" ? ScrollBar::Volatility : ScrollBar::Interest;
     const HeldColumns held = ReadColumns(columns);
     SolveResults solved;
     {
         const py::gil_scoped_release unlocked;
-        solved = SolveArrays(bar, held.inputs, rows);
+        solved = SolveArrays(*bar, held.inputs, rows);
     }
     py::dict out;
     out["position"] = Numbers(static_cast<py::ssize_t>(rows), solved.position.data());
@@ -196,6 +197,7 @@ PYBIND11_MODULE(_volantra, module) {
                py::arg("rows"), "Solves rows given column by column for one bar's positions.");
     module.def("kind_codes", &volantra::KindCodes, py::arg("objects"),
                "The index in KINDS of each object of a flat array, -1 for others.");
+    volantra::BindPriceCsv(module);
     module.attr("__version__") = VOLANTRA_VERSION;
     module.attr("RESULTS") = volantra::ResultNames();
     module.attr("TRADER_RESULTS") = volantra::TraderResultNames();

@@ -26,6 +26,15 @@ std::optional<OptionKind> ReadKind(std::string_view text) {
     return std::nullopt;
 }
 
+std::optional<ScrollBar> BarNamed(std::string_view name) {
+    for (ScrollBar bar : {ScrollBar::Volatility, ScrollBar::Interest}) {
+        if (name == COLUMN_NAMES[BarColumn(bar)]) {
+            return bar;
+        }
+    }
+    return std::nullopt;
+}
+
 std::optional<GreekUnits> UnitsNamed(std::string_view name) {
     for (GreekUnits units : {GreekUnits::Screen, GreekUnits::Trader}) {
         if (name == UNIT_NAMES[units]) {

@@ -57,6 +57,9 @@ constexpr Column BarColumn(ScrollBar bar) {
     return bar == ScrollBar::Volatility ? Column::Volatility : Column::Interest;
 }
 
+/// The bar a name stands for: "volatility" or "interest", its column's name.
+std::optional<ScrollBar> BarNamed(std::string_view name);
+
 /// The bar's name as messages begin with it.
 constexpr std::string_view BarName(ScrollBar bar) {
     return bar == ScrollBar::Volatility ? "Volatility" : "Interest";

@@ -1,20 +1,17 @@
 // volantra-price: prices option rows from CSV with the very digits of the screens.
-#include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstring>
 #include <fstream>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 
 #include <unistd.h>
 
-#include "rows/sweep_grid.h"
-#include "tools/batch_pricer.h"
-#include "tools/output_file.h"
+#include "batch/batch_run.h"
+#include "batch/option_values.h"
+#include "batch/output_file.h"
 
 namespace {
 
@@ -186,25 +183,6 @@ private:
     bool hasValue_ = false;
 };
 
-bool ReadJobs(std::string_view value, unsigned& jobs) {
-    unsigned count = 0;
-    const auto [end, ec] = std::from_chars(value.data(), value.data() + value.size(), count);
-    if (ec != std::errc{} || end != value.data() + value.size() || count > 1024) {
-        return false;
-    }
-    jobs = count != 0 ? count : std::max(1U, std::thread::hardware_concurrency());
-    return true;
-}
-
-bool ReadDelimiter(std::string_view value, char& delimiter) {
-    if (value == "tab" || value == "\t") {
-        delimiter = '\t';
-        return true;
-    }
-    delimiter = value.size() == 1 ? value[0] : '\0';
-    return value == "," || value == ";";
-}
-
 // One option or the input file; false, with `problem` set, when it cannot be used.
 bool ReadArgument(Arguments& arguments, Command& command, std::string& problem) {
     volantra::BatchOptions& options = command.options;
@@ -212,31 +190,9 @@ bool ReadArgument(Arguments& arguments, Command& command, std::string& problem) 
     std::string_view value;
     if (name == "--full") {
         options.full = true;
-    } else if (name == "--solve") {
-        if (!arguments.Value(value) || (value != "volatility" && value != "interest")) {
-            problem = "--solve takes volatility or interest";
-            return false;
-        }
-        options.solve =
-            value == "volatility" ? volantra::ScrollBar::Volatility : volantra::ScrollBar::Interest;
-    } else if (name == "--sweep") {
-        volantra::SweepRange sweep;
-        problem = "--sweep needs COLUMN=FROM:TO[:STEP], as in volatility=10:60:5";
-        if (!arguments.Value(value) || !volantra::ParseSweep(value, sweep, problem)) {
-            return false;
-        }
-        options.sweeps.push_back(sweep);
-    } else if (name == "--units") {
-        problem = "--units takes screen or trader";
-        const auto units = arguments.Value(value) ? volantra::UnitsNamed(value) : std::nullopt;
-        options.units = units.value_or(volantra::GreekUnits::Screen);
-        return units.has_value();
-    } else if (name == "--jobs") {
-        problem = "--jobs takes a number of threads, 0 for one per core";
-        return arguments.Value(value) && ReadJobs(value, options.jobs);
-    } else if (name == "--delimiter") {
-        problem = "--delimiter takes , or ; or tab";
-        return arguments.Value(value) && ReadDelimiter(value, options.delimiter);
+    } else if (name.starts_with("--") && volantra::IsValueOption(name.substr(2))) {
+        arguments.Value(value);  // a missing value reads as empty, which no option takes
+        return volantra::ReadOptionValue(name.substr(2), value, options, problem);
     } else if (name == "--output" || name == "-o") {
         problem = "--output takes the name of the file to write";
         if (!arguments.Value(value) || value.empty()) {
@@ -269,11 +225,8 @@ std::optional<int> ReadCommand(int argc, char** argv, Command& command) {
             return Usage(problem);
         }
     }
-    if (command.options.solve && !command.options.sweeps.empty()) {
-        return Usage("--solve and --sweep cannot be used together");
-    }
     std::string problem;
-    if (!volantra::CheckSweeps(command.options.sweeps, problem)) {
+    if (!volantra::CheckOptions(command.options, problem)) {
         return Usage(problem);
     }
     return std::nullopt;

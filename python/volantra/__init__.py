@@ -6,7 +6,8 @@ are the doubles nearest the shown texts (10.45, not 10.4501...).
 
 ``price`` and ``solve`` take scalars or numpy arrays, broadcast together;
 ``price_frame`` takes a pandas DataFrame with the columns of ``volantra-price``'s CSV
-files, and runs in ``dask.dataframe.map_partitions``.
+files, and runs in ``dask.dataframe.map_partitions``; ``price_csv`` prices a whole CSV
+file as ``volantra-price`` does, and maps over files on a Dask cluster.
 
 Examples
 --------
@@ -17,7 +18,10 @@ Examples
 
 from __future__ import annotations  # help() shows the annotations as written
 
-from typing import TYPE_CHECKING, Any, Dict, Literal, Optional, Tuple, TypedDict, cast
+import io
+import os
+from typing import (IO, TYPE_CHECKING, Any, Dict, Iterable, Literal, NamedTuple, Optional,
+                    Tuple, TypedDict, Union, cast)
 
 import numpy as np
 import numpy.typing as npt
@@ -27,8 +31,8 @@ from . import _volantra
 if TYPE_CHECKING:
     import pandas as pd  # type: ignore[import]  # no stubs in Debian: a frame is Any
 
-__all__ = ["price", "solve", "price_frame", "RESULTS", "TRADER_RESULTS", "INPUTS", "Results",
-           "Solution", "__version__"]
+__all__ = ["price", "solve", "price_frame", "price_csv", "RESULTS", "TRADER_RESULTS", "INPUTS",
+           "Results", "Solution", "CsvSummary", "__version__"]
 
 #: The version of the program the module belongs to.
 __version__: str = _volantra.__version__
@@ -68,6 +72,30 @@ class Solution(TypedDict):
     vega: np.ndarray
     rho: np.ndarray
     message: np.ndarray
+
+
+class CsvSummary(NamedTuple):
+    """What `price_csv` counted in a file.
+
+    A sweep writes several rows for each row read; ``rows_valued`` and
+    ``rows_with_message`` count the rows written. A row with a message may still be
+    valued, as one whose dividend lacks its rate or days is valued without it.
+    """
+
+    #: Rows read after the header, rows whose fields are all empty included.
+    rows_read: int
+    #: Rows written with results.
+    rows_valued: int
+    #: Rows written with a message; 0 when volantra-price would exit with status 0.
+    rows_with_message: int
+
+
+#: A CSV file to read: a path, or a binary file object (``open(path, "rb")``,
+#: ``fsspec.open(url, "rb")`` entered with ``with``).
+Source = Union[str, "os.PathLike[str]", bytes, IO[bytes]]
+#: Where to write: a path, replaced only when the whole file is priced, or a binary file
+#: object.
+Target = Union[str, "os.PathLike[str]", bytes, IO[bytes]]
 
 
 #: The results, in the order the screen shows them.
@@ -519,3 +547,133 @@ def price_frame(frame: "pd.DataFrame", *, text: bool = False,
         out[name] = np.array(result[name], dtype=object) if text else result[name]
     out["message"] = _messages(result, rows)
     return out
+
+
+def _endpoint(given, method, role):
+    """A path as bytes, or the binary file object itself."""
+    if isinstance(given, (str, bytes, os.PathLike)):
+        return os.fsencode(given)
+    if isinstance(given, io.TextIOBase):
+        raise TypeError(f"price_csv() needs the {role} as a binary file object, not a text one")
+    if not callable(getattr(given, method, None)):
+        raise TypeError(f"price_csv() takes a path or a binary file object as {role}, "
+                        f"not {type(given).__name__}")
+    return given
+
+
+def _option_texts(solve, sweep, delimiter, units, jobs):
+    """The options as (name, value) texts, as the command line would give them."""
+    options = []
+    for name, value in (("solve", solve), ("delimiter", delimiter), ("units", units)):
+        if value is not None:
+            if not isinstance(value, str):
+                raise TypeError(f"{name} must be a str, not {type(value).__name__}")
+            options.append((name, value))
+    for text in [sweep] if isinstance(sweep, str) else list(sweep):
+        if not isinstance(text, str):
+            raise TypeError(f"sweep takes texts such as 'asset=80:120:5', not {text!r}")
+        options.append(("sweep", text))
+    if isinstance(jobs, bool) or not isinstance(jobs, int):
+        raise TypeError(f"jobs must be an int, not {type(jobs).__name__}")
+    options.append(("jobs", str(jobs)))
+    return options
+
+
+def price_csv(source: Source, target: Target, *,
+              solve: Optional[Literal["volatility", "interest"]] = None,
+              sweep: Union[str, Iterable[str]] = (), full: bool = False,
+              delimiter: Optional[str] = None, units: Units = "screen",
+              jobs: int = 1) -> CsvSummary:
+    """Price a whole CSV file exactly as volantra-price does.
+
+    Reads `source` and writes `target` with the very bytes ``volantra-price`` writes
+    for the same file and options: the same header rules, columns of your own (an id)
+    and empty rows carried in their places, spreadsheets' semicolons and decimal
+    commas, and every row's message. The file streams through in blocks, so memory
+    stays the same however long it is, and Python's global lock is released
+    throughout (for a file object, taken only around each call of its ``readinto``,
+    ``read`` or ``write``), so threads and Dask workers price files side by side.
+
+    Parameters
+    ----------
+    source : str, os.PathLike or binary file object
+        The CSV file to price: a path, or an object with ``readinto`` or ``read``
+        giving bytes, such as ``open(path, "rb")`` or the file of
+        ``with fsspec.open("s3://bucket/options.csv", "rb") as file``.
+    target : str, os.PathLike or binary file object
+        Where to write: a path, written beside itself under a hidden temporary name
+        and renamed over it only once the whole file is priced, as ``volantra-price
+        --output`` does; or an object with ``write``, which gets the rows as they are
+        priced.
+    solve : {"volatility", "interest"}, optional
+        Keyword only, as ``--solve``: each row gives the ``value`` column instead of
+        that bar's position, and gets the lowest position that shows it.
+    sweep : str or iterable of str, optional
+        Keyword only, as ``--sweep``: ``"asset=80:120:5"`` writes one row per value
+        of the column; two make a grid, the first outermost.
+    full : bool, default False
+        Keyword only, as ``--full``: adds every field of the valuation.
+    delimiter : {",", ";", "tab"}, optional
+        Keyword only, as ``--delimiter``; guessed from the header when left out.
+    units : {"screen", "trader"}, default "screen"
+        Keyword only, as ``--units``.
+    jobs : int, default 1
+        Keyword only, as ``--jobs``: threads pricing the rows, 0 for one per core.
+        Leave it at 1 on a Dask worker of one thread.
+
+    Returns
+    -------
+    CsvSummary
+        ``(rows_read, rows_valued, rows_with_message)``. Rows with a message are no
+        failure, as for ``volantra-price``, whose exit status 1 they would give.
+
+    Raises
+    ------
+    ValueError
+        With the pricer's own words, if it refuses the options (which it names as
+        its command line does, ``--solve``) or the file: an unusable header, a quote
+        never closed. A target path is then left as it was.
+    OSError
+        If the source cannot be read or the target cannot be written (a missing
+        folder, a full disk); a target path is left as it was.
+    TypeError
+        If `source` or `target` is neither a path nor a binary file object, or an
+        option is not of its type. An exception that a file object raises is raised
+        as it came.
+
+    See Also
+    --------
+    price_frame : The same prices for rows already in pandas.
+
+    Notes
+    -----
+    On a Dask cluster, map it over the files, one task a file:
+    ``client.map(volantra.price_csv, sources, targets)``. A worker that dies while
+    pricing leaves no target behind half-written, and Dask prices the file again.
+
+    Examples
+    --------
+    >>> import io
+    >>> import volantra
+    >>> source = io.BytesIO(b"id,screen,asset,strike,maturity,volatility,interest\\n"
+    ...                     b"A1,call,100,100,365,20,5\\n"
+    ...                     b"A2,put,100,0,365,20,5\\n")
+    >>> target = io.BytesIO()
+    >>> volantra.price_csv(source, target)
+    CsvSummary(rows_read=2, rows_valued=1, rows_with_message=1)
+    >>> print(target.getvalue().decode(), end="")
+    id,screen,asset,strike,maturity,volatility,interest,value,delta,gamma,theta,vega,rho,message
+    A1,call,100,100,365,20,5,10.45,0.6368,0.0188,-6.4135,37.5200,53.2309,
+    A2,put,100,0,365,20,5,,,,,,,Strike must be greater than 0
+
+    A file the pricer cannot use:
+
+    >>> volantra.price_csv(io.BytesIO(b"screen;asset\\n"), io.BytesIO())  # doctest: +ELLIPSIS
+    Traceback (most recent call last):
+        ...
+    ValueError: the header has no column "strike"; it needs screen, asset, ...
+    """
+    options = _option_texts(solve, sweep, delimiter, units, jobs)
+    counts = _volantra.price_csv(_endpoint(source, "read", "source"),
+                                 _endpoint(target, "write", "target"), options, bool(full))
+    return CsvSummary(*counts)

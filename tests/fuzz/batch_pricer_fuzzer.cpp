@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "batch/batch_run.h"
+#include "batch/csv.h"
 #include "fuzz_checks.h"
-#include "tools/batch_pricer.h"
-#include "tools/csv.h"
 
 using namespace volantra;
 

@@ -1,14 +1,15 @@
 #!/usr/bin/env bash
 # Fails when a source file includes a header from a layer above its own.
 #   check_layers.sh SOURCE_ROOT
-# Layers, lowest first: engine, cycle, rows, then screens, tools and python side by
-# side, none including another, and on top app on the screens.
+# Layers, lowest first: engine, cycle, rows, batch (the streaming CSV pricer), then
+# screens, tools and python side by side, none including another, and on top app on the
+# screens.
 # tests/<layer> and bench/<layer> sit at the layer they cover; files directly in
 # tests/ or bench/ may include every layer.
 set -euo pipefail
 root="$1"
-declare -A rank=([engine]=0 [cycle]=1 [rows]=2 [screens]=3 [tools]=3 [python]=3 [app]=4)
-top=5
+declare -A rank=([engine]=0 [cycle]=1 [rows]=2 [batch]=3 [screens]=4 [tools]=4 [python]=4 [app]=5)
+top=6
 
 # The layer folder a file belongs to; empty for files directly in tests/ or bench/.
 layer_of_file() {

@@ -5,16 +5,18 @@ set -euo pipefail
 check="$(dirname "${BASH_SOURCE[0]}")/check_layers.sh"
 tree="$(mktemp -d)"
 trap 'rm -rf "$tree"' EXIT
-mkdir -p "$tree"/{engine,cycle,rows,screens,tools,app,python,tests/engine,tests/cycle,bench}
+mkdir -p "$tree"/{engine,cycle,rows,batch,screens,tools,app,python,tests/engine,tests/cycle,tests/batch,bench}
 
 write() { printf '#include "%s"\n' "$2" > "$tree/$1"; }
 write engine/a.cpp engine/b.h
 write cycle/a.cpp engine/b.h
 write rows/a.cpp cycle/a.h
 write screens/a.cpp rows/a.h
-write tools/a.cpp rows/a.h
+write batch/a.cpp rows/a.h
+write tools/a.cpp batch/a.h
 write app/a.cpp screens/a.h
-write python/a.cpp rows/a.h
+write python/a.cpp batch/a.h
+write tests/batch/a.cpp batch/a.h
 write tests/cycle/a.cpp cycle/a.h
 write tests/a.cpp tools/a.h
 write bench/a.cpp tools/a.h
@@ -25,7 +27,9 @@ for upward in "engine/c.cpp cycle/a.h" "cycle/c.h screens/a.h" "screens/c.cpp to
               "rows/c.cpp python/a.h" "python/c.cpp tools/a.h" "tools/c.cpp python/a.h" \
               "tools/c.cpp app/a.h" "tools/c.cpp screens/a.h" \
               "app/c.cpp tools/a.h" "python/c.cpp screens/a.h" "app/c.cpp python/a.h" \
-              "tools/c.cpp python/a.h" "tests/engine/c.cpp cycle/a.h" \
+              "rows/c.cpp batch/a.h" "batch/c.cpp tools/a.h" "batch/c.h python/a.h" \
+              "batch/c.cpp screens/a.h" "tests/batch/c.cpp tools/a.h" \
+              "tests/engine/c.cpp cycle/a.h" \
               "engine/c.h <screens/a.h>"; do
     set -- $upward
     if [[ "$2" == \<* ]]; then

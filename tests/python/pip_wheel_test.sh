@@ -3,7 +3,7 @@
 # it, the wheel; the wheel installed into a fresh virtual environment (Debian's numpy and
 # pandas seen through --system-site-packages, since no index is reached) and checked
 # there: its contents and links, its version, its examples, its types, and 20,000
-# random rows against volantra-price's texts. Then it is uninstalled.
+# random rows against volantra-price's texts and bytes. Then it is uninstalled.
 #   pip_wheel_test.sh SOURCE_ROOT VOLANTRA_PRICE PROJECT_VERSION
 set -euo pipefail
 root="$(realpath "$1")" pricer="$(realpath "$2")" version="$3"
@@ -31,7 +31,8 @@ wheel="$(echo "$work"/dist/volantra-"$version"-*.whl)"
 [[ -f "$wheel" && -f "$work/dist/volantra-$version.tar.gz" ]] || { echo "no sdist or wheel"; exit 1; }
 
 # The wheel holds the package and its metadata only; the module needs the C++ runtime
-# and libc, and no folder of the build.
+# and libc (with its loader, for the thread-local state of price_csv's threads), and no
+# folder of the build.
 unexpected="$(/usr/bin/python3 -m zipfile -l "$wheel" | awk 'NR > 1 { print $1 }' |
               grep -Ev '^volantra/(__init__\.py|_volantra\..*so|_volantra\.pyi|py\.typed)$' |
               grep -Ev "^volantra-$version\.dist-info/" || true)"
@@ -39,7 +40,7 @@ unexpected="$(/usr/bin/python3 -m zipfile -l "$wheel" | awk 'NR > 1 { print $1 }
 mkdir "$work/wheel" && /usr/bin/python3 -m zipfile -e "$wheel" "$work/wheel"
 links="$(readelf -d "$work"/wheel/volantra/_volantra*.so)"
 if grep -qE 'RPATH|RUNPATH' <<< "$links" ||
-   grep -oP 'NEEDED.*\[\K[^]]+' <<< "$links" | grep -qvE '^lib(stdc\+\+|m|gcc_s|c)\.so'; then
+   grep -oP 'NEEDED.*\[\K[^]]+' <<< "$links" | grep -qvE '^(lib(stdc\+\+|m|gcc_s|c)\.so|ld-linux-[a-z0-9-]+\.so\.2$)'; then
     echo "the module links more than the C++ runtime and libc:"
     echo "$links"
     exit 1
@@ -58,7 +59,7 @@ import tempfile
 import pandas as pd
 
 import volantra
-from pricer_run import random_rows, run_pricer, write_rows
+from pricer_run import pricer_bytes, random_rows, run_pricer, write_rows
 
 version = sys.argv[1]
 assert volantra.__file__.startswith(sys.prefix), volantra.__file__
@@ -77,6 +78,10 @@ with tempfile.TemporaryDirectory() as folder:
         for i, want in enumerate(priced):
             for name in volantra.RESULTS + ("message",):
                 assert framed[name][i] == want[name], (label, i, name, framed[name][i], want)
+    target = os.path.join(folder, "priced.csv")
+    volantra.price_csv(path, target)
+    with open(target, "rb") as written:
+        assert written.read() == pricer_bytes(path)[1], "price_csv wrote other bytes"
 print(f"ok   the wheel {volantra.__version__}: {examples.attempted} examples, "
       f"{len(priced)} rows as volantra-price writes them")
 PYTHON

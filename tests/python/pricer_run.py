@@ -18,6 +18,13 @@ def run_pricer(path, *options):
     return list(csv.DictReader(done.stdout.splitlines()))
 
 
+def pricer_bytes(path, *options):
+    """volantra-price on the file at `path`: its exit status, output bytes and message line."""
+    done = subprocess.run([os.environ["VOLANTRA_PRICE"], *options, path],
+                          capture_output=True, check=False)
+    return done.returncode, done.stdout, done.stderr.decode()
+
+
 def shown_number(text):
     """The number a result text reads as; NaN for an empty box."""
     return float(text) if text else math.nan

@@ -228,14 +228,22 @@ class AgainstThePricer(unittest.TestCase):
 
 
 class Threads(unittest.TestCase):
-    """The array work lets go of the interpreter, so other threads run, and price, meanwhile."""
+    """The array and file work lets go of the interpreter, so other threads run, and price,
+    meanwhile."""
 
     def test_another_thread_advances_during_the_array_work(self):
         rows = np.full(1_000_000, 100.0)
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        source, target = os.path.join(folder.name, "in.csv"), os.path.join(folder.name, "out.csv")
+        with open(source, "wb") as file:
+            file.write(b"screen,asset,strike,maturity,volatility,interest\n" +
+                       b"call,100,100,365,20,5\n" * 300_000)
         calls = [  # each long enough for a thread that is let run to be scheduled
             ("price", lambda: volantra.price("call", rows, 100, 365, 20, 5)),
             ("solve", lambda: volantra.solve("volatility", "call", rows[:5000], 100, 365,
                                              value=10.45, interest=5)),
+            ("price_csv", lambda: volantra.price_csv(source, target)),
         ]
         interval = sys.getswitchinterval()
         sys.setswitchinterval(1000)  # no forced switches: only a release lets others in

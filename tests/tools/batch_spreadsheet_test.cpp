@@ -1,8 +1,10 @@
 // Files as spreadsheets write them, the exit status of each kind of row, refused options,
 // failed writes, --output and the grid of two sweeps, through the built program.
 #include <dirent.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -192,6 +194,31 @@ TEST(Spreadsheet, OutputReplacesTheFileOnlyWhenTheRunSucceeds) {
     EXPECT_EQ(run.out, "");
     EXPECT_EQ(testing::ReadWhole(file), RunPricer("", rows + "put,0,100,365,20,5\n").out);
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"priced.csv"});
+}
+
+// A replaced file keeps its permissions; a new one gets those the umask leaves, as any
+// file the user's programs create.
+TEST(Spreadsheet, OutputTakesThePermissionsOfTheFileItReplacesOrTheUmasks) {
+    const std::string file = ::testing::TempDir() + "volantra_permissions.csv";
+    const std::string rows = std::string(kHeader) + "call,100,100,365,20,5\n";
+    const struct {
+        int existing;  // -1: no file before
+        mode_t mask;
+        mode_t expected;
+    } cases[] = {{0600, 022, 0600}, {0664, 077, 0664}, {-1, 022, 0644}, {-1, 027, 0640}};
+    for (const auto& c : cases) {
+        std::remove(file.c_str());
+        if (c.existing >= 0) {
+            std::ofstream(file) << "old\n";
+            ASSERT_EQ(chmod(file.c_str(), static_cast<mode_t>(c.existing)), 0);
+        }
+        const mode_t before = umask(c.mask);
+        EXPECT_EQ(RunPricer("-o '" + file + "'", rows).status, 0);
+        umask(before);
+        struct stat written {};
+        ASSERT_EQ(stat(file.c_str(), &written), 0);
+        EXPECT_EQ(written.st_mode & 07777, c.expected) << c.existing << " " << c.mask;
+    }
 }
 
 TEST(Spreadsheet, TwoSweepsMakeAGridTheFirstOutermost) {

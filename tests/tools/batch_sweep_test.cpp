@@ -6,8 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include "batch/batch_run.h"
 #include "price_process.h"
-#include "tools/batch_pricer.h"
 #include "worked_examples.h"
 
 namespace volantra {

@@ -1,4 +1,4 @@
-#include "tools/column_schema.h"
+#include "batch/column_schema.h"
 
 #include <algorithm>
 

@@ -1,19 +1,35 @@
 #pragma once
 
 #include <cstddef>
-#include <iosfwd>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "batch/batch_options.h"
+#include "batch/column_schema.h"
+#include "batch/row_writer.h"
 #include "rows/solved_row.h"
 #include "rows/sweep_grid.h"
-#include "tools/batch_options.h"
-#include "tools/column_schema.h"
-#include "tools/row_writer.h"
 
 namespace volantra {
+
+/// What pricing rows counted: the input rows, and the output lines valued or carrying a
+/// message (a sweep writes several lines a row).
+struct BatchCounts {
+    std::size_t rowsRead = 0;          ///< input rows after the header, empty ones too
+    std::size_t linesValued = 0;       ///< output lines with results
+    std::size_t linesWithMessage = 0;  ///< output lines with a message
+    bool allValued = true;             ///< every line valued as given; empty rows count as such
+
+    /// Adds the counts of other rows.
+    void Add(const BatchCounts& other) {
+        rowsRead += other.rowsRead;
+        linesValued += other.linesValued;
+        linesWithMessage += other.linesWithMessage;
+        allValued = allValued && other.allValued;
+    }
+};
 
 /// Prices CSV rows with the digits of the pricing screens.
 class BatchPricer {
@@ -29,19 +45,19 @@ public:
     /// Appends the output header line.
     void AppendHeader(std::string& out) const;
 
-    /// Appends the output lines of one input row (one per point of a sweep); false when
-    /// one of them was not valued as given. A row of empty fields gives one line of
-    /// empty results. `plain` says that no field holds the delimiter or anything that
-    /// would need quotes (CsvReader::Plain), so none is searched.
-    bool PriceRow(const std::vector<std::string_view>& fields, std::string& out,
-                  bool plain = false) const;
+    /// Appends the output lines of one input row (one per point of a sweep) and counts
+    /// them. A row of empty fields gives one line of empty results. `plain` says that no
+    /// field holds the delimiter or anything that would need quotes (CsvReader::Plain), so
+    /// none is searched.
+    void PriceRow(const std::vector<std::string_view>& fields, std::string& out,
+                  BatchCounts& counts, bool plain = false) const;
 
     /// Output lines per input row.
     [[nodiscard]] std::size_t LinesPerRow() const { return grid_->Count(); }
 
 private:
-    bool PriceLine(RowFields& field, const std::vector<std::string_view>& fields, bool plain,
-                   std::string& out) const;
+    void PriceLine(RowFields& field, const std::vector<std::string_view>& fields, bool plain,
+                   std::string& out, BatchCounts& counts) const;
     [[nodiscard]] RowOutcome Price(const RowFields& field) const;
     [[nodiscard]] RowOutcome Solve(RowFields& field) const;
     [[nodiscard]] RowOutcome Outcome(const PricedRow& priced) const;
@@ -60,14 +76,5 @@ private:
     mutable std::string message_;
     mutable std::string position_;
 };
-
-/// Reads CSV from `in`, writes priced CSV to `out` and problems to `err`, streaming.
-BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err,
-                       const BatchOptions& options);
-
-/// PriceBatch with the delimiter guessed and no solve or sweep.
-inline BatchStatus PriceBatch(std::istream& in, std::ostream& out, std::ostream& err, bool full) {
-    return PriceBatch(in, out, err, PlainBatchOptions(full));
-}
 
 }  // namespace volantra

@@ -1,4 +1,4 @@
-#include "tools/parallel_batch.h"
+#include "batch/parallel_batch.h"
 
 #include <algorithm>
 #include <deque>
@@ -31,7 +31,7 @@ struct RowBatch {
 
 struct PricedBatch {
     std::string out;
-    bool allValued = true;
+    BatchCounts counts;
 };
 
 PricedBatch PriceRows(const RowBatch& batch, const BatchPricer& pricer) {
@@ -45,7 +45,7 @@ PricedBatch PriceRows(const RowBatch& batch, const BatchPricer& pricer) {
             fields.emplace_back(batch.text.data() + start, batch.fieldEnds[field] - start);
             start = batch.fieldEnds[field];
         }
-        priced.allValued &= pricer.PriceRow(fields, priced.out, batch.plain[record] != 0);
+        pricer.PriceRow(fields, priced.out, priced.counts, batch.plain[record] != 0);
     }
     return priced;
 }
@@ -66,16 +66,16 @@ std::future<PricedBatch> Start(const std::shared_ptr<const RowBatch>& batch,
 // Reads batches of records and prices each on a thread of its own, a copy of `pricer`
 // for each, and writes them in the input's order; at most jobs + 1 batches are in
 // flight, so memory stays bounded however long the input.
-bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out) {
+void PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs, OutputSink& out,
+                     BatchCounts& counts) {
     // A batch of about 4096 output lines, at least one record.
     const std::size_t recordsPerBatch = std::max<std::size_t>(1, 4096 / pricer.LinesPerRow());
     std::deque<std::future<PricedBatch>> inFlight;
-    bool allValued = true;
     const auto writeOldest = [&] {
         const PricedBatch priced = inFlight.front().get();
         inFlight.pop_front();
         out.Write(priced.out);
-        allValued &= priced.allValued;
+        counts.Add(priced.counts);
     };
     std::vector<std::string_view> fields;
     bool more = true;
@@ -95,7 +95,6 @@ bool PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs
     while (!inFlight.empty()) {
         writeOldest();  // once a write failed, the sink writes nothing more
     }
-    return allValued;
 }
 
 }  // namespace volantra

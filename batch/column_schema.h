@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/batch_options.h"
 #include "rows/schema.h"
-#include "tools/batch_options.h"
 
 namespace volantra {
 

@@ -1,11 +1,11 @@
-#include "tools/row_writer.h"
+#include "batch/row_writer.h"
 
 #include <algorithm>
 #include <charconv>
 #include <type_traits>
 
-#include "tools/csv.h"
-#include "tools/short_line.h"
+#include "batch/csv.h"
+#include "batch/short_line.h"
 
 namespace volantra {
 namespace {

@@ -1,4 +1,4 @@
-#include "tools/csv.h"
+#include "batch/csv.h"
 
 #include <sstream>
 #include <string>

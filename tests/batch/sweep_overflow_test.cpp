@@ -1,7 +1,7 @@
 // A sweep range whose numbers cannot share one scale in 64 bits is refused, not wrapped.
 #include <gtest/gtest.h>
 
-#include "tools/batch_pricer.h"
+#include "rows/sweep_range.h"
 
 namespace volantra {
 namespace {

@@ -1,18 +1,13 @@
-#include "tools/batch_pricer.h"
-
-#include <sys/wait.h>
+#include "batch/batch_run.h"
 
 #include <cstdio>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
-#include <cstdio>
-
 #include <gtest/gtest.h>
 
-#include "tools/csv.h"
+#include "batch/csv.h"
 #include "worked_examples.h"
 
 namespace volantra {
@@ -184,36 +179,6 @@ TEST(PriceBatch, UnusableInputStopsWithAClearLine) {
         EXPECT_TRUE(run.rows.empty());
         EXPECT_NE(run.errors.find("volantra-price: "), std::string::npos);
     }
-}
-
-// The installed program end to end: a file argument, the output, the exit status.
-TEST(VolantraPrice, RunsOnAFileAndReportsThroughItsExitStatus) {
-    const std::string path = ::testing::TempDir() + "volantra_sample.csv";
-    const testing::WorkedExample& call = WorkedExampleNamed("call");
-    std::ofstream(path) << kHeader << InputRow(call) << "\nput,0,100,365,20,5,,,\n";
-    auto run = [](const std::string& command, std::string& out) {
-        FILE* pipe = popen(command.c_str(), "r");
-        char buffer[4096];
-        for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) {
-            out.append(buffer, n);
-        }
-        return WEXITSTATUS(pclose(pipe));
-    };
-    std::string out;
-    EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " " + path, out), 1);
-    std::string priced = InputRow(call);
-    for (const std::string& shown : call.shown) {
-        priced += ',' + shown;
-    }
-    EXPECT_NE(out.find(priced + ",\n"), std::string::npos) << out;
-    EXPECT_NE(out.find(",Asset must be greater than 0\n"), std::string::npos);
-
-    std::string help;
-    EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " --help", help), 0);
-    EXPECT_NE(help.find("theta"), std::string::npos);
-    std::string missing;
-    EXPECT_EQ(run(std::string(VOLANTRA_PRICE_PATH) + " /nonexistent.csv 2>&1", missing), 2);
-    EXPECT_NE(missing.find("cannot open"), std::string::npos);
 }
 
 }  // namespace

@@ -4,9 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "batch/column_schema.h"
 #include "cycle/screen.h"
 #include "engine/valuation.h"
-#include "tools/column_schema.h"
 
 namespace volantra {
 

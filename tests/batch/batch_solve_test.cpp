@@ -7,8 +7,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/batch_pricer.h"
-#include "tools/csv.h"
+#include "batch/batch_run.h"
+#include "batch/csv.h"
 #include "worked_examples.h"
 
 namespace volantra {

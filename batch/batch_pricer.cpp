@@ -1,4 +1,4 @@
-#include "tools/batch_pricer.h"
+#include "batch/batch_pricer.h"
 
 #include <algorithm>
 
@@ -27,8 +27,9 @@ void BatchPricer::AppendHeader(std::string& out) const {
     Writer().AppendHeader(out);
 }
 
-bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out,
-                           bool plain) const {
+void BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out,
+                           BatchCounts& counts, bool plain) const {
+    ++counts.rowsRead;
     RowFields field{};
     for (std::size_t column = 0; column < ENUM_COUNT<Column>; ++column) {
         const std::size_t input = schema_.InputOf(static_cast<Column>(column));
@@ -38,21 +39,20 @@ bool BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
     }
     if (IsBlankRecord(fields)) {
         Writer().AppendLine(field, fields, RowOutcome{}, plain, out);  // a spreadsheet's empty row
-        return true;
+        return;
     }
     if (!grid_->Sweeps() || fields.size() != schema_.InputSize()) {
-        return PriceLine(field, fields, plain, out);
+        PriceLine(field, fields, plain, out, counts);
+        return;
     }
-    bool allValued = true;
     for (std::size_t k = 0; k < grid_->Count(); ++k) {
         grid_->Place(k, field);
-        allValued &= PriceLine(field, fields, plain, out);
+        PriceLine(field, fields, plain, out, counts);
     }
-    return allValued;
 }
 
-bool BatchPricer::PriceLine(RowFields& field, const std::vector<std::string_view>& fields,
-                            bool plain, std::string& out) const {
+void BatchPricer::PriceLine(RowFields& field, const std::vector<std::string_view>& fields,
+                            bool plain, std::string& out, BatchCounts& counts) const {
     RowOutcome row;
     if (fields.size() != schema_.InputSize()) {
         message_ = "The row has " + std::to_string(fields.size()) + " fields instead of " +
@@ -64,7 +64,9 @@ bool BatchPricer::PriceLine(RowFields& field, const std::vector<std::string_view
         row = Price(field);
     }
     Writer().AppendLine(field, fields, row, plain, out);
-    return row.valued != nullptr && row.message.empty();
+    counts.linesValued += row.valued != nullptr ? 1 : 0;
+    counts.linesWithMessage += row.message.empty() ? 0 : 1;
+    counts.allValued = counts.allValued && row.valued != nullptr && row.message.empty();
 }
 
 RowOutcome BatchPricer::Price(const RowFields& field) const {

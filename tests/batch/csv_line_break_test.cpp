@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "tools/csv.h"
+#include "batch/csv.h"
 
 namespace volantra {
 namespace {

@@ -38,6 +38,8 @@ public:
     [[nodiscard]] bool Failed() const { return failed_; }
     /// The reason a write failed, as the system words it.
     [[nodiscard]] std::string Reason() const;
+    /// The system's error number of the failed write; 0 when it gave none.
+    [[nodiscard]] int Error() const { return error_; }
 
 private:
     std::ostream& out_;
@@ -45,13 +47,18 @@ private:
     int error_ = 0;
 };
 
+/// What becomes of the temporary file when a signal ends the program.
+enum class OnSignal {
+    Remove,  ///< removed on SIGINT, SIGTERM or SIGHUP; one such file at a time
+    Leave,   ///< no signal handler is set, for programs that handle signals themselves
+};
+
 /// A file written under a temporary name in its folder and renamed over its own name
 /// only on Commit, so a failed run leaves an existing file as it was; the temporary file
-/// is removed when the object goes without a Commit, or when SIGINT, SIGTERM or SIGHUP
-/// ends the program. One at a time.
+/// is removed when the object goes without a Commit.
 class ReplacingFile {
 public:
-    ReplacingFile() = default;
+    explicit ReplacingFile(OnSignal onSignal = OnSignal::Remove) : onSignal_(onSignal) {}
     ReplacingFile(const ReplacingFile&) = delete;
     ReplacingFile& operator=(const ReplacingFile&) = delete;
     ~ReplacingFile();
@@ -63,10 +70,14 @@ public:
     /// Saves the temporary file and renames it to the path; false, with `error` set,
     /// when that fails.
     bool Commit(std::string& error);
+    /// The system's error number of a failed Open or Commit.
+    [[nodiscard]] int Error() const { return systemError_; }
 
 private:
+    OnSignal onSignal_;
     std::string path_;
     std::string temporary_;
+    int systemError_ = 0;
     int fd_ = -1;
     FdStreamBuf buffer_{-1};
     std::ostream stream_{nullptr};

@@ -1,14 +1,15 @@
-#include "tools/output_file.h"
+#include "batch/output_file.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <array>
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
-#include <vector>
+#include <random>
 
 namespace volantra {
 namespace {
@@ -31,6 +32,26 @@ void RemoveOnSignals(const char* path) {
             std::signal(signal, RemovePendingAndStop);
         }
     }
+}
+
+// Creates a file of a name of its own beside `path`, ".NAME.XXXXXXXX", with the
+// permissions a new file gets. The kernel applies the umask here, which a program with
+// threads could not read without changing it for a moment.
+int CreateBeside(const std::string& path, std::string& temporary) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+    const std::string stem = path.substr(0, nameStart) + "." + path.substr(nameStart) + ".";
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::array<char, 9> suffix{};
+        std::snprintf(suffix.data(), suffix.size(), "%08x", random());
+        temporary = stem + suffix.data();
+        const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) {
+            return fd;
+        }
+    }
+    return -1;  // errno is EEXIST
 }
 
 }  // namespace
@@ -74,7 +95,9 @@ std::string OutputSink::Reason() const {
 }
 
 ReplacingFile::~ReplacingFile() {
-    RemoveOnSignals(nullptr);
+    if (onSignal_ == OnSignal::Remove) {
+        RemoveOnSignals(nullptr);
+    }
     if (fd_ >= 0) {
         ::close(fd_);
     }
@@ -85,29 +108,21 @@ ReplacingFile::~ReplacingFile() {
 
 bool ReplacingFile::Open(const std::string& path, std::string& error) {
     path_ = path;
-    const std::size_t slash = path.rfind('/');
-    const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
-    std::string pattern = path.substr(0, nameStart) + "." + path.substr(nameStart) + ".XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    fd_ = ::mkstemp(name.data());
+    fd_ = CreateBeside(path, temporary_);
     if (fd_ < 0) {
-        error = "cannot write " + path + ": " + std::strerror(errno);
+        systemError_ = errno;
+        temporary_.clear();
+        error = "cannot write " + path + ": " + std::strerror(systemError_);
         return false;
     }
-    temporary_ = name.data();
-    RemoveOnSignals(temporary_.c_str());
-    // The permissions of the file replaced, or those a new file gets.
-    struct stat existing {};
-    mode_t mode = 0;
-    if (::stat(path.c_str(), &existing) == 0) {
-        mode = existing.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
+    if (onSignal_ == OnSignal::Remove) {
+        RemoveOnSignals(temporary_.c_str());
     }
-    ::fchmod(fd_, mode);
+    // The permissions of the file replaced; a new file keeps those it was created with.
+    struct stat existing {};
+    if (::stat(path.c_str(), &existing) == 0) {
+        ::fchmod(fd_, existing.st_mode & 07777);
+    }
     buffer_.Attach(fd_);
     stream_.rdbuf(&buffer_);
     return true;
@@ -119,10 +134,13 @@ bool ReplacingFile::Commit(std::string& error) {
     const bool closed = ::close(fd_) == 0;
     fd_ = -1;
     if (!saved || !closed || std::rename(temporary_.c_str(), path_.c_str()) != 0) {
-        error = "cannot write " + path_ + ": " + std::strerror(saved ? errno : fsyncError);
+        systemError_ = saved ? errno : fsyncError;
+        error = "cannot write " + path_ + ": " + std::strerror(systemError_);
         return false;
     }
-    RemoveOnSignals(nullptr);
+    if (onSignal_ == OnSignal::Remove) {
+        RemoveOnSignals(nullptr);
+    }
     temporary_.clear();
     return true;
 }
