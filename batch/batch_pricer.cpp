@@ -1,6 +1,7 @@
 #include "batch/batch_pricer.h"
 
 #include <algorithm>
+#include <span>
 
 #include "engine/number_text.h"
 
@@ -29,6 +30,23 @@ void BatchPricer::AppendHeader(std::string& out) const {
 
 void BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::string& out,
                            BatchCounts& counts, bool plain) const {
+    PriceRecord(fields, out, counts, plain);
+    Flush(out, counts);
+}
+
+void BatchPricer::PriceRecords(const RecordBatch& batch, std::string& out,
+                               BatchCounts& counts) const {
+    std::vector<std::string_view> fields;
+    for (std::size_t record = 0; record < batch.Size(); ++record) {
+        batch.Fields(record, fields);
+        PriceRecord(fields, out, counts, batch.plain[record] != 0);
+    }
+    Flush(out, counts);
+}
+
+// The record's fields must stay where they are until the next Flush.
+void BatchPricer::PriceRecord(const std::vector<std::string_view>& fields, std::string& out,
+                              BatchCounts& counts, bool plain) const {
     ++counts.rowsRead;
     RowFields field{};
     for (std::size_t column = 0; column < ENUM_COUNT<Column>; ++column) {
@@ -38,6 +56,7 @@ void BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
         }
     }
     if (IsBlankRecord(fields)) {
+        Flush(out, counts);
         Writer().AppendLine(field, fields, RowOutcome{}, plain, out);  // a spreadsheet's empty row
         return;
     }
@@ -53,25 +72,57 @@ void BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
 
 void BatchPricer::PriceLine(RowFields& field, const std::vector<std::string_view>& fields,
                             bool plain, std::string& out, BatchCounts& counts) const {
+    if (fields.size() == schema_.InputSize() && !options_.solve) {
+        if (waiting_.size() <= waitingCount_) {
+            waiting_.resize(BLOCK_ROWS);
+        }
+        WaitingLine& line = waiting_[waitingCount_++];
+        line.field = field;
+        line.fields.assign(fields.begin(), fields.end());
+        line.plain = plain;
+        if (waitingCount_ == BLOCK_ROWS) {
+            Flush(out, counts);
+        }
+        return;
+    }
+    Flush(out, counts);
     RowOutcome row;
     if (fields.size() != schema_.InputSize()) {
         message_ = "The row has " + std::to_string(fields.size()) + " fields instead of " +
                    std::to_string(schema_.InputSize());
         row.message = message_;
-    } else if (options_.solve) {
-        row = Solve(field);
     } else {
-        row = Price(field);
+        row = Solve(field);
     }
+    WriteLine(field, fields, row, plain, out, counts);
+}
+
+void BatchPricer::Flush(std::string& out, BatchCounts& counts) const {
+    const std::size_t count = waitingCount_;
+    if (count == 0) {
+        return;
+    }
+    waitingCount_ = 0;
+    waitingFields_.resize(BLOCK_ROWS);
+    waitingPriced_.resize(BLOCK_ROWS);
+    for (std::size_t i = 0; i < count; ++i) {
+        waitingFields_[i] = waiting_[i].field;
+    }
+    volantra::PriceRows(std::span(waitingFields_).first(count), conventions_,
+                        std::span(waitingPriced_).first(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        const WaitingLine& line = waiting_[i];
+        WriteLine(line.field, line.fields, Outcome(waitingPriced_[i]), line.plain, out, counts);
+    }
+}
+
+void BatchPricer::WriteLine(const RowFields& field, const std::vector<std::string_view>& fields,
+                            const RowOutcome& row, bool plain, std::string& out,
+                            BatchCounts& counts) const {
     Writer().AppendLine(field, fields, row, plain, out);
     counts.linesValued += row.valued != nullptr ? 1 : 0;
     counts.linesWithMessage += row.message.empty() ? 0 : 1;
     counts.allValued = counts.allValued && row.valued != nullptr && row.message.empty();
-}
-
-RowOutcome BatchPricer::Price(const RowFields& field) const {
-    volantra::PriceRow(field, conventions_, row_.priced);
-    return Outcome(row_.priced);
 }
 
 // The bar's column shows the lowest matching position, and is echoed as it came where

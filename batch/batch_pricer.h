@@ -8,6 +8,7 @@
 
 #include "batch/batch_options.h"
 #include "batch/column_schema.h"
+#include "batch/record_batch.h"
 #include "batch/row_writer.h"
 #include "rows/solved_row.h"
 #include "rows/sweep_grid.h"
@@ -52,13 +53,29 @@ public:
     void PriceRow(const std::vector<std::string_view>& fields, std::string& out,
                   BatchCounts& counts, bool plain = false) const;
 
+    /// PriceRow on every record of `batch`, in turn; the rows it prices are valued a block
+    /// at a time.
+    void PriceRecords(const RecordBatch& batch, std::string& out, BatchCounts& counts) const;
+
     /// Output lines per input row.
     [[nodiscard]] std::size_t LinesPerRow() const { return grid_->Count(); }
 
 private:
+    // A line whose pricing waits for a block of them; its views outlive the wait.
+    struct WaitingLine {
+        RowFields field;
+        std::vector<std::string_view> fields;  // the record's, echoed in the line
+        bool plain = false;
+    };
+
+    void PriceRecord(const std::vector<std::string_view>& fields, std::string& out,
+                     BatchCounts& counts, bool plain) const;
+    // Prices and appends the waiting lines, in their order.
+    void Flush(std::string& out, BatchCounts& counts) const;
+    void WriteLine(const RowFields& field, const std::vector<std::string_view>& fields,
+                   const RowOutcome& row, bool plain, std::string& out, BatchCounts& counts) const;
     void PriceLine(RowFields& field, const std::vector<std::string_view>& fields, bool plain,
                    std::string& out, BatchCounts& counts) const;
-    [[nodiscard]] RowOutcome Price(const RowFields& field) const;
     [[nodiscard]] RowOutcome Solve(RowFields& field) const;
     [[nodiscard]] RowOutcome Outcome(const PricedRow& priced) const;
     [[nodiscard]] RowWriter Writer() const {
@@ -75,6 +92,11 @@ private:
     mutable ShownTexts texts_;
     mutable std::string message_;
     mutable std::string position_;
+    // Lines waiting to be priced together, their storage reused block after block.
+    mutable std::vector<WaitingLine> waiting_;
+    mutable std::size_t waitingCount_ = 0;
+    mutable std::vector<RowFields> waitingFields_;
+    mutable std::vector<PricedRow> waitingPriced_;
 };
 
 }  // namespace volantra

@@ -8,12 +8,14 @@
 #include "batch/csv.h"
 #include "batch/output_file.h"
 #include "batch/parallel_batch.h"
+#include "batch/record_batch.h"
 
 namespace volantra {
 namespace {
 
 // Rows are written in blocks of about this size.
 constexpr std::size_t FLUSH_SIZE = 1 << 16;
+constexpr std::size_t RECORDS_AT_ONCE = 256;
 
 std::string ReadReason(const CsvReader& reader) {
     return reader.Error() != 0 ? std::strerror(reader.Error()) : "the read failed";
@@ -43,11 +45,19 @@ BatchResult NoHeader(const CsvReader& reader, const BatchOptions& options) {
     return Stopped(BatchFailure::Refused, "the input is empty: a header row is needed");
 }
 
+// Records are copied out of the reader a few hundred at a time, so that their rows can be
+// valued a block at a time.
 void PriceInTurn(CsvReader& reader, const BatchPricer& pricer, std::string& buffer, OutputSink& out,
                  BatchCounts& counts) {
+    RecordBatch batch;
     std::vector<std::string_view> fields;
-    while (!out.Failed() && reader.Next(fields)) {
-        pricer.PriceRow(fields, buffer, counts, reader.Plain());
+    bool more = true;
+    while (more && !out.Failed()) {
+        batch.Clear();
+        while (batch.Size() < RECORDS_AT_ONCE && (more = reader.Next(fields))) {
+            batch.Add(fields, reader.Plain());
+        }
+        pricer.PriceRecords(batch, buffer, counts);
         if (buffer.size() >= FLUSH_SIZE) {
             out.Write(buffer);
             buffer.clear();

@@ -12,46 +12,19 @@
 namespace volantra {
 namespace {
 
-// Records copied out of the reader, to be priced on another thread.
-struct RowBatch {
-    std::string text;                     // the fields' bytes, one after another
-    std::vector<std::size_t> fieldEnds;   // where each field ends in text
-    std::vector<std::size_t> recordEnds;  // how many fields the records up to each hold
-    std::vector<unsigned char> plain;     // CsvReader::plain of each record
-
-    void Add(const std::vector<std::string_view>& fields, bool plainRecord) {
-        for (std::string_view field : fields) {
-            text.append(field);
-            fieldEnds.push_back(text.size());
-        }
-        recordEnds.push_back(fieldEnds.size());
-        plain.push_back(plainRecord ? 1 : 0);
-    }
-};
-
 struct PricedBatch {
     std::string out;
     BatchCounts counts;
 };
 
-PricedBatch PriceRows(const RowBatch& batch, const BatchPricer& pricer) {
+PricedBatch PriceRows(const RecordBatch& batch, const BatchPricer& pricer) {
     PricedBatch priced;
-    std::vector<std::string_view> fields;
-    std::size_t field = 0;
-    std::size_t start = 0;
-    for (std::size_t record = 0; record < batch.recordEnds.size(); ++record) {
-        fields.clear();
-        for (; field < batch.recordEnds[record]; ++field) {
-            fields.emplace_back(batch.text.data() + start, batch.fieldEnds[field] - start);
-            start = batch.fieldEnds[field];
-        }
-        pricer.PriceRow(fields, priced.out, priced.counts, batch.plain[record] != 0);
-    }
+    pricer.PriceRecords(batch, priced.out, priced.counts);
     return priced;
 }
 
 // Prices `batch` on a thread of its own, with a copy of `pricer`.
-std::future<PricedBatch> Start(const std::shared_ptr<const RowBatch>& batch,
+std::future<PricedBatch> Start(const std::shared_ptr<const RecordBatch>& batch,
                                const BatchPricer& pricer) {
     try {
         return std::async(std::launch::async,
@@ -80,7 +53,7 @@ void PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs
     std::vector<std::string_view> fields;
     bool more = true;
     while (more && !out.Failed()) {
-        auto batch = std::make_shared<RowBatch>();
+        auto batch = std::make_shared<RecordBatch>();
         while (batch->recordEnds.size() < recordsPerBatch && (more = reader.Next(fields))) {
             batch->Add(fields, reader.Plain());
         }
