@@ -30,7 +30,8 @@ def refuse(what, package):
 
 
 def check_tools():
-    """A compiler, a new enough CMake and pybind11, or one line saying which is missing."""
+    """A compiler, a new enough CMake, pybind11 and Highway, or one line saying which is
+    missing."""
     compiler = os.environ.get("CXX", "c++").split()[0]
     if shutil.which(compiler) is None:
         refuse(f"a C++20 compiler ({compiler})", "g++")
@@ -46,6 +47,10 @@ def check_tools():
         import pybind11  # pylint: disable=import-outside-toplevel
     except ImportError:
         refuse("pybind11", "pybind11-dev python3-pybind11")
+    prefixes = ["/usr", "/usr/local", os.environ.get("CONDA_PREFIX", "")]
+    if not any(prefix and (Path(prefix) / "include/hwy/highway.h").exists()
+               for prefix in prefixes):
+        refuse("Highway, the vector library", "libhwy-dev")
     return cmake, pybind11.get_cmake_dir()
 
 

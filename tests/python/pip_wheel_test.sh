@@ -40,8 +40,9 @@ unexpected="$(/usr/bin/python3 -m zipfile -l "$wheel" | awk 'NR > 1 { print $1 }
 mkdir "$work/wheel" && /usr/bin/python3 -m zipfile -e "$wheel" "$work/wheel"
 links="$(readelf -d "$work"/wheel/volantra/_volantra*.so)"
 if grep -qE 'RPATH|RUNPATH' <<< "$links" ||
-   grep -oP 'NEEDED.*\[\K[^]]+' <<< "$links" | grep -qvE '^(lib(stdc\+\+|m|gcc_s|c)\.so|ld-linux-[a-z0-9-]+\.so\.2$)'; then
-    echo "the module links more than the C++ runtime and libc:"
+   grep -oP 'NEEDED.*\[\K[^]]+' <<< "$links" |
+       grep -qvE '^(lib(stdc\+\+|m|gcc_s|c|hwy)\.so|ld-linux-[a-z0-9-]+\.so\.2$)'; then
+    echo "the module links more than the C++ runtime, libc and Highway:"
     echo "$links"
     exit 1
 fi
