@@ -225,20 +225,14 @@ void FillDividends(const BoxColumns& boxes, std::size_t count, BlockColumns& blo
 
 // Column by column, so that the compiler can take several rows at once.
 std::size_t ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block) {
-    const auto& fractions = BarFractions();
-    const auto fraction = [&fractions](int percent) {
-        return percent >= 0 && percent <= VOLATILITY_HIGHEST
-                   ? fractions[static_cast<std::size_t>(percent)]
-                   : FractionThroughText(percent);
-    };
     for (std::size_t i = 0; i < count; ++i) {
         block.asset[i] = boxes.asset[i];
         block.strike[i] = boxes.strike[i];
         block.netAsset[i] = boxes.asset[i];
         block.dividend[i] = 0;
         block.call[i] = boxes.kinds[i] == OptionKind::Call ? 1.0 : 0.0;
-        block.volatility[i] = fraction(boxes.volatilityPercent[i]);
-        block.interest[i] = fraction(boxes.interestPercent[i]);
+        block.volatility[i] = Fraction(boxes.volatilityPercent[i]);
+        block.interest[i] = Fraction(boxes.interestPercent[i]);
     }
     for (std::size_t i = 0; i < count; ++i) {
         block.time[i] = TimeToMaturity(boxes.maturityDays[i]);

@@ -28,8 +28,7 @@ std::size_t RoundSinglesOf(const T* values, std::size_t count, std::size_t decim
             value = hn::LoadU(d, values + i);
         }
         hn::StoreU(RoundSingleViaText<false>(d, value, decimals, known), d, rounded + i);
-        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
-        settledCount += hn::CountTrue(d, known);
+        settledCount += StoreSettled(d, known, settled + i);
     }
     return settledCount;
 }
@@ -54,8 +53,7 @@ std::size_t RoundDoubles(const double* values, std::size_t count, std::size_t de
         M known = hn::FirstN(d, lanes);
         const V value = hn::LoadU(d, values + i);
         hn::StoreU(RoundDoubleViaText(d, value, decimals, known), d, rounded + i);
-        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
-        settledCount += hn::CountTrue(d, known);
+        settledCount += StoreSettled(d, known, settled + i);
     }
     return settledCount;
 }
@@ -79,39 +77,37 @@ HWY_EXPORT(RoundWidenedSingles);
 HWY_EXPORT(RoundDoubles);
 HWY_EXPORT(DoubleLanes);
 
-std::size_t RoundSinglesViaText(std::span<const float> values, int decimals,
-                                std::span<double> rounded) {
+namespace {
+
+// RoundViaText<double> of each value read as a `Source`, a vector at a time by `kernel`.
+template <typename Source, typename T, typename Kernel>
+std::size_t RoundInChunks(std::span<const T> values, int decimals, std::span<double> rounded,
+                          Kernel kernel) {
     const auto places = static_cast<std::size_t>(decimals);
     return RunInChunks(
         values, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
-        [places](const float* in, std::size_t count, double* out, double* settled) {
-            return HWY_DYNAMIC_DISPATCH(RoundSingles)(in, count, places, out, settled);
+        [&](const T* in, std::size_t count, double* out, double* settled) {
+            return kernel(in, count, places, out, settled);
         },
-        [decimals](float value) { return RoundViaText<double>(value, decimals); });
+        [decimals](T value) { return RoundViaText<double>(static_cast<Source>(value), decimals); });
+}
+
+}  // namespace
+
+std::size_t RoundSinglesViaText(std::span<const float> values, int decimals,
+                                std::span<double> rounded) {
+    return RoundInChunks<float>(values, decimals, rounded, HWY_DYNAMIC_DISPATCH(RoundSingles));
 }
 
 std::size_t RoundWidenedSinglesViaText(std::span<const double> singles, int decimals,
                                        std::span<double> rounded) {
-    const auto places = static_cast<std::size_t>(decimals);
-    return RunInChunks(
-        singles, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
-        [places](const double* in, std::size_t count, double* out, double* settled) {
-            return HWY_DYNAMIC_DISPATCH(RoundWidenedSingles)(in, count, places, out, settled);
-        },
-        [decimals](double value) {
-            return RoundViaText<double>(static_cast<float>(value), decimals);
-        });
+    return RoundInChunks<float>(singles, decimals, rounded,
+                                HWY_DYNAMIC_DISPATCH(RoundWidenedSingles));
 }
 
 std::size_t RoundDoublesViaText(std::span<const double> values, int decimals,
                                 std::span<double> rounded) {
-    const auto places = static_cast<std::size_t>(decimals);
-    return RunInChunks(
-        values, rounded, HWY_DYNAMIC_DISPATCH(DoubleLanes)(),
-        [places](const double* in, std::size_t count, double* out, double* settled) {
-            return HWY_DYNAMIC_DISPATCH(RoundDoubles)(in, count, places, out, settled);
-        },
-        [decimals](double value) { return RoundViaText<double>(value, decimals); });
+    return RoundInChunks<double>(values, decimals, rounded, HWY_DYNAMIC_DISPATCH(RoundDoubles));
 }
 
 }  // namespace volantra

@@ -176,7 +176,7 @@ void ValueVectors(BlockColumns& c, std::size_t count, const float* lookups) {
         M settled = hn::FirstN(d, count - i);
         SharedSteps(d, c, i, settled);
         KindSteps(d, c, i, lookups, settled);
-        hn::Store(hn::IfThenElseZero(settled, hn::Set(d, 1.0)), d, &c.settled[i]);
+        StoreSettled(d, settled, &c.settled[i]);
     }
 }
 
@@ -192,8 +192,7 @@ std::size_t DensityVectors(const float* d1, std::size_t count, bool call, double
         const V x = hn::PromoteTo(d, hn::LoadU(singles, d1 + i));
         const M kind = hn::FirstN(d, call ? lanes : 0);
         hn::StoreU(Density(d, x, kind, known), d, density + i);
-        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
-        settledCount += hn::CountTrue(d, known);
+        settledCount += StoreSettled(d, known, settled + i);
     }
     return settledCount;
 }
@@ -209,8 +208,7 @@ std::size_t LogVectors(const float* x, std::size_t count, float* logs, double* s
         M known = hn::FirstN(d, lanes);
         const V log = SingleOf(d, LogOf(d, hn::PromoteTo(d, hn::LoadU(singles, x + i))), known);
         hn::StoreU(hn::DemoteTo(singles, log), singles, logs + i);
-        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
-        settledCount += hn::CountTrue(d, known);
+        settledCount += StoreSettled(d, known, settled + i);
     }
     return settledCount;
 }
@@ -235,8 +233,7 @@ std::size_t PresentValueVectors(const double* amount, const double* rate, const 
         const V magnitude =
             hn::PromoteTo(d, hn::Div(hn::DemoteTo(singles, units), hn::Set(singles, 100.0F)));
         hn::StoreU(hn::Add(hn::CopySign(magnitude, value), hn::Zero(d)), d, present + i);
-        hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled + i);
-        settledCount += hn::CountTrue(d, known);
+        settledCount += StoreSettled(d, known, settled + i);
     }
     return settledCount;
 }
@@ -410,7 +407,8 @@ void DividendPresentValues(std::span<const float> amounts, std::span<const float
             amount[i] = amounts[first + i];
             rate[i] = rates[first + i];
             time[i] = times[first + i];
-            finite = finite && std::isfinite(amount[i] * 0 + rate[i] * 0 + time[i] * 0);
+            finite = finite && std::isfinite(amount[i]) && std::isfinite(rate[i]) &&
+                     std::isfinite(time[i]);
         }
         const std::size_t vectored = finite ? count - count % lanes : 0;
         HWY_DYNAMIC_DISPATCH(PresentValueVectors)

@@ -51,6 +51,13 @@ inline V Single(D d, V value) {
     return hn::IfThenElse(hn::Ge(hn::Abs(value), hn::Set(d, SINGLE_OVERFLOW)), infinity, single);
 }
 
+/// Writes 1 where `known` holds and 0 elsewhere, for the lanes' one-at-a-time pass;
+/// returns how many hold.
+inline std::size_t StoreSettled(D d, M known, double* settled) {
+    hn::StoreU(hn::IfThenElseZero(known, hn::Set(d, 1.0)), d, settled);
+    return hn::CountTrue(d, known);
+}
+
 /// Two values between which the one-row result lies.
 struct Bracket {
     V low;
