@@ -28,6 +28,12 @@ struct BatchOptions {
     std::string outputName = "the output";  ///< how messages name the output
 };
 
+/// The decimal symbol of numbers in fields separated by `delimiter`: a comma after
+/// semicolons, as spreadsheets write them, else a point.
+constexpr char DecimalSymbol(char delimiter) {
+    return delimiter == ';' ? ',' : '.';
+}
+
 /// Options that only choose whether the valuation fields are added.
 inline BatchOptions PlainBatchOptions(bool full) {
     BatchOptions options;

@@ -17,7 +17,8 @@ bool IsBlankRecord(const std::vector<std::string_view>& fields) {
 BatchPricer::BatchPricer(BatchOptions options, char delimiter)
     : options_(std::move(options)),
       delimiter_(delimiter),
-      conventions_(delimiter == ';' ? DecimalCommaConventions() : NumberConventions{}),
+      conventions_(DecimalSymbol(delimiter) == ',' ? DecimalCommaConventions()
+                                                   : NumberConventions{}),
       grid_(std::make_shared<const SweepGrid>(options_.sweeps, conventions_)) {}
 
 bool BatchPricer::ReadHeader(const std::vector<std::string_view>& header, std::string& error) {
@@ -108,11 +109,20 @@ void BatchPricer::Flush(std::string& out, BatchCounts& counts) const {
     for (std::size_t i = 0; i < count; ++i) {
         waitingFields_[i] = waiting_[i].field;
     }
-    volantra::PriceRows(std::span(waitingFields_).first(count), conventions_,
-                        std::span(waitingPriced_).first(count));
+    ShownColumns shown;
+    for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+        shown.items[box] = std::span(waitingShown_.items[box]).first(count);
+    }
+    volantra::PriceRows(std::span(waitingFields_).first(count), conventions_, options_.units,
+                        std::span(waitingPriced_).first(count), shown);
     for (std::size_t i = 0; i < count; ++i) {
         const WaitingLine& line = waiting_[i];
-        WriteLine(line.field, line.fields, Outcome(waitingPriced_[i]), line.plain, out, counts);
+        ShownResults results;
+        for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+            results.items[box] = shown.items[box][i];
+        }
+        WriteLine(line.field, line.fields, Outcome(waitingPriced_[i], results), line.plain, out,
+                  counts);
     }
 }
 
@@ -129,7 +139,9 @@ void BatchPricer::WriteLine(const RowFields& field, const std::vector<std::strin
 // none matches.
 RowOutcome BatchPricer::Solve(RowFields& field) const {
     SolveRow(*options_.solve, field, conventions_, row_);
-    RowOutcome outcome = Outcome(row_.priced);
+    const std::optional<PricingResult>& valued = row_.priced.valued;
+    RowOutcome outcome =
+        Outcome(row_.priced, valued ? ResultNumbers(*valued, options_.units) : ShownResults{});
     if (row_.position) {
         position_ = std::to_string(*row_.position);
         field[BarColumn(*options_.solve)] = position_;
@@ -138,15 +150,28 @@ RowOutcome BatchPricer::Solve(RowFields& field) const {
     return outcome;
 }
 
-RowOutcome BatchPricer::Outcome(const PricedRow& priced) const {
+// The result texts are written from the numbers the boxes show, as the display writes
+// its number; a number with too many digits for that is written from the valuation.
+RowOutcome BatchPricer::Outcome(const PricedRow& priced, const ShownResults& shown) const {
     RowOutcome outcome;
     outcome.message = priced.message;
-    if (priced.valued) {
-        WriteResultTexts(*priced.valued, conventions_, options_.units, texts_);
-        for (ResultBox box : RESULT_BOXES) {
-            outcome.results[box] = texts_[box];
+    if (!priced.valued) {
+        return outcome;
+    }
+    outcome.valued = &*priced.valued;
+    char* text = resultTexts_.data();
+    for (ResultBox box : RESULT_BOXES) {
+        char* const end =
+            WriteRoundedFixed(shown[box], RESULT_DECIMALS[box], DecimalSymbol(delimiter_), text);
+        if (end == nullptr) {
+            WriteResultTexts(*priced.valued, conventions_, options_.units, texts_);
+            for (ResultBox each : RESULT_BOXES) {
+                outcome.results[each] = texts_[each];
+            }
+            return outcome;
         }
-        outcome.valued = &*priced.valued;
+        outcome.results[box] = std::string_view(text, end);
+        text = end;
     }
     return outcome;
 }

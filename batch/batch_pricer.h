@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <memory>
 #include <string>
@@ -77,7 +78,7 @@ private:
     void PriceLine(RowFields& field, const std::vector<std::string_view>& fields, bool plain,
                    std::string& out, BatchCounts& counts) const;
     [[nodiscard]] RowOutcome Solve(RowFields& field) const;
-    [[nodiscard]] RowOutcome Outcome(const PricedRow& priced) const;
+    [[nodiscard]] RowOutcome Outcome(const PricedRow& priced, const ShownResults& shown) const;
     [[nodiscard]] RowWriter Writer() const {
         return {schema_, options_.full, options_.solve.has_value(), delimiter_, options_.units};
     }
@@ -90,6 +91,8 @@ private:
     // The last row's outcome, its storage reused row after row.
     mutable SolvedRow row_;
     mutable ShownTexts texts_;
+    // The result texts of the line being written: up to 24 characters each.
+    mutable std::array<char, 24 * ENUM_COUNT<ResultBox>> resultTexts_{};
     mutable std::string message_;
     mutable std::string position_;
     // Lines waiting to be priced together, their storage reused block after block.
@@ -97,6 +100,7 @@ private:
     mutable std::size_t waitingCount_ = 0;
     mutable std::vector<RowFields> waitingFields_;
     mutable std::vector<PricedRow> waitingPriced_;
+    mutable EnumArray<ResultBox, std::array<double, BLOCK_ROWS>> waitingShown_{};
 };
 
 }  // namespace volantra

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <type_traits>
 
+#include "batch/batch_options.h"
 #include "batch/csv.h"
 #include "batch/short_line.h"
 
@@ -134,7 +135,7 @@ void RowWriter::AppendLine(const RowFields& field, const std::vector<std::string
     AppendCsvField(out, row.message, delimiter_);
     if (full_) {
         if (row.valued != nullptr) {
-            AppendFullFields(out, *row.valued, delimiter_, delimiter_ == ';' ? ',' : '.');
+            AppendFullFields(out, *row.valued, delimiter_, DecimalSymbol(delimiter_));
         } else {
             out.append(FULL_COLUMNS.size(), delimiter_);
         }

@@ -6,6 +6,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <limits>
 #include <optional>
 #include <type_traits>
@@ -263,6 +264,77 @@ std::string FormatFixed(float value, int decimals) {
 std::string FormatFixed(double value, int decimals) {
     return WriteFixed(value, decimals);
 }
+
+namespace {
+
+// The digits of 0 to 99, two by two.
+constexpr std::array<char, 200> DIGIT_PAIRS = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t i = 0; i < 100; ++i) {
+        pairs[2 * i] = static_cast<char>('0' + i / 10);
+        pairs[2 * i + 1] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
+
+// Writes `value` from `out` on; returns one past its last digit.
+char* WriteWhole(std::uint32_t value, char* out) {
+    if (value < 10) {
+        *out = static_cast<char>('0' + value);
+        return out + 1;
+    }
+    if (value < 100) {
+        std::memcpy(out, &DIGIT_PAIRS[2 * value], 2);
+        return out + 2;
+    }
+    return std::to_chars(out, out + 10, value).ptr;
+}
+
+// WriteRoundedFixed of `units` at `Decimals`, after the sign; the divisions by constants
+// are multiplications.
+template <int Decimals>
+char* WriteUnits(std::uint32_t units, char point, char* out) {
+    constexpr auto POWER = static_cast<std::uint32_t>(EXACT_POWERS_OF_TEN[Decimals]);
+    out = WriteWhole(units / POWER, out);
+    if constexpr (Decimals > 0) {
+        std::uint32_t fraction = units % POWER;
+        *out++ = point;
+        out += Decimals;
+        char* p = out;
+        for (int i = 0; i < Decimals / 2; ++i, fraction /= 100) {
+            p -= 2;
+            std::memcpy(p, &DIGIT_PAIRS[2 * (fraction % 100)], 2);
+        }
+        if constexpr (Decimals % 2 == 1) {
+            *--p = static_cast<char>('0' + fraction);
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+// Below 2^32 units, rounded × 10^decimals lies within 2^-20 of the units it was read from.
+char* WriteRoundedFixed(double rounded, int decimals, char point, char* out) {
+    constexpr double MOST_UNITS = 0x1p32;
+    if (decimals < 0 || decimals > 4) {
+        return nullptr;
+    }
+    const double scaled =
+        std::fabs(rounded) * EXACT_POWERS_OF_TEN[static_cast<std::size_t>(decimals)];
+    if (!(scaled < MOST_UNITS - 1)) {
+        return nullptr;
+    }
+    const auto units = static_cast<std::uint32_t>(scaled + 0.5);
+    if (units != 0 && std::signbit(rounded)) {
+        *out++ = '-';  // a zero result has no sign
+    }
+    using Writer = char* (*)(std::uint32_t, char, char*);
+    constexpr std::array<Writer, 5> WRITERS = {&WriteUnits<0>, &WriteUnits<1>, &WriteUnits<2>,
+                                               &WriteUnits<3>, &WriteUnits<4>};
+    return WRITERS[static_cast<std::size_t>(decimals)](units, point, out);
+}
+
 std::string FormatGeneral(float value) {
     return WriteGeneral(value);
 }

@@ -86,9 +86,16 @@ void Conclude(const BoxReading& reading, const Checked<PricingResult>& valued,
     }
 }
 
+// What a block's result boxes show, where wanted.
+struct ShownWanted {
+    GreekUnits units = GreekUnits::Screen;
+    const ShownColumns* columns = nullptr;
+    std::size_t first = 0;  // the block's first row in the columns
+};
+
 // Up to BLOCK_ROWS rows, their boxes read one by one and valued together.
 void PriceBlock(std::span<const RowFields> fields, const NumberConventions& conventions,
-                std::span<PricedRow> rows) {
+                std::span<PricedRow> rows, const ShownWanted& wanted) {
     std::array<BoxReading, BLOCK_ROWS> readings;
     std::array<bool, BLOCK_ROWS> screens{};
     BoxColumns boxes;
@@ -107,6 +114,13 @@ void PriceBlock(std::span<const RowFields> fields, const NumberConventions& conv
     }
     BlockColumns block;
     ValueBoxNumbers(boxes, rows.size(), block);
+    if (wanted.columns != nullptr) {
+        ShownColumns shown;
+        for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+            shown.items[box] = wanted.columns->items[box].subspan(wanted.first, rows.size());
+        }
+        ResultNumbers(block, rows.size(), wanted.units, shown);
+    }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (!screens[i]) {
             continue;
@@ -137,7 +151,16 @@ void PriceRows(std::span<const RowFields> fields, const NumberConventions& conve
                std::span<PricedRow> rows) {
     for (std::size_t first = 0; first < rows.size(); first += BLOCK_ROWS) {
         const std::size_t count = std::min(BLOCK_ROWS, rows.size() - first);
-        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count));
+        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count), {});
+    }
+}
+
+void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
+               GreekUnits units, std::span<PricedRow> rows, const ShownColumns& shown) {
+    for (std::size_t first = 0; first < rows.size(); first += BLOCK_ROWS) {
+        const std::size_t count = std::min(BLOCK_ROWS, rows.size() - first);
+        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count),
+                   {units, &shown, first});
     }
 }
 

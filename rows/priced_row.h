@@ -9,6 +9,7 @@
 
 #include "cycle/box_valuation.h"
 #include "cycle/number_conventions.h"
+#include "cycle/shown_results.h"
 #include "rows/schema.h"
 
 // One row priced as the pricing screen prices its boxes: what the screen would show
@@ -53,6 +54,11 @@ void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConven
 /// PriceRow on every row, their valuations a block at a time.
 void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
                std::span<PricedRow> rows);
+
+/// PriceRows, also writing the numbers each row's result boxes show in `units` into
+/// `shown`, an element per row (NaN where not valued).
+void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
+               GreekUnits units, std::span<PricedRow> rows, const ShownColumns& shown);
 
 /// Prices one row given as texts in `conventions` into `row`, whose storage is reused.
 void PriceRow(const RowFields& fields, const NumberConventions& conventions, PricedRow& row);
