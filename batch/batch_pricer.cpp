@@ -8,7 +8,7 @@
 namespace volantra {
 namespace {
 
-bool IsBlankRecord(const std::vector<std::string_view>& fields) {
+bool IsBlankRecord(std::span<const std::string_view> fields) {
     return std::all_of(fields.begin(), fields.end(), IsBlankText);
 }
 
@@ -37,16 +37,14 @@ void BatchPricer::PriceRow(const std::vector<std::string_view>& fields, std::str
 
 void BatchPricer::PriceRecords(const RecordBatch& batch, std::string& out,
                                BatchCounts& counts) const {
-    std::vector<std::string_view> fields;
     for (std::size_t record = 0; record < batch.Size(); ++record) {
-        batch.Fields(record, fields);
-        PriceRecord(fields, out, counts, batch.plain[record] != 0);
+        PriceRecord(batch.Fields(record), out, counts, batch.Plain(record));
     }
     Flush(out, counts);
 }
 
 // The record's fields must stay where they are until the next Flush.
-void BatchPricer::PriceRecord(const std::vector<std::string_view>& fields, std::string& out,
+void BatchPricer::PriceRecord(std::span<const std::string_view> fields, std::string& out,
                               BatchCounts& counts, bool plain) const {
     ++counts.rowsRead;
     RowFields field{};
@@ -71,15 +69,15 @@ void BatchPricer::PriceRecord(const std::vector<std::string_view>& fields, std::
     }
 }
 
-void BatchPricer::PriceLine(RowFields& field, const std::vector<std::string_view>& fields,
-                            bool plain, std::string& out, BatchCounts& counts) const {
+void BatchPricer::PriceLine(RowFields& field, std::span<const std::string_view> fields, bool plain,
+                            std::string& out, BatchCounts& counts) const {
     if (fields.size() == schema_.InputSize() && !options_.solve) {
         if (waiting_.size() <= waitingCount_) {
             waiting_.resize(BLOCK_ROWS);
         }
         WaitingLine& line = waiting_[waitingCount_++];
         line.field = field;
-        line.fields.assign(fields.begin(), fields.end());
+        line.fields = fields;
         line.plain = plain;
         if (waitingCount_ == BLOCK_ROWS) {
             Flush(out, counts);
@@ -126,7 +124,7 @@ void BatchPricer::Flush(std::string& out, BatchCounts& counts) const {
     }
 }
 
-void BatchPricer::WriteLine(const RowFields& field, const std::vector<std::string_view>& fields,
+void BatchPricer::WriteLine(const RowFields& field, std::span<const std::string_view> fields,
                             const RowOutcome& row, bool plain, std::string& out,
                             BatchCounts& counts) const {
     Writer().AppendLine(field, fields, row, plain, out);

@@ -65,17 +65,17 @@ private:
     // A line whose pricing waits for a block of them; its views outlive the wait.
     struct WaitingLine {
         RowFields field;
-        std::vector<std::string_view> fields;  // the record's, echoed in the line
+        std::span<const std::string_view> fields;  // the record's, echoed in the line
         bool plain = false;
     };
 
-    void PriceRecord(const std::vector<std::string_view>& fields, std::string& out,
+    void PriceRecord(std::span<const std::string_view> fields, std::string& out,
                      BatchCounts& counts, bool plain) const;
     // Prices and appends the waiting lines, in their order.
     void Flush(std::string& out, BatchCounts& counts) const;
-    void WriteLine(const RowFields& field, const std::vector<std::string_view>& fields,
+    void WriteLine(const RowFields& field, std::span<const std::string_view> fields,
                    const RowOutcome& row, bool plain, std::string& out, BatchCounts& counts) const;
-    void PriceLine(RowFields& field, const std::vector<std::string_view>& fields, bool plain,
+    void PriceLine(RowFields& field, std::span<const std::string_view> fields, bool plain,
                    std::string& out, BatchCounts& counts) const;
     [[nodiscard]] RowOutcome Solve(RowFields& field) const;
     [[nodiscard]] RowOutcome Outcome(const PricedRow& priced, const ShownResults& shown) const;

@@ -54,12 +54,13 @@ void PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs
     bool more = true;
     while (more && !out.Failed()) {
         auto batch = std::make_shared<RecordBatch>();
-        while (batch->recordEnds.size() < recordsPerBatch && (more = reader.Next(fields))) {
+        while (batch->Size() < recordsPerBatch && (more = reader.Next(fields))) {
             batch->Add(fields, reader.Plain());
         }
-        if (batch->recordEnds.empty()) {
+        if (batch->Size() == 0) {
             break;
         }
+        batch->Seal();
         if (inFlight.size() > jobs) {
             writeOldest();
         }

@@ -80,7 +80,7 @@ void RowWriter::AppendHeader(std::string& out) const {
 }
 
 // The common line: plain fields, no message, no full fields; false when it is too long.
-bool RowWriter::AppendShortLine(const RowFields& field, const std::vector<std::string_view>& input,
+bool RowWriter::AppendShortLine(const RowFields& field, std::span<const std::string_view> input,
                                 const RowOutcome& row, std::string& out) const {
     std::size_t length = row.matches.size() + 20;  // the delimiters and the line break
     for (const OutputColumn& output : schema_.Outputs()) {
@@ -111,7 +111,7 @@ bool RowWriter::AppendShortLine(const RowFields& field, const std::vector<std::s
     return true;
 }
 
-void RowWriter::AppendLine(const RowFields& field, const std::vector<std::string_view>& input,
+void RowWriter::AppendLine(const RowFields& field, std::span<const std::string_view> input,
                            const RowOutcome& row, bool plain, std::string& out) const {
     if (plain && row.message.empty() && !full_ && AppendShortLine(field, input, row, out)) {
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,18 +33,18 @@ public:
     /// Appends the line of one row: `field` by column, `input` the fields as read.
     /// `plain` says that no field holds the delimiter or anything that would need quotes
     /// (CsvReader::Plain), so none is searched.
-    void AppendLine(const RowFields& field, const std::vector<std::string_view>& input,
+    void AppendLine(const RowFields& field, std::span<const std::string_view> input,
                     const RowOutcome& row, bool plain, std::string& out) const;
 
 private:
     [[nodiscard]] std::string_view Text(const OutputColumn& output, const RowFields& field,
-                                        const std::vector<std::string_view>& input) const {
+                                        std::span<const std::string_view> input) const {
         if (output.column != Column::Count) {
             return field[output.column];
         }
         return output.input < input.size() ? input[output.input] : std::string_view();
     }
-    bool AppendShortLine(const RowFields& field, const std::vector<std::string_view>& input,
+    bool AppendShortLine(const RowFields& field, std::span<const std::string_view> input,
                          const RowOutcome& row, std::string& out) const;
 
     const ColumnSchema& schema_;
