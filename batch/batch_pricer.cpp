@@ -4,6 +4,7 @@
 #include <span>
 
 #include "engine/number_text.h"
+#include "engine/rounded_text.h"
 
 namespace volantra {
 namespace {

@@ -20,11 +20,6 @@ std::string FormatFixed(float value, int decimals);
 /// Double-precision form of FormatFixed: 15 significant digits before rounding.
 std::string FormatFixed(double value, int decimals);
 
-/// Writes `rounded`, a number RoundViaText gave at `decimals` (0 to 4), as FormatFixed
-/// wrote the text it read, with `point` for the decimal symbol, from `out` on (room for
-/// 16 characters); one past the last character, or nullptr from 2^32 − 1 units on.
-char* WriteRoundedFixed(double rounded, int decimals, char point, char* out);
-
 /// General text: at most 7 significant digits, trailing zeros dropped ("0.35", "5", "1e-05").
 std::string FormatGeneral(float value);
 /// Double-precision form of FormatGeneral: at most 15 significant digits.

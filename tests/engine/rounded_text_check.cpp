@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "engine/number_text.h"
+#include "engine/rounded_text.h"
 #include "exhaustive_threads.h"
 
 namespace {
