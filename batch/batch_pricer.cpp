@@ -48,12 +48,10 @@ void BatchPricer::PriceRecords(const RecordBatch& batch, std::string& out,
 void BatchPricer::PriceRecord(std::span<const std::string_view> fields, std::string& out,
                               BatchCounts& counts, bool plain) const {
     ++counts.rowsRead;
-    RowFields field{};
+    RowFields& field = record_;
     for (std::size_t column = 0; column < ENUM_COUNT<Column>; ++column) {
         const std::size_t input = schema_.InputOf(static_cast<Column>(column));
-        if (input < fields.size()) {
-            field.items[column] = fields[input];
-        }
+        field.items[column] = input < fields.size() ? fields[input] : std::string_view();
     }
     if (IsBlankRecord(fields)) {
         Flush(out, counts);
@@ -75,9 +73,10 @@ void BatchPricer::PriceLine(RowFields& field, std::span<const std::string_view> 
     if (fields.size() == schema_.InputSize() && !options_.solve) {
         if (waiting_.size() <= waitingCount_) {
             waiting_.resize(BLOCK_ROWS);
+            waitingFields_.resize(BLOCK_ROWS);
         }
+        waitingFields_[waitingCount_] = field;
         WaitingLine& line = waiting_[waitingCount_++];
-        line.field = field;
         line.fields = fields;
         line.plain = plain;
         if (waitingCount_ == BLOCK_ROWS) {
@@ -103,11 +102,7 @@ void BatchPricer::Flush(std::string& out, BatchCounts& counts) const {
         return;
     }
     waitingCount_ = 0;
-    waitingFields_.resize(BLOCK_ROWS);
     waitingPriced_.resize(BLOCK_ROWS);
-    for (std::size_t i = 0; i < count; ++i) {
-        waitingFields_[i] = waiting_[i].field;
-    }
     ShownColumns shown;
     for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
         shown.items[box] = std::span(waitingShown_.items[box]).first(count);
@@ -120,8 +115,8 @@ void BatchPricer::Flush(std::string& out, BatchCounts& counts) const {
         for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
             results.items[box] = shown.items[box][i];
         }
-        WriteLine(line.field, line.fields, Outcome(waitingPriced_[i], results), line.plain, out,
-                  counts);
+        WriteLine(waitingFields_[i], line.fields, Outcome(waitingPriced_[i], results), line.plain,
+                  out, counts);
     }
 }
 
@@ -151,10 +146,13 @@ RowOutcome BatchPricer::Solve(RowFields& field) const {
 
 // The result texts are written from the numbers the boxes show, as the display writes
 // its number; a number with too many digits for that is written from the valuation.
-RowOutcome BatchPricer::Outcome(const PricedRow& priced, const ShownResults& shown) const {
-    RowOutcome outcome;
+const RowOutcome& BatchPricer::Outcome(const PricedRow& priced, const ShownResults& shown) const {
+    RowOutcome& outcome = outcome_;  // assigned in full, not cleared, line after line
     outcome.message = priced.message;
+    outcome.matches = {};
+    outcome.valued = nullptr;
     if (!priced.valued) {
+        outcome.results = {};
         return outcome;
     }
     outcome.valued = &*priced.valued;

@@ -62,9 +62,9 @@ public:
     [[nodiscard]] std::size_t LinesPerRow() const { return grid_->Count(); }
 
 private:
-    // A line whose pricing waits for a block of them; its views outlive the wait.
+    // A line whose pricing waits for a block of them, its fields by column in
+    // waitingFields_; its views outlive the wait.
     struct WaitingLine {
-        RowFields field;
         std::span<const std::string_view> fields;  // the record's, echoed in the line
         bool plain = false;
     };
@@ -78,7 +78,8 @@ private:
     void PriceLine(RowFields& field, std::span<const std::string_view> fields, bool plain,
                    std::string& out, BatchCounts& counts) const;
     [[nodiscard]] RowOutcome Solve(RowFields& field) const;
-    [[nodiscard]] RowOutcome Outcome(const PricedRow& priced, const ShownResults& shown) const;
+    [[nodiscard]] const RowOutcome& Outcome(const PricedRow& priced,
+                                            const ShownResults& shown) const;
     [[nodiscard]] RowWriter Writer() const {
         return {schema_, options_.full, options_.solve.has_value(), delimiter_, options_.units};
     }
@@ -91,6 +92,8 @@ private:
     // The last row's outcome, its storage reused row after row.
     mutable SolvedRow row_;
     mutable ShownTexts texts_;
+    mutable RowFields record_;    // the record's fields by column
+    mutable RowOutcome outcome_;  // what Outcome gives
     // The result texts of the line being written: up to 24 characters each.
     mutable std::array<char, 24 * ENUM_COUNT<ResultBox>> resultTexts_{};
     mutable std::string message_;

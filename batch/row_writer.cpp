@@ -82,18 +82,8 @@ void RowWriter::AppendHeader(std::string& out) const {
 // The common line: plain fields, no message, no full fields; false when it is too long.
 bool RowWriter::AppendShortLine(const RowFields& field, std::span<const std::string_view> input,
                                 const RowOutcome& row, std::string& out) const {
-    std::size_t length = row.matches.size() + 20;  // the delimiters and the line break
-    for (const OutputColumn& output : schema_.Outputs()) {
-        length += Text(output, field, input).size() + 1;
-    }
-    for (std::string_view result : row.results) {
-        length += result.size();
-    }
-    if (length > SHORT_LINE) {
-        return false;
-    }
     char buffer[SHORT_LINE];
-    ShortLine line(buffer);
+    ShortLine line(buffer, sizeof buffer);
     for (const OutputColumn& output : schema_.Outputs()) {
         line.Put(Text(output, field, input));
         line.Put(delimiter_);
@@ -107,6 +97,9 @@ bool RowWriter::AppendShortLine(const RowFields& field, std::span<const std::str
         line.Put(delimiter_);
     }
     line.Put('\n');
+    if (line.TooLong()) {
+        return false;
+    }
     out.append(buffer, line.end());
     return true;
 }

@@ -7,17 +7,21 @@
 
 namespace volantra {
 
-// Writes a line of short texts into a buffer sized for it. The texts are a few
-// characters each, too short to pay for a call to memcpy: up to 16 bytes go as two
-// overlapping words, or halves, read and written within the text's own bounds.
+// Writes a line of short texts into a buffer. The texts are a few characters each, too
+// short to pay for a call to memcpy: up to 16 bytes go as two overlapping words, or
+// halves, read and written within the text's own bounds.
 class ShortLine {
 public:
-    /// Writes from `buffer` on; the caller sized it for the whole line.
-    explicit ShortLine(char* buffer) : p_(buffer) {}
-    /// Appends `text`.
+    /// Writes from `buffer` on, up to `capacity` bytes.
+    ShortLine(char* buffer, std::size_t capacity) : p_(buffer), end_(buffer + capacity) {}
+    /// Appends `text`, or notes that the line is too long for the buffer.
     void Put(std::string_view text) {
         const char* from = text.data();
         const std::size_t n = text.size();
+        if (n > static_cast<std::size_t>(end_ - p_)) {
+            tooLong_ = true;
+            return;
+        }
         if (n >= 8 && n <= 16) {
             Copy<std::uint64_t>(from, n);
         } else if (n >= 4 && n < 8) {
@@ -31,10 +35,18 @@ public:
         }
         p_ += n;
     }
-    /// Appends `c`.
-    void Put(char c) { *p_++ = c; }
+    /// Appends `c`, or notes that the line is too long for the buffer.
+    void Put(char c) {
+        if (p_ == end_) {
+            tooLong_ = true;
+            return;
+        }
+        *p_++ = c;
+    }
     /// One past the last byte written.
     [[nodiscard]] char* end() const { return p_; }
+    /// True when a text did not fit: the line is not whole.
+    [[nodiscard]] bool TooLong() const { return tooLong_; }
 
 private:
     template <typename Word>
@@ -48,6 +60,8 @@ private:
     }
 
     char* p_;
+    char* end_;
+    bool tooLong_ = false;
 };
 
 }  // namespace volantra

@@ -11,6 +11,7 @@
 #include "batch/batch_run.h"
 #include "batch/csv.h"
 #include "rows/priced_row.h"
+#include "worked_examples.h"
 
 namespace volantra {
 namespace {
@@ -111,6 +112,36 @@ TEST(ResultTexts, ReadAsTheScreensTextsOfEachRow) {
                 << Joined(row, c.delimiter) << " scale " << c.scale;
         }
     }
+}
+
+// Lines about as long as the quick writer's buffer, on either side of it, are written
+// whole: the id echoed in full, the results as on a short line.
+TEST(ResultTexts, LinesOfAnyLengthAreWrittenWhole) {
+    const std::string row = ",call,100,100,365,20,5,,,";
+    std::string input = std::string("id,") + kHeader + "\n";
+    const std::vector<std::size_t> lengths = {1, 400, 480, 490, 495, 500, 505, 511, 512, 513, 2000};
+    for (std::size_t length : lengths) {
+        input += std::string(length, 'x') + row + '\n';
+    }
+    std::istringstream in(input);
+    std::ostringstream out;
+    RunBatch(in, out, BatchOptions{});
+    std::istringstream written(out.str());
+    std::string line;
+    std::getline(written, line);  // the header
+    std::string shortTail;
+    for (std::size_t length : lengths) {
+        ASSERT_TRUE(std::getline(written, line));
+        ASSERT_EQ(line.substr(0, length + row.size()), std::string(length, 'x') + row);
+        const std::string tail = line.substr(length);
+        shortTail = shortTail.empty() ? tail : shortTail;
+        EXPECT_EQ(tail, shortTail) << length;
+    }
+    std::string results;
+    for (const std::string& text : testing::WorkedExampleNamed("call").shown) {
+        results += ',' + text;
+    }
+    EXPECT_EQ(shortTail, row + results + ',');
 }
 
 }  // namespace
