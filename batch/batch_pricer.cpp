@@ -144,31 +144,30 @@ RowOutcome BatchPricer::Solve(RowFields& field) const {
     return outcome;
 }
 
-// The result texts are written from the numbers the boxes show, as the display writes
-// its number; a number with too many digits for that is written from the valuation.
+// The results are written from the numbers the boxes show, as the display writes its
+// number; a row with a number of too many digits for that is written from its valuation.
 const RowOutcome& BatchPricer::Outcome(const PricedRow& priced, const ShownResults& shown) const {
     RowOutcome& outcome = outcome_;  // assigned in full, not cleared, line after line
     outcome.message = priced.message;
     outcome.matches = {};
-    outcome.valued = nullptr;
+    outcome.valued = priced.valued ? &*priced.valued : nullptr;
+    outcome.shown = nullptr;
+    outcome.results = {};
     if (!priced.valued) {
-        outcome.results = {};
         return outcome;
     }
-    outcome.valued = &*priced.valued;
-    char* text = resultTexts_.data();
+    bool written = true;
     for (ResultBox box : RESULT_BOXES) {
-        char* const end =
-            WriteRoundedFixed(shown[box], RESULT_DECIMALS[box], DecimalSymbol(delimiter_), text);
-        if (end == nullptr) {
-            WriteResultTexts(*priced.valued, conventions_, options_.units, texts_);
-            for (ResultBox each : RESULT_BOXES) {
-                outcome.results[each] = texts_[each];
-            }
-            return outcome;
-        }
-        outcome.results[box] = std::string_view(text, end);
-        text = end;
+        written = written && WritesRoundedFixed(shown[box], RESULT_DECIMALS[box]);
+    }
+    if (written) {
+        shown_ = shown;
+        outcome.shown = &shown_;
+        return outcome;
+    }
+    WriteResultTexts(*priced.valued, conventions_, options_.units, texts_);
+    for (ResultBox box : RESULT_BOXES) {
+        outcome.results[box] = texts_[box];
     }
     return outcome;
 }

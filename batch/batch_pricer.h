@@ -94,8 +94,7 @@ private:
     mutable ShownTexts texts_;
     mutable RowFields record_;    // the record's fields by column
     mutable RowOutcome outcome_;  // what Outcome gives
-    // The result texts of the line being written: up to 24 characters each.
-    mutable std::array<char, 24 * ENUM_COUNT<ResultBox>> resultTexts_{};
+    mutable ShownResults shown_;  // the numbers of the line being written
     mutable std::string message_;
     mutable std::string position_;
     // Lines waiting to be priced together, their storage reused block after block.

@@ -1,12 +1,14 @@
 #include "batch/row_writer.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <type_traits>
 
 #include "batch/batch_options.h"
 #include "batch/csv.h"
 #include "batch/short_line.h"
+#include "engine/rounded_text.h"
 
 namespace volantra {
 namespace {
@@ -92,9 +94,17 @@ bool RowWriter::AppendShortLine(const RowFields& field, std::span<const std::str
         line.Put(row.matches);
         line.Put(delimiter_);
     }
-    for (std::string_view result : row.results) {
-        line.Put(result);
-        line.Put(delimiter_);
+    if (row.shown != nullptr) {
+        for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+            line.PutRounded(row.shown->items[box], RESULT_DECIMALS.items[box],
+                            DecimalSymbol(delimiter_));
+            line.Put(delimiter_);
+        }
+    } else {
+        for (std::string_view result : row.results) {
+            line.Put(result);
+            line.Put(delimiter_);
+        }
     }
     line.Put('\n');
     if (line.TooLong()) {
@@ -121,8 +131,15 @@ void RowWriter::AppendLine(const RowFields& field, std::span<const std::string_v
         out.append(row.matches);  // positions: digits, hyphens and spaces
         out.push_back(delimiter_);
     }
-    for (std::string_view result : row.results) {
-        out.append(result);
+    for (std::size_t box = 0; box < ENUM_COUNT<ResultBox>; ++box) {
+        if (row.shown != nullptr) {
+            std::array<char, ROUNDED_TEXT_ROOM> text{};
+            char* end = WriteRoundedFixed(row.shown->items[box], RESULT_DECIMALS.items[box],
+                                          DecimalSymbol(delimiter_), text.data());
+            out.append(text.data(), end);
+        } else {
+            out.append(row.results.items[box]);
+        }
         out.push_back(delimiter_);
     }
     AppendCsvField(out, row.message, delimiter_);

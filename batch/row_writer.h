@@ -7,13 +7,17 @@
 
 #include "batch/column_schema.h"
 #include "cycle/screen.h"
+#include "cycle/shown_results.h"
 #include "engine/valuation.h"
 
 namespace volantra {
 
 /// What pricing one row gives besides its input fields, viewing the pricer's storage.
 struct RowOutcome {
-    EnumArray<ResultBox, std::string_view> results;  ///< empty where not shown
+    EnumArray<ResultBox, std::string_view> results;  ///< empty where not shown, or by `shown`
+    /// Instead of `results`, where set: the numbers the boxes show, each one that
+    /// WriteRoundedFixed writes at its box's decimals.
+    const ShownResults* shown = nullptr;
     std::string_view message;
     const PricingResult* valued = nullptr;  ///< the valuation, when valued
     std::string_view matches;               ///< with --solve: every matching position, as ranges

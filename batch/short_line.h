@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+#include "engine/rounded_text.h"
+
 namespace volantra {
 
 // Writes a line of short texts into a buffer. The texts are a few characters each, too
@@ -34,6 +36,18 @@ public:
             std::memcpy(p_, from, n);
         }
         p_ += n;
+    }
+    /// Appends WriteRoundedFixed's text of `rounded`, or notes that the line is too long
+    /// for the buffer.
+    void PutRounded(double rounded, int decimals, char point) {
+        char* const end = static_cast<std::size_t>(end_ - p_) >= ROUNDED_TEXT_ROOM
+                              ? WriteRoundedFixed(rounded, decimals, point, p_)
+                              : nullptr;
+        if (end == nullptr) {
+            tooLong_ = true;
+            return;
+        }
+        p_ = end;
     }
     /// Appends `c`, or notes that the line is too long for the buffer.
     void Put(char c) {

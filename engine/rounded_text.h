@@ -13,6 +13,9 @@ namespace volantra {
 
 namespace rounded_text_detail {
 
+// Units from which a number is not written: 2^32 − 1, below which they fit 32 bits.
+inline constexpr double MOST_UNITS = 0x1p32 - 1;
+
 // The digits of 0 to 99, two by two.
 inline constexpr std::array<char, 200> DIGIT_PAIRS = [] {
     std::array<char, 200> pairs{};
@@ -61,7 +64,7 @@ template <int Decimals>
 char* WriteRoundedUnits(double rounded, char point, char* out) {
     constexpr double POWER = EXACT_POWERS_OF_TEN[Decimals];
     const double scaled = std::fabs(rounded) * POWER;
-    if (!(scaled < 0x1p32 - 1)) {
+    if (!(scaled < MOST_UNITS)) {
         return nullptr;
     }
     const auto units = static_cast<std::uint32_t>(scaled + 0.5);
@@ -78,6 +81,16 @@ char* WriteRoundedUnits(double rounded, char point, char* out) {
 }
 
 }  // namespace rounded_text_detail
+
+/// Room WriteRoundedFixed needs.
+inline constexpr std::size_t ROUNDED_TEXT_ROOM = 16;
+
+/// True when WriteRoundedFixed writes `rounded` at `decimals` (0 to 4).
+inline bool WritesRoundedFixed(double rounded, int decimals) {
+    return decimals >= 0 && decimals <= 4 &&
+           std::fabs(rounded) * EXACT_POWERS_OF_TEN[static_cast<std::size_t>(decimals)] <
+               rounded_text_detail::MOST_UNITS;
+}
 
 /// Writes `rounded`, a number RoundViaText gave at `decimals` (0 to 4), as FormatFixed
 /// wrote the text it read, with `point` for the decimal symbol, from `out` on (room for
