@@ -57,7 +57,6 @@ void PriceInTurn(CsvReader& reader, const BatchPricer& pricer, std::string& buff
         while (batch.Size() < RECORDS_AT_ONCE && (more = reader.Next(fields))) {
             batch.Add(fields, reader.Plain());
         }
-        batch.Seal();
         pricer.PriceRecords(batch, buffer, counts);
         if (buffer.size() >= FLUSH_SIZE) {
             out.Write(buffer);

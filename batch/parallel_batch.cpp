@@ -147,7 +147,6 @@ void PriceInParallel(CsvReader& reader, const BatchPricer& pricer, unsigned jobs
         if (job.records.Size() == 0) {
             break;
         }
-        job.records.Seal();
         job.inFlight = true;
         workers.Give(job);
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <string>
@@ -17,44 +18,33 @@ public:
     void Add(const std::vector<std::string_view>& fields, bool plainRecord) {
         if (plainRecord && !fields.empty()) {
             const char* const line = fields.front().data();
-            const std::size_t start = text_.size();
-            text_.append(line, fields.back().data() + fields.back().size());
+            const std::string_view copied =
+                Append({line, static_cast<std::size_t>(fields.back().data() + fields.back().size() -
+                                                       line)});
             for (std::string_view field : fields) {
-                places_.push_back(
-                    {start + static_cast<std::size_t>(field.data() - line), field.size()});
+                views_.emplace_back(copied.data() + (field.data() - line), field.size());
             }
         } else {
             for (std::string_view field : fields) {
-                places_.push_back({text_.size(), field.size()});
-                text_.append(field);
+                views_.push_back(Append(field));
             }
         }
-        recordEnds_.push_back(places_.size());
+        recordEnds_.push_back(views_.size());
         plain_.push_back(plainRecord ? 1 : 0);
-        views_.clear();
     }
 
     /// Empties the batch, keeping its storage.
     void Clear() {
         text_.clear();
-        places_.clear();
+        views_.clear();
         recordEnds_.clear();
         plain_.clear();
-        views_.clear();
     }
 
     /// Records held.
     [[nodiscard]] std::size_t Size() const { return recordEnds_.size(); }
 
-    /// Makes the fields' views, once every record is added: Fields reads them.
-    void Seal() {
-        views_.clear();
-        for (const Place& place : places_) {
-            views_.emplace_back(text_.data() + place.start, place.size);
-        }
-    }
-
-    /// The fields of record `record`, once sealed.
+    /// The fields of record `record`.
     [[nodiscard]] std::span<const std::string_view> Fields(std::size_t record) const {
         const std::size_t first = record == 0 ? 0 : recordEnds_[record - 1];
         return std::span(views_).subspan(first, recordEnds_[record] - first);
@@ -64,16 +54,30 @@ public:
     [[nodiscard]] bool Plain(std::size_t record) const { return plain_[record] != 0; }
 
 private:
-    struct Place {
-        std::size_t start;  // in text_
-        std::size_t size;
-    };
+    // Appends `bytes` and returns where they now lie. The views stay valid: where the
+    // text must grow, they are moved with it, which a batch reusing its storage seldom
+    // needs.
+    std::string_view Append(std::string_view bytes) {
+        if (text_.size() + bytes.size() > text_.capacity()) {
+            std::vector<std::size_t> starts;
+            starts.reserve(views_.size());
+            for (std::string_view view : views_) {
+                starts.push_back(static_cast<std::size_t>(view.data() - text_.data()));
+            }
+            text_.reserve(std::max(2 * text_.capacity(), text_.size() + bytes.size()));
+            for (std::size_t i = 0; i < views_.size(); ++i) {
+                views_[i] = {text_.data() + starts[i], views_[i].size()};
+            }
+        }
+        const std::size_t start = text_.size();
+        text_.append(bytes);
+        return {text_.data() + start, bytes.size()};
+    }
 
     std::string text_;                     // the fields' bytes, with a plain record's delimiters
-    std::vector<Place> places_;            // where each field lies in text_
+    std::vector<std::string_view> views_;  // of each field, into text_
     std::vector<std::size_t> recordEnds_;  // how many fields the records up to each hold
     std::vector<unsigned char> plain_;
-    std::vector<std::string_view> views_;  // of places_, once sealed
 };
 
 }  // namespace volantra
