@@ -31,7 +31,7 @@ template <int Count>
 void WriteLastDigits(std::uint32_t value, char* end) {
     for (int i = 0; i < Count / 2; ++i, value /= 100) {
         end -= 2;
-        std::memcpy(end, &DIGIT_PAIRS[2 * (value % 100)], 2);
+        std::memcpy(end, &DIGIT_PAIRS[static_cast<std::size_t>(value % 100) * 2], 2);
     }
     if constexpr (Count % 2 == 1) {
         *--end = static_cast<char>('0' + value % 10);
@@ -48,10 +48,10 @@ inline char* WriteWhole(std::uint32_t value, char* out) {
     char* p = end;
     for (; value >= 100; value /= 100) {
         p -= 2;
-        std::memcpy(p, &DIGIT_PAIRS[2 * (value % 100)], 2);
+        std::memcpy(p, &DIGIT_PAIRS[static_cast<std::size_t>(value % 100) * 2], 2);
     }
     if (value >= 10) {
-        std::memcpy(p - 2, &DIGIT_PAIRS[2 * value], 2);
+        std::memcpy(p - 2, &DIGIT_PAIRS[static_cast<std::size_t>(value) * 2], 2);
     } else {
         p[-1] = static_cast<char>('0' + value);
     }
@@ -62,20 +62,22 @@ inline char* WriteWhole(std::uint32_t value, char* out) {
 // from; the divisions by constants are multiplications.
 template <int Decimals>
 char* WriteRoundedUnits(double rounded, char point, char* out) {
-    constexpr double POWER = EXACT_POWERS_OF_TEN[Decimals];
-    const double scaled = std::fabs(rounded) * POWER;
+    constexpr double power = EXACT_POWERS_OF_TEN[Decimals];
+    const double scaled = std::fabs(rounded) * power;
     if (!(scaled < MOST_UNITS)) {
         return nullptr;
     }
-    const auto units = static_cast<std::uint32_t>(scaled + 0.5);
+    // Within 2^-20 of a whole number, so no half is near: adding one rounds.
+    const auto units =
+        static_cast<std::uint32_t>(scaled + 0.5);  // NOLINT(bugprone-incorrect-roundings)
     if (units != 0 && std::signbit(rounded)) {
         *out++ = '-';  // a zero result has no sign
     }
-    out = WriteWhole(units / static_cast<std::uint32_t>(POWER), out);
+    out = WriteWhole(units / static_cast<std::uint32_t>(power), out);
     if constexpr (Decimals > 0) {
         *out++ = point;
         out += Decimals;
-        WriteLastDigits<Decimals>(units % static_cast<std::uint32_t>(POWER), out);
+        WriteLastDigits<Decimals>(units % static_cast<std::uint32_t>(power), out);
     }
     return out;
 }
