@@ -152,8 +152,8 @@ const RowOutcome& BatchPricer::Outcome(const PricedRow& priced, const ShownResul
     outcome.matches = {};
     outcome.valued = priced.valued ? &*priced.valued : nullptr;
     outcome.shown = nullptr;
-    outcome.results = {};
     if (!priced.valued) {
+        outcome.results = {};
         return outcome;
     }
     bool written = true;
