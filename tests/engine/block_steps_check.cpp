@@ -4,7 +4,8 @@
 //                 or scalar]
 //   - the normal density of both kinds at every four-decimal d1 from -1000 to 1000;
 //   - the log of every positive finite single;
-//   - every finite single rounded through text to 2 and to 4 decimals.
+//   - every finite single rounded through text to 2 and to 4 decimals, and its rounding
+//     to 4 divided by 365 and by 100 and rounded again, as traders' units show a Greek.
 #include <array>
 #include <atomic>
 #include <bit>
@@ -30,6 +31,7 @@ constexpr std::int64_t DENSITY_KEYS = 10'000'000;  // d1 = ±1000.0000
 std::atomic<std::uint64_t> densitiesByOne{0};
 std::atomic<std::uint64_t> logsByOne{0};
 std::atomic<std::uint64_t> roundingsByOne{0};
+std::atomic<std::uint64_t> traderRoundingsByOne{0};
 
 template <typename T>
 bool Same(T a, T b) {
@@ -57,6 +59,25 @@ void CheckDensities(std::uint64_t key, testing::Tally& tally) {
                 Mismatch(kind == OptionKind::Call ? "call density" : "put density", d1[i]);
             }
             ++tally.checked;
+        }
+    }
+}
+
+// A Greek as the screen shows it, in traders' units: divided by 365 or 100, the
+// quotient rounded to 4 decimals again.
+void CheckTraderRoundings(const std::array<double, CHUNK>& shown, testing::Tally& tally) {
+    std::array<double, CHUNK> divided{};
+    std::array<double, CHUNK> rounded{};
+    for (const double divisor : {365.0, 100.0}) {
+        for (std::uint64_t i = 0; i < CHUNK; ++i) {
+            divided[i] = std::isfinite(shown[i]) ? shown[i] / divisor : 0.0;
+        }
+        traderRoundingsByOne += RoundDoublesViaText(divided, 4, rounded);
+        for (std::uint64_t i = 0; i < CHUNK; ++i) {
+            if (!Same(rounded[i], RoundViaText<double>(divided[i], 4))) {
+                ++tally.mismatches;
+                Mismatch("traders' rounding", divided[i]);
+            }
         }
     }
 }
@@ -94,6 +115,7 @@ void CheckSingles(std::uint64_t key, testing::Tally& tally) {
             }
         }
     }
+    CheckTraderRoundings(rounded, tally);  // the Greeks rounded to 4 decimals
     tally.checked += CHUNK;
 }
 
@@ -107,9 +129,12 @@ int main(int argc, char** argv) {
     const int singles =
         testing::CheckEveryKey(argc, argv, 0, (std::uint64_t{1} << 32) / CHUNK - 1,
                                "singles (log and two roundings each)", CheckSingles);
-    std::printf("finished one at a time: %llu densities, %llu logs, %llu roundings\n",
-                static_cast<unsigned long long>(densitiesByOne.load()),
-                static_cast<unsigned long long>(logsByOne.load()),
-                static_cast<unsigned long long>(roundingsByOne.load()));
+    std::printf(
+        "finished one at a time: %llu densities, %llu logs, %llu roundings, %llu traders' "
+        "roundings\n",
+        static_cast<unsigned long long>(densitiesByOne.load()),
+        static_cast<unsigned long long>(logsByOne.load()),
+        static_cast<unsigned long long>(roundingsByOne.load()),
+        static_cast<unsigned long long>(traderRoundingsByOne.load()));
     return densities == 0 && singles == 0 ? 0 : 1;
 }
