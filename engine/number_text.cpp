@@ -6,7 +6,6 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
-#include <cstring>
 #include <limits>
 #include <optional>
 #include <type_traits>
@@ -264,7 +263,6 @@ std::string FormatFixed(float value, int decimals) {
 std::string FormatFixed(double value, int decimals) {
     return WriteFixed(value, decimals);
 }
-
 std::string FormatGeneral(float value) {
     return WriteGeneral(value);
 }

@@ -147,21 +147,28 @@ void PriceScreen(OptionKind kind, const ScreenInputs& screen, const NumberConven
     Conclude(reading, valued, conventions, row);
 }
 
-void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
-               std::span<PricedRow> rows) {
+namespace {
+
+// The rows a block at a time, the shown numbers where `shown` is given.
+void PriceInBlocks(std::span<const RowFields> fields, const NumberConventions& conventions,
+                   GreekUnits units, std::span<PricedRow> rows, const ShownColumns* shown) {
     for (std::size_t first = 0; first < rows.size(); first += BLOCK_ROWS) {
         const std::size_t count = std::min(BLOCK_ROWS, rows.size() - first);
-        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count), {});
+        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count),
+                   {units, shown, first});
     }
+}
+
+}  // namespace
+
+void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
+               std::span<PricedRow> rows) {
+    PriceInBlocks(fields, conventions, GreekUnits::Screen, rows, nullptr);
 }
 
 void PriceRows(std::span<const RowFields> fields, const NumberConventions& conventions,
                GreekUnits units, std::span<PricedRow> rows, const ShownColumns& shown) {
-    for (std::size_t first = 0; first < rows.size(); first += BLOCK_ROWS) {
-        const std::size_t count = std::min(BLOCK_ROWS, rows.size() - first);
-        PriceBlock(fields.subspan(first, count), conventions, rows.subspan(first, count),
-                   {units, &shown, first});
-    }
+    PriceInBlocks(fields, conventions, units, rows, &shown);
 }
 
 void PriceRow(const RowFields& fields, const NumberConventions& conventions, PricedRow& row) {
