@@ -15,47 +15,57 @@ float FractionThroughText(int percent) {
     return GeneralText<float>(static_cast<float>(percent / PERCENT));
 }
 
-// FractionThroughText of every bar position, worked out once.
-const std::array<float, VOLATILITY_HIGHEST + 1>& BarFractions() {
-    static const std::array<float, VOLATILITY_HIGHEST + 1> fractions = [] {
-        std::array<float, VOLATILITY_HIGHEST + 1> all{};
-        for (int p = 0; p <= VOLATILITY_HIGHEST; ++p) {
-            all[static_cast<std::size_t>(p)] = FractionThroughText(p);
-        }
-        return all;
-    }();
-    return fractions;
-}
-
 // The time is the seven-digit decimal of the single quotient: 30 days give 0.08219178.
 double TimeThroughText(float maturityDays) {
     return GeneralText<double>(static_cast<float>(maturityDays / DAYS_PER_YEAR));
 }
 
-// TimeThroughText of whole day counts up to ten years, worked out once.
+// Whole day counts up to ten years are looked up.
 constexpr int TABULATED_DAYS = 3651;
-const std::array<double, TABULATED_DAYS>& DayTimes() {
-    static const std::array<double, TABULATED_DAYS> times = [] {
-        std::array<double, TABULATED_DAYS> all{};
-        for (int days = 0; days < TABULATED_DAYS; ++days) {
-            all[static_cast<std::size_t>(days)] = TimeThroughText(static_cast<float>(days));
-        }
-        return all;
-    }();
-    return times;
+
+template <std::size_t N>
+std::array<float, N> WholeQuotients(double divisor) {
+    std::array<float, N> quotients{};
+    for (std::size_t n = 0; n < N; ++n) {
+        quotients[n] = GeneralText<float>(static_cast<double>(n) / divisor);
+    }
+    return quotients;
 }
 
-inline float Fraction(int percent) {
+// The inputs of whole bar positions, days and dividend percents, worked out once; a
+// block fetches them once, so that its rows pay no guard of a static each.
+struct InputTables {
+    std::array<float, VOLATILITY_HIGHEST + 1> fractions{};  ///< FractionThroughText
+    std::array<double, TABULATED_DAYS> dayTimes{};          ///< TimeThroughText
+    std::array<float, INTEREST_HIGHEST + 1> rates = WholeQuotients<INTEREST_HIGHEST + 1>(PERCENT);
+    std::array<float, TABULATED_DAYS> times = WholeQuotients<TABULATED_DAYS>(DAYS_PER_YEAR);
+
+    InputTables() {
+        for (int p = 0; p <= VOLATILITY_HIGHEST; ++p) {
+            fractions[static_cast<std::size_t>(p)] = FractionThroughText(p);
+        }
+        for (int days = 0; days < TABULATED_DAYS; ++days) {
+            dayTimes[static_cast<std::size_t>(days)] = TimeThroughText(static_cast<float>(days));
+        }
+    }
+};
+
+const InputTables& Tables() {
+    static const InputTables tables;
+    return tables;
+}
+
+inline float Fraction(int percent, const InputTables& tables) {
     return percent >= 0 && percent <= VOLATILITY_HIGHEST
-               ? BarFractions()[static_cast<std::size_t>(percent)]
+               ? tables.fractions[static_cast<std::size_t>(percent)]
                : FractionThroughText(percent);
 }
 
-inline double TimeToMaturity(float maturityDays) {
+inline double TimeToMaturity(float maturityDays, const InputTables& tables) {
     if (maturityDays >= 0 && maturityDays < TABULATED_DAYS) {
         const auto days = static_cast<std::size_t>(maturityDays);
         if (static_cast<float>(days) == maturityDays) {
-            return DayTimes()[days];
+            return tables.dayTimes[days];
         }
     }
     return TimeThroughText(maturityDays);
@@ -71,25 +81,15 @@ float GeneralQuotient(double number, double divisor, const std::array<float, N>&
     return GeneralText<float>(number / divisor);
 }
 
-template <std::size_t N>
-std::array<float, N> WholeQuotients(double divisor) {
-    std::array<float, N> quotients{};
-    for (std::size_t n = 0; n < N; ++n) {
-        quotients[n] = GeneralText<float>(static_cast<double>(n) / divisor);
-    }
-    return quotients;
-}
-
 // A dividend's rate and time as the valuation takes them, or the box that puts one
 // beyond range.
-InputBox DividendRateAndTime(double percent, double days, float& rate, float& time) {
-    static const auto rates = WholeQuotients<INTEREST_HIGHEST + 1>(PERCENT);
-    static const auto times = WholeQuotients<TABULATED_DAYS>(DAYS_PER_YEAR);
-    rate = GeneralQuotient(percent, PERCENT, rates);
+InputBox DividendRateAndTime(double percent, double days, const InputTables& tables, float& rate,
+                             float& time) {
+    rate = GeneralQuotient(percent, PERCENT, tables.rates);
     if (!std::isfinite(rate)) {
         return InputBox::DividendInterest;
     }
-    time = GeneralQuotient(days, DAYS_PER_YEAR, times);
+    time = GeneralQuotient(days, DAYS_PER_YEAR, tables.times);
     return std::isfinite(time) ? InputBox::Count : InputBox::DividendTime;
 }
 
@@ -98,7 +98,7 @@ InputBox DividendValue(const BoxNumbers& numbers, float& presentValue) {
     float rate = 0;
     float time = 0;
     const InputBox fault =
-        DividendRateAndTime(numbers.dividendInterest, numbers.dividendTime, rate, time);
+        DividendRateAndTime(numbers.dividendInterest, numbers.dividendTime, Tables(), rate, time);
     if (fault != InputBox::Count) {
         return fault;
     }
@@ -114,9 +114,10 @@ InputBox DividendValue(const BoxNumbers& numbers, float& presentValue) {
 inline InputBox FillInputs(const BoxNumbers& numbers, PricingInputs& inputs) {
     inputs.assetPrice = numbers.asset;
     inputs.strikePrice = numbers.strike;
-    inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays);
-    inputs.interestRate = Fraction(numbers.interestPercent);
-    inputs.volatility = Fraction(numbers.volatilityPercent);
+    const InputTables& tables = Tables();
+    inputs.timeToMaturity = TimeToMaturity(numbers.maturityDays, tables);
+    inputs.interestRate = Fraction(numbers.interestPercent, tables);
+    inputs.volatility = Fraction(numbers.volatilityPercent, tables);
     inputs.dividendPresentValue = 0;
     return numbers.dividendTicked ? DividendValue(numbers, inputs.dividendPresentValue)
                                   : InputBox::Count;
@@ -150,7 +151,7 @@ std::string ValuationMessage(EngineError error, float dividend,
 }  // namespace
 
 float BarFraction(int percent) {
-    return Fraction(percent);
+    return Fraction(percent, Tables());
 }
 
 ValuationInputs InputsOfNumbers(const BoxNumbers& numbers) {
@@ -196,8 +197,8 @@ void BoxColumns::Put(std::size_t i, const BoxNumbers& numbers) {
 
 // The present values of the block's dividends, many at a time; the rows whose dividend
 // is out of range are marked faulty.
-void FillDividends(const BoxColumns& boxes, std::size_t count, BlockColumns& block,
-                   std::array<bool, BLOCK_ROWS>& faulty) {
+void FillDividends(const BoxColumns& boxes, std::size_t count, const InputTables& tables,
+                   BlockColumns& block, std::array<bool, BLOCK_ROWS>& faulty) {
     std::array<std::size_t, BLOCK_ROWS> rows{};
     std::array<float, BLOCK_ROWS> amounts{};
     std::array<float, BLOCK_ROWS> rates{};
@@ -205,8 +206,9 @@ void FillDividends(const BoxColumns& boxes, std::size_t count, BlockColumns& blo
     std::size_t dividends = 0;
     for (std::size_t i = 0; i < count; ++i) {
         if (boxes.dividendTicked[i]) {
-            faulty[i] = DividendRateAndTime(boxes.dividendInterest[i], boxes.dividendTime[i],
-                                            rates[dividends], times[dividends]) != InputBox::Count;
+            faulty[i] =
+                DividendRateAndTime(boxes.dividendInterest[i], boxes.dividendTime[i], tables,
+                                    rates[dividends], times[dividends]) != InputBox::Count;
             amounts[dividends] = boxes.dividend[i];
             rows[dividends] = i;
             dividends += faulty[i] ? 0 : 1;
@@ -225,20 +227,21 @@ void FillDividends(const BoxColumns& boxes, std::size_t count, BlockColumns& blo
 
 // Column by column, so that the compiler can take several rows at once.
 std::size_t ValueBoxNumbers(const BoxColumns& boxes, std::size_t count, BlockColumns& block) {
+    const InputTables& tables = Tables();
     for (std::size_t i = 0; i < count; ++i) {
         block.asset[i] = boxes.asset[i];
         block.strike[i] = boxes.strike[i];
         block.netAsset[i] = boxes.asset[i];
         block.dividend[i] = 0;
         block.call[i] = boxes.kinds[i] == OptionKind::Call ? 1.0 : 0.0;
-        block.volatility[i] = Fraction(boxes.volatilityPercent[i]);
-        block.interest[i] = Fraction(boxes.interestPercent[i]);
+        block.volatility[i] = Fraction(boxes.volatilityPercent[i], tables);
+        block.interest[i] = Fraction(boxes.interestPercent[i], tables);
     }
     for (std::size_t i = 0; i < count; ++i) {
-        block.time[i] = TimeToMaturity(boxes.maturityDays[i]);
+        block.time[i] = TimeToMaturity(boxes.maturityDays[i], tables);
     }
     std::array<bool, BLOCK_ROWS> faulty{};
-    FillDividends(boxes, count, block, faulty);
+    FillDividends(boxes, count, tables, block, faulty);
     const std::size_t byOneRow = ValueBlock(block, count);
     for (std::size_t i = 0; i < count; ++i) {
         if (faulty[i]) {

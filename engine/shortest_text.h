@@ -22,8 +22,8 @@ inline std::string_view ShortestText(double number, std::array<char, 32>& buffer
     return {buffer.data(), static_cast<std::size_t>(end - buffer.data())};
 }
 
-/// ParseNumber<float> of ShortestText(number) by arithmetic, or none where only the text
-/// can tell.
+/// ParseNumber<float> of ShortestText(number) by arithmetic into `single`, or false (and 0)
+/// where only the text can tell.
 // The shortest text d of a double x reads as the double x again. Reading d as a single
 // gives the single nearest d, and the cast gives the single nearest x; they differ only
 // if a midpoint m between two singles lies between x and d, both included. Such an m
@@ -31,22 +31,25 @@ inline std::string_view ShortestText(double number, std::array<char, 32>& buffer
 // than x; m = d makes d a double, so d = x. Hence they differ only where x is a midpoint,
 // where the cast ties to even and the digits may round away: that case takes the text.
 // Outside the normal range of singles the text's overflow and underflow rules apply.
-inline std::optional<float> SingleWithoutText(double number) {
-    if (number == 0 && !std::signbit(number)) {
-        return 0.0F;
-    }
-    const double magnitude = std::fabs(number);
-    if (!(magnitude >= std::numeric_limits<float>::min() &&
-          magnitude <= std::numeric_limits<float>::max())) {
-        return std::nullopt;
-    }
+inline bool SingleWithoutText(double number, float& single) {
     // In the normal range a single keeps 23 of a double's 52 fraction bits; the double
     // lies halfway between two singles when the other 29 are a one and then zeros.
     constexpr std::uint64_t belowSingle = (std::uint64_t{1} << 29) - 1;
-    if ((std::bit_cast<std::uint64_t>(number) & belowSingle) == std::uint64_t{1} << 28) {
-        return std::nullopt;
-    }
-    return static_cast<float>(number);
+    const std::uint64_t bits = std::bit_cast<std::uint64_t>(number);
+    const double magnitude = std::fabs(number);
+    const bool normal = magnitude >= static_cast<double>(std::numeric_limits<float>::min()) &&
+                        magnitude <= static_cast<double>(std::numeric_limits<float>::max());
+    const bool midpoint = (bits & belowSingle) == std::uint64_t{1} << 28;
+    // No branch on the number, so that a loop over a column is vectorized.
+    const bool read = bits == 0 || (normal && !midpoint);
+    single = read ? static_cast<float>(number) : 0.0F;
+    return read;
+}
+
+/// SingleWithoutText as an optional.
+inline std::optional<float> SingleWithoutText(double number) {
+    float single = 0;
+    return SingleWithoutText(number, single) ? std::optional(single) : std::nullopt;
 }
 
 /// ParseNumber<double> of ShortestText(number): the double itself, which that text

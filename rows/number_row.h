@@ -31,19 +31,29 @@ namespace number_row_detail {
 
 inline void ReadSingles(NumberColumn column, std::size_t first, std::size_t count,
                         std::array<float, BLOCK_ROWS>& numbers, ReadRows& read) {
+    if (column.step == 0) {
+        float single = 0;
+        const bool readable = SingleWithoutText(column.At(0), single);
+        for (std::size_t i = 0; i < count; ++i) {
+            numbers[i] = single;
+            read[i] = read[i] && readable;
+        }
+        return;
+    }
+    const double* numbersIn = column.data + first;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::optional<float> number = SingleWithoutText(column.At(first + i));
-        numbers[i] = number.value_or(0.0F);
-        read[i] = read[i] && number.has_value();
+        read[i] = SingleWithoutText(numbersIn[i], numbers[i]) & read[i];
     }
 }
 
 inline void ReadPositions(NumberColumn column, ScrollBar bar, std::size_t first, std::size_t count,
                           std::array<int, BLOCK_ROWS>& positions, ReadRows& read) {
+    const int lowest = BarLowest(bar);
+    const int highest = BarHighest(bar);
+    const std::size_t step = column.step;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::optional<int> position = PositionOfNumber(column.At(first + i), bar);
-        positions[i] = position.value_or(0);
-        read[i] = read[i] && position.has_value();
+        read[i] = PositionOfNumber(column.data[(first + i) * step], lowest, highest, positions[i]) &
+                  read[i];
     }
 }
 
