@@ -52,6 +52,18 @@ inline std::optional<float> SingleWithoutText(double number) {
     return SingleWithoutText(number, single) ? std::optional(single) : std::nullopt;
 }
 
+/// The number as a whole number from `lowest` to `highest` (at least 0), as plain digits
+/// read: into `whole`, or false (and 0) where it is no such number or a negative zero,
+/// whose text "-0" has a sign.
+inline bool WholeNumberWithin(double number, int lowest, int highest, int& whole) {
+    // No branch on the number, so that a loop over a column is vectorized.
+    const bool within = number >= lowest && number <= highest && !std::signbit(number);
+    const int truncated = static_cast<int>(within ? number : 0.0);
+    const bool read = within && truncated == number;
+    whole = read ? truncated : 0;
+    return read;
+}
+
 /// ParseNumber<double> of ShortestText(number): the double itself, which that text
 /// round-trips; none for a negative zero, whose text has a sign, and where not finite.
 inline std::optional<double> DoubleWithoutText(double number) {

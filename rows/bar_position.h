@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "cycle/screen.h"
+#include "engine/shortest_text.h"
 
 // A bar's position as a row gives it: a whole number within the bar's range.
 namespace volantra {
@@ -14,22 +15,11 @@ namespace volantra {
 /// none where the text is no whole number within the bar's range.
 std::optional<int> ReadPosition(std::string_view text, ScrollBar bar);
 
-/// The position a number gives, as ReadPosition of its shortest text on a bar from
-/// `lowest` to `highest`, into `position`: a whole number within the range and not a
-/// negative zero, whose text "-0" has a sign; false (and 0) for any other number.
-inline bool PositionOfNumber(double number, int lowest, int highest, int& position) {
-    // No branch on the number, so that a loop over a column is vectorized.
-    const bool within = number >= lowest && number <= highest && !std::signbit(number);
-    const int whole = static_cast<int>(within ? number : 0.0);
-    const bool read = within && whole == number;
-    position = read ? whole : 0;
-    return read;
-}
-
-/// PositionOfNumber of one bar as an optional.
+/// The position a number gives, as ReadPosition of its shortest text: a whole number
+/// within the range and not a negative zero, whose text "-0" has a sign.
 inline std::optional<int> PositionOfNumber(double number, ScrollBar bar) {
     int position = 0;
-    return PositionOfNumber(number, BarLowest(bar), BarHighest(bar), position)
+    return WholeNumberWithin(number, BarLowest(bar), BarHighest(bar), position)
                ? std::optional(position)
                : std::nullopt;
 }

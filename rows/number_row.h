@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "cycle/box_valuation.h"
+#include "engine/column_reading.h"
 #include "engine/shortest_text.h"
 #include "rows/bar_position.h"
 #include "rows/schema.h"
@@ -31,29 +32,30 @@ namespace number_row_detail {
 
 inline void ReadSingles(NumberColumn column, std::size_t first, std::size_t count,
                         std::array<float, BLOCK_ROWS>& numbers, ReadRows& read) {
-    if (column.step == 0) {
-        float single = 0;
-        const bool readable = SingleWithoutText(column.At(0), single);
-        for (std::size_t i = 0; i < count; ++i) {
-            numbers[i] = single;
-            read[i] = read[i] && readable;
-        }
+    if (column.step != 0) {
+        SinglesWithoutText({column.data + first, count}, std::span(numbers).first(count),
+                           std::span(read).first(count));
         return;
     }
-    const double* numbersIn = column.data + first;
+    float single = 0;
+    const bool readable = SingleWithoutText(column.At(0), single);
     for (std::size_t i = 0; i < count; ++i) {
-        read[i] = SingleWithoutText(numbersIn[i], numbers[i]) & read[i];
+        numbers[i] = single;
+        read[i] = read[i] && readable;
     }
 }
 
 inline void ReadPositions(NumberColumn column, ScrollBar bar, std::size_t first, std::size_t count,
                           std::array<int, BLOCK_ROWS>& positions, ReadRows& read) {
-    const int lowest = BarLowest(bar);
-    const int highest = BarHighest(bar);
-    const std::size_t step = column.step;
+    if (column.step != 0) {
+        WholeNumbersWithin({column.data + first, count}, BarLowest(bar), BarHighest(bar),
+                           std::span(positions).first(count), std::span(read).first(count));
+        return;
+    }
+    const std::optional<int> position = PositionOfNumber(column.At(0), bar);
     for (std::size_t i = 0; i < count; ++i) {
-        read[i] = PositionOfNumber(column.data[(first + i) * step], lowest, highest, positions[i]) &
-                  read[i];
+        positions[i] = position.value_or(0);
+        read[i] = read[i] && position.has_value();
     }
 }
 
