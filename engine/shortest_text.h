@@ -40,7 +40,6 @@ inline bool SingleWithoutText(double number, float& single) {
     const bool normal = magnitude >= static_cast<double>(std::numeric_limits<float>::min()) &&
                         magnitude <= static_cast<double>(std::numeric_limits<float>::max());
     const bool midpoint = (bits & belowSingle) == std::uint64_t{1} << 28;
-    // No branch on the number, so that a loop over a column is vectorized.
     const bool read = bits == 0 || (normal && !midpoint);
     single = read ? static_cast<float>(number) : 0.0F;
     return read;
@@ -56,7 +55,6 @@ inline std::optional<float> SingleWithoutText(double number) {
 /// read: into `whole`, or false (and 0) where it is no such number or a negative zero,
 /// whose text "-0" has a sign.
 inline bool WholeNumberWithin(double number, int lowest, int highest, int& whole) {
-    // No branch on the number, so that a loop over a column is vectorized.
     const bool within = number >= lowest && number <= highest && !std::signbit(number);
     const int truncated = static_cast<int>(within ? number : 0.0);
     const bool read = within && truncated == number;

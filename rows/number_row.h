@@ -32,30 +32,27 @@ namespace number_row_detail {
 
 inline void ReadSingles(NumberColumn column, std::size_t first, std::size_t count,
                         std::array<float, BLOCK_ROWS>& numbers, ReadRows& read) {
-    if (column.step != 0) {
+    if (column.step == 1) {
         SinglesWithoutText({column.data + first, count}, std::span(numbers).first(count),
                            std::span(read).first(count));
         return;
     }
-    float single = 0;
-    const bool readable = SingleWithoutText(column.At(0), single);
     for (std::size_t i = 0; i < count; ++i) {
-        numbers[i] = single;
-        read[i] = read[i] && readable;
+        read[i] = SingleWithoutText(column.At(first + i), numbers[i]) && read[i];
     }
 }
 
 inline void ReadPositions(NumberColumn column, ScrollBar bar, std::size_t first, std::size_t count,
                           std::array<int, BLOCK_ROWS>& positions, ReadRows& read) {
-    if (column.step != 0) {
+    if (column.step == 1) {
         WholeNumbersWithin({column.data + first, count}, BarLowest(bar), BarHighest(bar),
                            std::span(positions).first(count), std::span(read).first(count));
         return;
     }
-    const std::optional<int> position = PositionOfNumber(column.At(0), bar);
     for (std::size_t i = 0; i < count; ++i) {
-        positions[i] = position.value_or(0);
-        read[i] = read[i] && position.has_value();
+        read[i] = WholeNumberWithin(column.At(first + i), BarLowest(bar), BarHighest(bar),
+                                    positions[i]) &&
+                  read[i];
     }
 }
 
