@@ -10,13 +10,10 @@
 #include <cstdint>
 #include <limits>
 
+#include "engine/vector_steps-inl.h"
+
 HWY_BEFORE_NAMESPACE();
 namespace volantra::HWY_NAMESPACE {
-namespace hn = hwy::HWY_NAMESPACE;
-
-using D = hn::ScalableTag<double>;
-using V = hn::Vec<D>;
-using M = hn::Mask<D>;
 
 // read[i] = read[i] && `known` lane i, through int32 as the narrowest lanes allow.
 HWY_INLINE void KeepRead(D d, M known, std::uint8_t* read) {

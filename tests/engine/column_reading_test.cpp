@@ -19,42 +19,19 @@ namespace {
 constexpr float LEAST = std::numeric_limits<float>::min();
 constexpr float LARGEST = std::numeric_limits<float>::max();
 
-// Numbers on either side of every test the readings make.
+// Numbers on either side of every test the readings make: the singles' range, a midpoint
+// between singles, both bars' ends; each with its neighbours, ±1, +0.5 and its negative.
 std::vector<double> EdgeNumbers() {
     const double oneMidpoint = (1.0 + std::nextafter(1.0F, 2.0F)) / 2;
-    return {0.0,
-            -0.0,
-            std::nan(""),
-            HUGE_VAL,
-            -HUGE_VAL,
-            LEAST,
-            std::nextafter(static_cast<double>(LEAST), 0.0),
-            std::numeric_limits<double>::denorm_min(),
-            LARGEST,
-            std::nextafter(static_cast<double>(LARGEST), 1e300),
-            -static_cast<double>(LARGEST),
-            oneMidpoint,
-            std::nextafter(oneMidpoint, 0.0),
-            std::nextafter(oneMidpoint, 2.0),
-            -oneMidpoint,
-            100.5,
-            0.05,
-            1e300,
-            -5,
-            0,
-            1,
-            99,
-            100,
-            101,
-            199,
-            200,
-            200.5,
-            201,
-            1e10,
-            -1,
-            0.5,
-            std::nextafter(200.0, 0.0),
-            std::nextafter(1.0, 2.0)};
+    std::vector<double> numbers = {std::nan(""), HUGE_VAL, 1e300, 1e10, 0.05};
+    for (double edge : {0.0, static_cast<double>(LEAST), static_cast<double>(LARGEST), oneMidpoint,
+                        1.0, 100.0, 200.0}) {
+        for (double x : {edge, std::nextafter(edge, -1e300), std::nextafter(edge, 1e300), edge - 1,
+                         edge + 1, edge + 0.5}) {
+            numbers.insert(numbers.end(), {x, -x});
+        }
+    }
+    return numbers;
 }
 
 // Reads `numbers` by column with read[i] on entry as `entry` gives, and one at a time.
